@@ -1,0 +1,38 @@
+#include "app/cli/CommandLine.h"
+
+#include <iostream>
+
+namespace orvexp {
+
+int RunCommandLine(int argc, char** argv)
+{
+    TCommandLine commandLine;
+    CLI::App& app = commandLine.App;
+    app.require_subcommand(1);
+    app.set_help_all_flag("--help-all", "Show the help of every subcommand");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "orvexp: " << e.what() << "\n";
+        return 2;
+    }
+
+    try {
+        return commandLine.Run ? commandLine.Run() : 0;
+    } catch (const EUsageError& e) {
+        std::cerr << "orvexp: " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "orvexp: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace orvexp

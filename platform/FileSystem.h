@@ -1,0 +1,102 @@
+#pragma once
+// File-system services: existence tests, whole-file reading, the atomic
+// replacement of an output file, and the case-insensitive lookup of the fixed
+// names that Orvanel folders copied from Windows or FAT media may carry in
+// another case (SCHEDULE.DAT, MEMO/19990410.TXT).
+// Paths are native UTF-8 bytes with "/" as the folder delimiter.
+
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvexp {
+
+// A file that cannot be opened for reading: "ファイル %s は開けません".
+class EFOpenError : public std::runtime_error {
+public:
+    explicit EFOpenError(const std::string& fileName);
+    const std::string FileName;
+};
+
+// An output file that cannot be created or written: "ファイル %s を作成できません".
+class EFCreateError : public std::runtime_error {
+public:
+    explicit EFCreateError(const std::string& fileName);
+    const std::string FileName;
+};
+
+bool FileExists(const std::string& path);       // exists and is not a folder
+bool DirectoryExists(const std::string& path);
+
+// The text up to and including the last "/"; empty when there is none.
+std::string ExtractFilePath(const std::string& path);
+// The text after the last "/".
+std::string ExtractFileName(const std::string& path);
+// Folder and name joined with exactly one "/" (an empty folder gives the name alone).
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder with exactly one trailing "/" (an empty folder stays empty).
+std::string IncludeTrailingDelimiter(const std::string& folder);
+
+// The whole content of a file, mapped read-only (no copy, no allocation of its size).
+class TFileBytes {
+public:
+    // Raises EFOpenError when the file cannot be opened or read.
+    explicit TFileBytes(const std::string& path);
+    ~TFileBytes();
+    TFileBytes(const TFileBytes&) = delete;
+    TFileBytes& operator=(const TFileBytes&) = delete;
+
+    std::string_view View() const { return {Data, Size}; }
+
+private:
+    const char* Data = nullptr;
+    std::size_t Size = 0;
+    bool Mapped = false;
+    std::string Copy; // for files that cannot be mapped (pipes, special files)
+};
+
+// Reads a whole file; false when it cannot be opened or read.
+bool TryReadFile(const std::string& path, std::string& contents);
+
+// The names in one folder, listed once, for repeated lookups by name.
+class TFolderIndex {
+public:
+    // An empty index when the folder cannot be listed.
+    explicit TFolderIndex(const std::string& folder);
+
+    // The path of the entry `name`: the exact name when it exists, otherwise the
+    // single entry whose name equals it without regard to ASCII case; empty when
+    // there is none (or several that differ only in case).
+    std::string Find(const std::string& name) const;
+
+    const std::string& Folder() const { return FolderPath; }
+
+private:
+    std::string FolderPath;
+    std::vector<std::string> Names;      // sorted
+    std::vector<std::string> FoldedNames; // ASCII lower case, sorted, with the index into Names
+    std::vector<std::size_t> FoldedIndex;
+};
+
+// One lookup with TFolderIndex semantics: an exact path first, then the case-insensitive one.
+std::string FindPathIgnoringCase(const std::string& folder, const std::string& name);
+
+// Writes `contents` to `path` through a temporary file in the same folder that is
+// renamed over the target, so an earlier file stays intact and no half-written
+// file remains when anything fails. False on failure, with the cause in `cause`.
+bool TryWriteFileAtomically(const std::string& path, std::string_view contents, std::string* cause = nullptr);
+// As above, raising EFCreateError on failure.
+void WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// Failures injected into TryWriteFileAtomically, for tests of failed writes.
+struct TWriteFaults {
+    bool FailCreate = false;       // the temporary file cannot be created
+    long long FailWriteAfter = -1; // the disk fills after this many bytes (ENOSPC)
+    bool FailRename = false;       // the rename over the target is refused
+};
+void SetWriteFaultsForTesting(const TWriteFaults& faults);
+
+} // namespace orvexp

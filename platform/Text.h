@@ -1,0 +1,31 @@
+#pragma once
+// Shift_JIS (code page 932) byte strings and their conversion at the edges of
+// the program. Data text stays in Shift_JIS bytes; only what is shown to a
+// person (a Qt widget, a terminal) is converted to UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvexp {
+
+// Removes bytes 0x00-0x20 from both ends.
+std::string Trim(std::string_view text);
+
+// True when `byte` starts a double-byte Shift_JIS character.
+constexpr bool IsSjisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// CP932 -> UTF-8. Bytes that are no CP932 character become U+FFFD.
+std::string Cp932ToUtf8(std::string_view text);
+// UTF-8 -> CP932; false when a character has no CP932 form (`result` then holds "?" for it).
+bool Utf8ToCp932(std::string_view text, std::string& result);
+std::string Utf8ToCp932(std::string_view text);
+
+// The text split at every byte `separator`; empty entries stay, and an empty
+// text yields one empty entry.
+std::vector<std::string> SplitText(std::string_view text, char separator);
+
+} // namespace orvexp

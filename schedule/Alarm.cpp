@@ -1,0 +1,184 @@
+#include "schedule/Alarm.h"
+
+#include "schedule/ScheduleString.h"
+
+namespace orvexp {
+
+std::int32_t FileVersion = 0;
+
+namespace {
+
+// Smallest records, used to refuse counts that the data left cannot hold
+// before anything is allocated.
+constexpr std::size_t kMinEntryFormat1 = 87;
+constexpr std::size_t kMinEntryFormat2 = 111;
+constexpr std::size_t kMinString = 5;
+
+} // namespace
+
+bool TAlarmDateTime::operator==(const TAlarmDateTime& other) const
+{
+    return Year == other.Year && Month == other.Month && Day == other.Day && Hour == other.Hour &&
+           Minute == other.Minute && DaysOfWeek == other.DaysOfWeek;
+}
+
+void TAlarmDateTime::SaveToStream(TByteWriter& stream) const
+{
+    stream.WriteU16(Year);
+    stream.WriteU16(Month);
+    stream.WriteU16(Day);
+    stream.WriteU16(Hour);
+    stream.WriteU16(Minute);
+    stream.WriteU8(DaysOfWeek);
+}
+
+void TAlarmDateTime::LoadFromStream(TByteReader& stream)
+{
+    Year = stream.ReadU16("a date-time block");
+    Month = stream.ReadU16("a date-time block");
+    Day = stream.ReadU16("a date-time block");
+    Hour = stream.ReadU16("a date-time block");
+    Minute = stream.ReadU16("a date-time block");
+    DaysOfWeek = stream.ReadU8("a date-time block");
+}
+
+bool TPreviouseAlert::operator==(const TPreviouseAlert& other) const
+{
+    return Kind == other.Kind && Amount == other.Amount && DateTime == other.DateTime &&
+           LastAlerted == other.LastAlerted;
+}
+
+void TPreviouseAlert::SaveToStream(TByteWriter& stream) const
+{
+    stream.WriteU8(Kind);
+    stream.WriteI32(Amount);
+    DateTime.SaveToStream(stream);
+    stream.WriteDouble(LastAlerted);
+}
+
+void TPreviouseAlert::LoadFromStream(TByteReader& stream)
+{
+    Kind = static_cast<TPreviouseAlertKind>(stream.ReadU8("the advance-notice block"));
+    Amount = stream.ReadI32("the advance-notice block");
+    DateTime.LoadFromStream(stream);
+    LastAlerted = stream.ReadDouble("the advance-notice block");
+}
+
+void TAlarm::SaveToStream(TByteWriter& stream) const
+{
+    stream.WriteU8(Kind);
+    DateTime.SaveToStream(stream);
+    stream.WriteDouble(LastFired);
+    stream.WriteU8(Action);
+    ShellExecute.SaveToStream(stream);
+    stream.WriteU8(Active);
+    stream.WriteI32(static_cast<std::int32_t>(Messages.size()));
+    for (const std::string& line : Messages) WriteScheduleString(stream, line);
+    AuxDateTime.SaveToStream(stream);
+    stream.WriteU8(AuxFlag1);
+    stream.WriteU8(AuxFlag2);
+    stream.WriteBytes(AuxValue.data(), AuxValue.size());
+    stream.WriteU8(AuxFlag3);
+    stream.WriteI32(AuxInteger);
+    stream.WriteBytes(AuxBytes.data(), AuxBytes.size());
+}
+
+void TAlarm::LoadFromStream(TByteReader& stream)
+{
+    Kind = static_cast<TAlarmKind>(stream.ReadU8("an entry's kind"));
+    DateTime.LoadFromStream(stream);
+    LastFired = stream.ReadDouble("an entry's last-fired time");
+    // A start-up entry is due once after every load, whatever it last did.
+    if (Kind == akStartup) LastFired = 0.0;
+    Action = static_cast<TAlarmAction>(stream.ReadU8("an entry's action"));
+    ShellExecute.LoadFromStream(stream);
+    Active = stream.ReadU8("an entry's active flag");
+    const std::int32_t lineCount = stream.ReadI32("an entry's line count");
+    Messages.clear();
+    if (lineCount > 0) {
+        if (static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinString) {
+            stream.Fail("line count " + std::to_string(lineCount) + " exceeds what the " +
+                        std::to_string(stream.Remaining()) + " bytes left can hold");
+        }
+        Messages.reserve(static_cast<std::size_t>(lineCount));
+        for (std::int32_t i = 0; i < lineCount; ++i) Messages.push_back(ReadScheduleString(stream, "an entry's text line"));
+    }
+    AuxDateTime.LoadFromStream(stream);
+    AuxFlag1 = stream.ReadU8("an entry's stored fields");
+    AuxFlag2 = stream.ReadU8("an entry's stored fields");
+    stream.ReadBytes(AuxValue.data(), AuxValue.size(), "an entry's stored fields");
+    AuxFlag3 = stream.ReadU8("an entry's stored fields");
+    AuxInteger = stream.ReadI32("an entry's stored fields");
+    stream.ReadBytes(AuxBytes.data(), AuxBytes.size(), "an entry's stored fields");
+}
+
+void TAlarm::Assign(const TAlarm& source)
+{
+    Kind = source.Kind;
+    DateTime = source.DateTime;
+    LastFired = source.LastFired;
+    Action = source.Action;
+    ShellExecute = source.ShellExecute;
+    Active = source.Active;
+    Messages = source.Messages;
+    AuxDateTime = source.AuxDateTime;
+    AuxFlag1 = source.AuxFlag1;
+    AuxFlag2 = source.AuxFlag2;
+    AuxValue = source.AuxValue;
+    AuxFlag3 = source.AuxFlag3;
+    AuxInteger = source.AuxInteger;
+}
+
+void TAlarm2::SaveToStream(TByteWriter& stream) const
+{
+    TAlarm::SaveToStream(stream);
+    Alert.SaveToStream(stream);
+}
+
+void TAlarm2::LoadFromStream(TByteReader& stream)
+{
+    TAlarm::LoadFromStream(stream);
+    if (FileVersion == kScheduleFormat2) Alert.LoadFromStream(stream);
+}
+
+void TAlarm2::Assign(const TAlarm& source)
+{
+    TAlarm::Assign(source);
+    if (const auto* other = dynamic_cast<const TAlarm2*>(&source)) Alert = other->Alert;
+}
+
+TAlarm2& TAlarmList::operator[](int index) const
+{
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    return *Items[static_cast<std::size_t>(index)];
+}
+
+void TAlarmList::LoadFromStream(TByteReader& stream)
+{
+    const std::int32_t count = stream.ReadI32("the entry count");
+    std::vector<std::unique_ptr<TAlarm2>> loaded;
+    if (count > 0) {
+        const std::size_t minimum = FileVersion == kScheduleFormat2 ? kMinEntryFormat2 : kMinEntryFormat1;
+        if (static_cast<std::size_t>(count) > stream.Remaining() / minimum) {
+            stream.Fail("entry count " + std::to_string(count) + " exceeds what the " +
+                        std::to_string(stream.Remaining()) + " bytes left can hold");
+        }
+        loaded.reserve(static_cast<std::size_t>(count));
+        for (std::int32_t i = 0; i < count; ++i) {
+            auto alarm = std::make_unique<TAlarm2>();
+            alarm->LoadFromStream(stream);
+            loaded.push_back(std::move(alarm));
+        }
+    }
+    Items = std::move(loaded);
+}
+
+void TAlarmList::SaveToStream(TByteWriter& stream) const
+{
+    stream.WriteI32(Count());
+    for (const auto& alarm : Items) alarm->SaveToStream(stream);
+}
+
+} // namespace orvexp

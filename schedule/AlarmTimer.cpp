@@ -1,0 +1,62 @@
+#include "schedule/AlarmTimer.h"
+
+#include "platform/FileSystem.h"
+#include "schedule/ScheduleString.h"
+
+namespace orvexp {
+
+TAlarmTimer::TAlarmTimer() = default;
+TAlarmTimer::~TAlarmTimer() = default;
+
+void TAlarmTimer::LoadFromFile(const std::string& fileName)
+{
+    const TFileBytes bytes(fileName);
+    TByteReader stream(bytes.View());
+    LoadFromStream(stream);
+}
+
+void TAlarmTimer::LoadFromStream(TByteReader& stream)
+{
+    FileVersion = stream.ReadI32("the file header");
+    if (FileVersion != kScheduleFormat1 && FileVersion != kScheduleFormat2) throw EInvalidFileHeader();
+
+    // Read everything first: a file that fails part-way leaves the loaded model as it was.
+    TAlarmList loaded;
+    loaded.LoadFromStream(stream);
+    const std::int32_t trailerInteger = stream.ReadI32("the trailer");
+    std::array<std::uint8_t, 8> trailerBytes{};
+    stream.ReadBytes(trailerBytes.data(), trailerBytes.size(), "the trailer");
+    std::string trailerText = ReadScheduleString(stream, "the trailer text");
+
+    AlarmList = std::move(loaded);
+    TrailerInteger = trailerInteger;
+    TrailerBytes = trailerBytes;
+    TrailerText = std::move(trailerText);
+}
+
+void TAlarmTimer::MarkCurrentVersion()
+{
+    FileVersion = kScheduleFormat2;
+}
+
+std::string WriteScheduleFile(const TAlarmList& alarms, std::int32_t version, std::int32_t trailerInteger,
+                              const std::array<std::uint8_t, 8>& trailerBytes, const std::string& trailerText)
+{
+    TByteWriter stream;
+    stream.WriteI32(version);
+    stream.WriteI32(alarms.Count());
+    for (const auto& alarm : alarms) {
+        // Format 1 has no advance-notice block: write the entry's base part only.
+        if (version == kScheduleFormat2) {
+            alarm->SaveToStream(stream);
+        } else {
+            alarm->TAlarm::SaveToStream(stream);
+        }
+    }
+    stream.WriteI32(trailerInteger);
+    stream.WriteBytes(trailerBytes.data(), trailerBytes.size());
+    WriteScheduleString(stream, trailerText);
+    return stream.Take();
+}
+
+} // namespace orvexp

@@ -1,0 +1,28 @@
+#include "schedule/ScheduleString.h"
+
+namespace orvexp {
+
+std::string ReadScheduleString(TByteReader& stream, const char* what)
+{
+    const std::int32_t length = stream.ReadI32(what);
+    if (length < 0) stream.Fail(std::string("negative length ") + std::to_string(length) + " of " + what);
+    // The text and its terminator must both be there.
+    if (static_cast<std::size_t>(length) >= stream.Remaining()) {
+        stream.Fail(std::string("length ") + std::to_string(length) + " of " + what + " exceeds the " +
+                    std::to_string(stream.Remaining()) + " bytes left");
+    }
+    std::string text = stream.ReadText(static_cast<std::size_t>(length), what);
+    stream.ReadU8(what);
+    return text;
+}
+
+void WriteScheduleString(TByteWriter& stream, std::string_view text)
+{
+    const std::size_t zero = text.find('\0');
+    if (zero != std::string_view::npos) text = text.substr(0, zero);
+    stream.WriteI32(static_cast<std::int32_t>(text.size()));
+    stream.WriteText(text);
+    stream.WriteU8(0);
+}
+
+} // namespace orvexp

@@ -1,0 +1,16 @@
+#pragma once
+// The "schedule string" of the schedule file: int32 length L, L text bytes, one 0x00.
+
+#include <string>
+#include <string_view>
+
+#include "platform/ByteStream.h"
+
+namespace orvexp {
+
+// Reads one string; a negative length, or one longer than the data left, fails.
+std::string ReadScheduleString(TByteReader& stream, const char* what);
+// Writes the bytes before the text's first zero byte, then the terminator.
+void WriteScheduleString(TByteWriter& stream, std::string_view text);
+
+} // namespace orvexp

@@ -1,0 +1,27 @@
+#pragma once
+// TShellExecute: a program-launch action. Each schedule entry owns one (run when
+// the entry's Action is aaLaunch); the wizard uses one to open an exported page.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ByteStream.h"
+
+namespace orvexp {
+
+class TShellExecute {
+public:
+    std::uint32_t Handle = 0; // the desktop window; there is none to name on Linux
+    std::string Operation = "open";
+    std::string FileName;
+    std::string Parameters;
+    std::string Directory;
+    std::int32_t ShowCmd = 5; // SW_SHOW
+
+    void LoadFromStream(TByteReader& stream);
+    void SaveToStream(TByteWriter& stream) const;
+
+    bool operator==(const TShellExecute&) const = default;
+};
+
+} // namespace orvexp

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+#include "platform/FileSystem.h"
+
+namespace orvexp {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char name[] = "/tmp/orvexp-fs-XXXXXX";
+        Path = ::mkdtemp(name);
+    }
+    ~TempFolder() { fs::remove_all(Path); }
+    std::string operator/(const std::string& name) const { return Path + "/" + name; }
+    std::string Path;
+};
+
+void WriteFile(const std::string& path, const std::string& contents)
+{
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::string contents;
+    EXPECT_TRUE(TryReadFile(path, contents)) << path;
+    return contents;
+}
+
+std::size_t EntryCount(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(FileSystem, PathPartsUseOneDelimiter)
+{
+    EXPECT_EQ(ExtractFilePath("/data/orvanel/schedule.dat"), "/data/orvanel/");
+    EXPECT_EQ(ExtractFilePath("schedule.dat"), "");
+    EXPECT_EQ(ExtractFileName("/data/orvanel/schedule.dat"), "schedule.dat");
+    EXPECT_EQ(JoinPath("/data/", "schedule.dat"), "/data/schedule.dat");
+    EXPECT_EQ(JoinPath("/data", "schedule.dat"), "/data/schedule.dat");
+    EXPECT_EQ(JoinPath("/data/", "/out.csv"), "/data/out.csv");
+    EXPECT_EQ(JoinPath("", "out.csv"), "out.csv");
+    EXPECT_EQ(IncludeTrailingDelimiter("/data"), "/data/");
+    EXPECT_EQ(IncludeTrailingDelimiter("/data/"), "/data/");
+}
+
+TEST(FileSystem, FindsFixedNamesWithoutRegardToCase)
+{
+    TempFolder folder;
+    WriteFile(folder / "SCHEDULE.DAT", "x");
+    WriteFile(folder / "holidays.dat", "x");
+    WriteFile(folder / "HOLIDAYS.DAT", "x");
+    WriteFile(folder / "Daysoff.DAT", "x");
+    WriteFile(folder / "spcldays.dat", "x");
+    WriteFile(folder / "SPCLDAYS.dat", "x");
+    fs::create_directory(folder / "MEMO");
+
+    const TFolderIndex index(folder.Path);
+    EXPECT_EQ(index.Find("schedule.dat"), folder / "SCHEDULE.DAT");
+    EXPECT_EQ(index.Find("holidays.dat"), folder / "holidays.dat"); // the exact name wins
+    EXPECT_EQ(index.Find("daysoff.dat"), folder / "Daysoff.DAT");
+    EXPECT_EQ(index.Find("SpclDays.dat"), "");                      // two candidates, none exact
+    EXPECT_EQ(index.Find("Memo"), folder / "MEMO");
+    EXPECT_EQ(index.Find("memo.txt"), "");
+    EXPECT_EQ(FindPathIgnoringCase(folder.Path, "schedule.dat"), folder / "SCHEDULE.DAT");
+    EXPECT_EQ(FindPathIgnoringCase(folder.Path + "/missing", "schedule.dat"), "");
+    EXPECT_EQ(TFolderIndex(folder / "missing").Find("x"), "");
+}
+
+TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
+{
+    TempFolder folder;
+    WriteFile(folder / "empty", "");
+    WriteFile(folder / "data", std::string("a\0b", 3));
+    EXPECT_EQ(TFileBytes(folder / "empty").View(), "");
+    EXPECT_EQ(TFileBytes(folder / "data").View(), std::string_view("a\0b", 3));
+    try {
+        TFileBytes bytes(folder / "missing");
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + folder / "missing" + " は開けません");
+    }
+    EXPECT_THROW(TFileBytes bytes(folder.Path), EFOpenError);
+}
+
+// Each injected failure leaves an earlier file byte for byte and no temporary file.
+TEST(FileSystem, FailedAtomicWriteKeepsTheEarlierFile)
+{
+    struct {
+        const char* Name;
+        TWriteFaults Faults;
+    } cases[] = {
+        {"create refused", {true, -1, false}},
+        {"disk full at once", {false, 0, false}},
+        {"disk full part-way", {false, 3, false}},
+        {"rename refused", {false, -1, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempFolder folder;
+        const std::string target = folder / "out.csv";
+        WriteFile(target, "earlier");
+        SetWriteFaultsForTesting(c.Faults);
+        EXPECT_THROW(WriteFileAtomically(target, "new contents"), EFCreateError);
+        SetWriteFaultsForTesting({});
+        EXPECT_EQ(ReadFile(target), "earlier");
+        EXPECT_EQ(EntryCount(folder.Path), 1u);
+    }
+}
+
+TEST(FileSystem, AtomicWriteReplacesAndKeepsTheMode)
+{
+    TempFolder folder;
+    const std::string target = folder / "out.html";
+    WriteFileAtomically(target, "first");
+    EXPECT_EQ(ReadFile(target), "first");
+    ::chmod(target.c_str(), 0640);
+    WriteFileAtomically(target, std::string("second\0", 7));
+    EXPECT_EQ(ReadFile(target), std::string("second\0", 7));
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(EntryCount(folder.Path), 1u);
+
+    try {
+        WriteFileAtomically(folder / "no/such/folder.csv", "x");
+        FAIL();
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + folder / "no/such/folder.csv" + " を作成できません");
+    }
+    EXPECT_THROW(WriteFileAtomically(folder.Path, "x"), EFCreateError); // a folder is no file
+}
+
+} // namespace
+} // namespace orvexp
