@@ -27,7 +27,69 @@ int ParseTimeOfDay(const std::string& text)
     return hour * 60 + minute;
 }
 
+std::uint64_t DateKey(std::uint64_t year, std::uint64_t month, std::uint64_t day)
+{
+    return year << 32 | month << 16 | day;
+}
+
+void Append(std::vector<int>& positions, const std::vector<int>& bucket)
+{
+    positions.insert(positions.end(), bucket.begin(), bucket.end());
+}
+
 } // namespace
+
+TAlarmDayIndex::TAlarmDayIndex(const TAlarmList& alarms)
+{
+    int position = 0;
+    for (const auto& alarm : alarms) {
+        const TAlarmDateTime& at = alarm->DateTime;
+        switch (alarm->Kind) {
+        case akEveryDayAt:
+        case akEveryDay:
+        case akStartup:
+            EveryDay.push_back(position);
+            break;
+        case akWeekdaysAt:
+        case akWeekdays:
+            for (int weekday = 1; weekday <= 7; ++weekday) {
+                if ((at.DaysOfWeek >> weekday & 1) != 0) ByWeekday[static_cast<std::size_t>(weekday)].push_back(position);
+            }
+            break;
+        case akMonthDayAt:
+        case akMonthDay:
+            if (at.Day >= 1 && at.Day <= 31) ByMonthDay[at.Day].push_back(position);
+            break;
+        case akDateAt:
+        case akDate:
+            ByDate[DateKey(at.Year, at.Month, at.Day)].push_back(position);
+            break;
+        case akYearDayAt:
+        case akYearDay:
+            if (at.Month >= 1 && at.Month <= 12 && at.Day >= 1 && at.Day <= 31) {
+                ByYearDay[at.Month * 32u + at.Day].push_back(position);
+            }
+            break;
+        }
+        ++position; // kinds above akStartup fall on no date
+    }
+}
+
+void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
+{
+    positions.clear();
+    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > 31) return;
+    Append(positions, EveryDay);
+    if (weekday >= 1 && weekday <= 7) Append(positions, ByWeekday[static_cast<std::size_t>(weekday)]);
+    Append(positions, ByMonthDay[date.Day]);
+    Append(positions, ByYearDay[date.Month * 32u + date.Day]);
+    if (date.Year > 0) {
+        const auto found = ByDate.find(DateKey(static_cast<std::uint64_t>(date.Year), date.Month, date.Day));
+        if (found != ByDate.end()) Append(positions, found->second);
+    }
+    // Back to container order, which the sort keeps among equal times.
+    std::sort(positions.begin(), positions.end());
+}
 
 int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
 {
@@ -47,10 +109,12 @@ void TPreviewList::FillPreviewList(TDateTime day)
     const TDateParts parts = DecodeDate(day);
     const int weekday = DayOfWeek(day);
     const std::string dateText = FormatDateText(parts);
-    for (const auto& alarm : *Alarms) {
-        if (!IsAlarmOnDate(*alarm, parts, weekday)) continue;
-        Rows.push_back({dateText, AlarmTimeText(*alarm),
-                        alarm->Messages.empty() ? std::string() : alarm->Messages.front(), alarm.get()});
+    Index.Candidates(parts, weekday, Positions);
+    Rows.reserve(Positions.size());
+    for (const int position : Positions) {
+        const TAlarm2& alarm = (*Alarms)[position];
+        Rows.push_back({dateText, AlarmTimeText(alarm), alarm.Messages.empty() ? std::string() : alarm.Messages.front(),
+                        &alarm});
     }
     std::stable_sort(Rows.begin(), Rows.end(),
                      [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });

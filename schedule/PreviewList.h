@@ -3,7 +3,9 @@
 // both writers walk. Rows refer to entries of the schedule container without
 // owning them, and every fill discards the previous rows.
 
+#include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/DateTime.h"
@@ -22,9 +24,28 @@ struct TPreviewRow {
 // texts that are no time ("毎日", "起動時") count as 00:00.
 int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b);
 
+// The entries indexed by what their kind tests, so that the entries of one day
+// are found without testing every entry: an export over many days then costs
+// days + entries, not days x entries. Built once; the entries must not change
+// while it is in use.
+class TAlarmDayIndex {
+public:
+    explicit TAlarmDayIndex(const TAlarmList& alarms);
+
+    // Positions (in container order, ascending) of the entries that fall on the date.
+    void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
+
+private:
+    std::vector<int> EveryDay;                    // kinds that fall on every date
+    std::array<std::vector<int>, 8> ByWeekday;    // [1..7], an entry under each of its weekdays
+    std::array<std::vector<int>, 32> ByMonthDay;  // [1..31]
+    std::array<std::vector<int>, 13 * 32> ByYearDay; // [month * 32 + day]
+    std::unordered_map<std::uint64_t, std::vector<int>> ByDate; // (year, month, day) packed
+};
+
 class TPreviewList {
 public:
-    explicit TPreviewList(const TAlarmList& alarms) : Alarms(&alarms) {}
+    explicit TPreviewList(const TAlarmList& alarms) : Alarms(&alarms), Index(alarms) {}
 
     // Replaces the rows by the entries that fall on `day`, sorted by
     // CompareScheduleTimes; rows that compare equal keep the container's order.
@@ -36,6 +57,8 @@ public:
 
 private:
     const TAlarmList* Alarms;
+    TAlarmDayIndex Index;
+    std::vector<int> Positions; // reused between fills
     std::vector<TPreviewRow> Rows;
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "platform/Text.h"
+#include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 #include "schedule/ScheduleTexts.h"
 #include "tests/schedule/ScheduleFixtures.h"
@@ -86,6 +90,37 @@ TEST(PreviewList, EachFillReplacesTheRows)
     EXPECT_EQ(list.Row(0).DateText, "2001/03/05");
     list.FillPreviewList(kDay + 2);
     EXPECT_EQ(list.Count(), 0);
+}
+
+// The fill finds a day's entries through an index; it must give exactly the rows
+// of testing every entry, in the same order.
+TEST(PreviewList, IndexedFillEqualsThePlainScan)
+{
+    std::mt19937 random(20261208);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    TAlarmList alarms;
+    for (int i = 0; i < 1500; ++i) {
+        const auto kind = static_cast<TAlarmKind>(pick(0, 12));
+        alarms.Add(MakeAlarm(kind, {std::to_string(i)}, static_cast<std::uint16_t>(pick(0, 2) ? pick(2023, 2026) : pick(0, 3000)),
+                             static_cast<std::uint16_t>(pick(0, 13)), static_cast<std::uint16_t>(pick(0, 32)),
+                             static_cast<std::uint16_t>(pick(0, 2) ? pick(0, 23) : 0), static_cast<std::uint16_t>(pick(0, 2) * 30),
+                             static_cast<std::uint8_t>(pick(0, 255))));
+    }
+    TPreviewList list(alarms);
+    std::vector<TPreviewRow> expected;
+    for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2026, 3, 5); day += 1) {
+        expected.clear();
+        for (const auto& alarm : alarms) {
+            if (IsAlarmOnDate(*alarm, day)) expected.push_back({"", AlarmTimeText(*alarm), "", alarm.get()});
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
+        list.FillPreviewList(day);
+        ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << FormatDateText(day);
+        for (int i = 0; i < list.Count(); ++i) {
+            ASSERT_EQ(list.Row(i).Alarm, expected[static_cast<std::size_t>(i)].Alarm) << FormatDateText(day) << " row " << i;
+        }
+    }
 }
 
 TEST(PreviewList, ScheduleTextsAreCodePage932)
