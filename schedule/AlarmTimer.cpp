@@ -5,8 +5,52 @@
 
 namespace orvexp {
 
-TAlarmTimer::TAlarmTimer() = default;
-TAlarmTimer::~TAlarmTimer() = default;
+TAlarmTimer::TAlarmTimer(std::unique_ptr<IIntervalTimer> timer, const IClock& clock)
+    : Clock(&clock), Timer(std::move(timer))
+{
+    if (!Timer) return;
+    Timer->OnTimer = [this] { TimerTick(); };
+    Timer->SetInterval(10000);
+    Timer->SetEnabled(true);
+}
+
+TAlarmTimer::~TAlarmTimer()
+{
+    if (!Timer) return;
+    Timer->SetEnabled(false);
+    Timer->OnTimer = nullptr;
+}
+
+bool TAlarmTimer::Enabled() const
+{
+    return Timer && Timer->Enabled();
+}
+
+void TAlarmTimer::SetEnabled(bool value)
+{
+    if (!Timer || Timer->Enabled() == value) return;
+    Timer->SetEnabled(value);
+}
+
+int TAlarmTimer::Interval() const
+{
+    return Timer ? Timer->Interval() : 1000;
+}
+
+void TAlarmTimer::SetInterval(int milliSeconds)
+{
+    if (Timer) Timer->SetInterval(milliSeconds);
+}
+
+void TAlarmTimer::DoAlarm(TAlarm2* alarm)
+{
+    if (alarm != nullptr && OnAlarm) OnAlarm(*this, *alarm);
+}
+
+void TAlarmTimer::DoAlert(TAlarm2* alarm)
+{
+    if (alarm != nullptr && OnAlert) OnAlert(*this, *alarm, NextAlarmDate(*alarm));
+}
 
 void TAlarmTimer::LoadFromFile(const std::string& fileName)
 {

@@ -18,6 +18,11 @@ public:
     std::string Directory;
     std::int32_t ShowCmd = 5; // SW_SHOW
 
+    // Opens FileName through the shell once. True when no message was shown;
+    // false after an error message (through ShowMessage, mkError) naming the
+    // cause. Nothing is raised.
+    bool Execute() const;
+
     void LoadFromStream(TByteReader& stream);
     void SaveToStream(TByteWriter& stream) const;
 

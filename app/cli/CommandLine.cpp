@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+
 namespace orvexp {
 
 int RunCommandLine(int argc, char** argv)
@@ -10,6 +11,7 @@ int RunCommandLine(int argc, char** argv)
     CLI::App& app = commandLine.App;
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every subcommand");
+    AddWatchCommand(commandLine);
 
     try {
         app.parse(argc, argv);
