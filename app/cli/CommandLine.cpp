@@ -12,6 +12,7 @@ int RunCommandLine(int argc, char** argv)
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every subcommand");
     AddWatchCommand(commandLine);
+    AddDaysCommand(commandLine);
 
     try {
         app.parse(argc, argv);

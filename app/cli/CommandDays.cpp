@@ -1,0 +1,97 @@
+// `orvexp days`: the day kinds and day texts of a date range, as the calendar
+// sees them with the day files beside a schedule file.
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "app/cli/CommandLine.h"
+#include "calendar/DateEx.h"
+#include "calendar/DayFiles.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace orvexp {
+
+namespace {
+
+TDateTime ParseDateOption(const char* option, const std::string& text)
+{
+    TDateTime date = 0;
+    if (!TryParseDateText(text, date)) {
+        throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
+    }
+    return date;
+}
+
+// The kinds present, comma-joined in the fixed order of the kinds.
+std::string KindsText(const TKyDayKinds& kinds)
+{
+    static const char* const names[] = {"sunday",  "saturday", "holiday", "substitute",
+                                        "special", "monthend", "dayoff"};
+    std::string text;
+    for (int kind = dkSunday; kind <= dkDayOff; ++kind) {
+        if (!kinds.Contains(static_cast<TKyDayKind>(kind))) continue;
+        if (!text.empty()) text += ',';
+        text += names[kind];
+    }
+    return text;
+}
+
+int RunDays(const std::string& dataFile, const std::string& fromText, const std::string& toText)
+{
+    const TDateTime from = ParseDateOption("--from", fromText);
+    const TDateTime to = ParseDateOption("--to", toText);
+    if (to < from) throw EUsageError("--to " + toText + " is before --from " + fromText);
+    // The day kinds need only the day files; the schedule file only locates them.
+    if (!FileExists(dataFile)) throw EFOpenError(dataFile);
+
+    TKyDateEx dates;
+    dates.AutoEquinox = true;
+    dates.AutoFurikae = true;
+    const TDayFilePaths paths = DayFilePathsIn(ExtractFilePath(dataFile));
+    LoadDayFileIfPresent(dates.HolidayList(), paths.Holidays);
+    LoadDayFileIfPresent(dates.SpecialDayList(), paths.SpecialDays);
+    LoadDayFileIfPresent(dates.CustomDayOffList(), paths.DaysOff);
+
+    std::string line;
+    for (TDateTime date = from; date <= to; date += 1) {
+        const TDateParts parts = DecodeDate(date);
+        const auto year = static_cast<std::uint16_t>(parts.Year);
+        const auto month = static_cast<std::uint16_t>(parts.Month);
+        const auto day = static_cast<std::uint16_t>(parts.Day);
+        bool isHoliday = false, isDayOff = false, isSpecialDay = false;
+        std::string texts;
+        dates.GetDayTexts(year, month, day, isHoliday, isDayOff, isSpecialDay, texts);
+        line = FormatDateText(parts);
+        line += '\t';
+        line += KindsText(dates.GetDayKinds(year, month, day));
+        line += '\t';
+        line += Cp932ToUtf8(texts);
+        line += '\n';
+        std::cout << line;
+    }
+    if (!std::cout.flush()) throw std::runtime_error("standard output could not be written");
+    return 0;
+}
+
+} // namespace
+
+void AddDaysCommand(TCommandLine& commandLine)
+{
+    CLI::App* days = commandLine.App.add_subcommand(
+        "days", "Print the day kinds and day texts of each date of a range, from the day files beside a schedule file");
+    auto dataFile = std::make_shared<std::string>();
+    auto from = std::make_shared<std::string>();
+    auto to = std::make_shared<std::string>();
+    days->add_option("--data", *dataFile, "The schedule file (schedule.dat); the day files are read from its folder")
+        ->required();
+    days->add_option("--from", *from, "The first date, YYYY/MM/DD")->required();
+    days->add_option("--to", *to, "The last date, YYYY/MM/DD (included)")->required();
+    days->callback([&commandLine, dataFile, from, to] {
+        commandLine.Run = [dataFile, from, to]() -> int { return RunDays(*dataFile, *from, *to); };
+    });
+}
+
+} // namespace orvexp

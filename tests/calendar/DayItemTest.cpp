@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "calendar/DayItem.h"
+#include "platform/FileSystem.h"
+#include "platform/Random.h"
+#include "tests/calendar/CalendarFixtures.h"
+
+namespace orvexp {
+namespace {
+
+using testing::AddItem;
+using testing::TTempFolder;
+using testing::WriteBytes;
+
+std::string Le32(std::uint32_t v)
+{
+    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+            static_cast<char>(v >> 24)};
+}
+
+// The one-item file of New Year's Day (元日, 8C B3 93 FA), GUID bytes 00..0F.
+std::string NewYearFileBytes()
+{
+    std::string bytes("\x57\x0A\x31\x01"                  // header 19991127
+                      "\x01\x00\x00\x00",                 // N = 1
+                      8);
+    for (int i = 0; i < 16; ++i) bytes += static_cast<char>(i); // ItemGuid
+    bytes += std::string("\x00\x00"                       // Year 0
+                         "\x01\x00"                       // Month 1
+                         "\x01\x00"                       // Day 1
+                         "\x01"                           // dtMonthDay
+                         "\x00"                           // NumOfDayOfWeek
+                         "\x00"                           // DaysOfWeek
+                         "\x00"                           // ytThisYear
+                         "\x04\x00\x00\x00"               // L = 4
+                         "\x8C\xB3\x93\xFA",              // 元日
+                         18);
+    bytes += std::string(129, '\0');
+    return bytes;
+}
+
+TKyDayItem NewYearItem()
+{
+    TKyDayItem item;
+    for (std::uint8_t i = 0; i < 16; ++i) item.ItemGuid[i] = i;
+    item.DayType = dtMonthDay;
+    item.Month = 1;
+    item.Day = 1;
+    item.DayText = "\x8C\xB3\x93\xFA";
+    return item;
+}
+
+// Three items of different text lengths (0, 3 and 4 bytes).
+std::string ThreeItemFile()
+{
+    TKyDayItemList list;
+    AddItem(list, {.DayType = dtDayOfWeek, .DaysOfWeek = DaysOfWeekOf(kydwSunday)});
+    AddItem(list, {.DayType = dtMonthDay, .Month = 5, .Day = 3, .DayText = "abc"});
+    AddItem(list, {.DayType = dtMonthDayOfWeekNum, .Month = 1, .DaysOfWeek = DaysOfWeekOf(kydwMonday),
+                   .NumOfDayOfWeek = 2, .DayText = "\x90\xAC\x90\x6C"});
+    return WriteDayFile(list);
+}
+
+void ExpectSameItem(const TKyDayItem& a, const TKyDayItem& b)
+{
+    EXPECT_EQ(a.ItemGuid, b.ItemGuid);
+    EXPECT_EQ(a.Year, b.Year);
+    EXPECT_EQ(a.Month, b.Month);
+    EXPECT_EQ(a.Day, b.Day);
+    EXPECT_EQ(a.DayType, b.DayType);
+    EXPECT_EQ(a.DaysOfWeek, b.DaysOfWeek);
+    EXPECT_EQ(a.NumOfDayOfWeek, b.NumOfDayOfWeek);
+    EXPECT_EQ(a.YearType, b.YearType);
+    EXPECT_EQ(a.DayText, b.DayText);
+    EXPECT_EQ(a.Reserved, b.Reserved);
+}
+
+// A list holding one marker item, to see that failed loads leave it alone.
+void FillWithMarker(TKyDayItemList& list)
+{
+    list.Clear();
+    AddItem(list, {.DayText = "marker"});
+}
+
+void ExpectMarkerOnly(const TKyDayItemList& list)
+{
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list[0].DayText, "marker");
+}
+
+TEST(DayItem, NewItemHasFreshGuidAndDefaults)
+{
+    const TKyDayItem a;
+    const TKyDayItem b;
+    EXPECT_NE(a.ItemGuid, b.ItemGuid);
+    EXPECT_EQ(a.ItemGuid[7] >> 4, 4) << "version 4";
+    EXPECT_EQ(a.ItemGuid[8] & 0xC0, 0x80) << "variant bits";
+    EXPECT_EQ(a.DayType, dtYearMonthDay);
+    EXPECT_EQ(a.YearType, ytThisYear);
+    EXPECT_EQ(a.Year + a.Month + a.Day + a.DaysOfWeek + a.NumOfDayOfWeek, 0);
+    EXPECT_TRUE(a.DayText.empty());
+    EXPECT_EQ(a.Reserved, (std::array<std::uint8_t, 129>{}));
+}
+
+TEST(DayItem, GuidFailureLeavesItemAllZero)
+{
+    SetRandomFailureForTesting(true);
+    try {
+        NewItemGuid();
+        ADD_FAILURE() << "no error raised";
+    } catch (const EGuidError& e) {
+        EXPECT_STREQ(e.what(), "Holiday - GUIDの生成に失敗しました。");
+    }
+    const TKyDayItem item;
+    SetRandomFailureForTesting(false);
+    EXPECT_EQ(item.ItemGuid, TItemGuid{});
+    EXPECT_EQ(item.DayType, dtDayOfWeek);
+}
+
+TEST(DayItem, WritesTheNewYearFileByteForByte)
+{
+    TKyDayItemList list;
+    list.Add(std::make_unique<TKyDayItem>(NewYearItem()));
+    const std::string bytes = WriteDayFile(list);
+    EXPECT_EQ(bytes.size(), 171u);
+    EXPECT_EQ(bytes, NewYearFileBytes());
+}
+
+TEST(DayItem, ReadsTheNewYearFile)
+{
+    TTempFolder folder;
+    WriteBytes(folder / "holidays.dat", NewYearFileBytes());
+    TKyDayItemList list;
+    DayFileVersion = 0;
+    list.LoadFromFile(folder / "holidays.dat");
+    EXPECT_EQ(DayFileVersion, 19991127);
+    ASSERT_EQ(list.Count(), 1);
+    ExpectSameItem(list[0], NewYearItem());
+}
+
+TEST(DayItem, RoundTripKeepsEveryFieldAndTheReservedBlock)
+{
+    TKyDayItem item;
+    item.Year = 0xFEDC;
+    item.Month = 0x1234;
+    item.Day = 0xABCD;
+    item.DayType = static_cast<TKyDayType>(9); // unknown values are kept as read
+    item.DaysOfWeek = 0xFF;
+    item.NumOfDayOfWeek = 200;
+    item.YearType = static_cast<TKyYearType>(7);
+    item.DayText = "\x8F\x74\x95\xAA, \"x\"";
+    for (std::size_t i = 0; i < item.Reserved.size(); ++i) item.Reserved[i] = static_cast<std::uint8_t>(i * 7 + 1);
+
+    TByteWriter writer;
+    item.WriteToStream(writer);
+    EXPECT_EQ(writer.Data().size(), 159 + item.DayText.size());
+    TKyDayItem read;
+    TByteReader reader(writer.Data());
+    read.ReadFromStream(reader);
+    EXPECT_EQ(reader.Remaining(), 0u);
+    ExpectSameItem(read, item);
+}
+
+TEST(DayItem, EmbeddedZeroByteEndsTheWrittenText)
+{
+    TKyDayItem item;
+    item.DayText = std::string("ab\0cd", 5);
+    TByteWriter writer;
+    item.WriteToStream(writer);
+    ASSERT_EQ(writer.Data().size(), 161u);
+    EXPECT_EQ(writer.Data().substr(26, 6), std::string("\x02\x00\x00\x00" "ab", 6));
+
+    TKyDayItem empty;
+    TByteWriter emptyWriter;
+    empty.WriteToStream(emptyWriter);
+    EXPECT_EQ(emptyWriter.Data().size(), 159u);
+}
+
+TEST(DayItem, AssignCopiesIdentityButNotTheReservedBlock)
+{
+    TKyDayItem source;
+    source.Year = 2025;
+    source.Month = 12;
+    source.Day = 31;
+    source.DayType = dtYearMonthDayOfWeekNum;
+    source.DaysOfWeek = 0x22;
+    source.NumOfDayOfWeek = 3;
+    source.YearType = ytBeforeThisYear;
+    source.DayText = "text";
+    source.Reserved.fill(0x11);
+    TKyDayItem target;
+    target.Reserved.fill(0x22);
+
+    target.Assign(source);
+    TKyDayItem expected = source;
+    expected.Reserved.fill(0x22);
+    ExpectSameItem(target, expected);
+}
+
+TEST(DayItem, ReadFailureLeavesTheItemAsItWas)
+{
+    TKyDayItem item = NewYearItem();
+    const std::string record = NewYearFileBytes().substr(8, 100);
+    TByteReader reader(record);
+    EXPECT_THROW(item.ReadFromStream(reader), EStreamReadError);
+    ExpectSameItem(item, NewYearItem());
+}
+
+TEST(DayItemList, CountDecidesAndOneChangeFollowsTheLastItem)
+{
+    struct TCase {
+        const char* Name;
+        std::string Bytes;
+        int Count;
+        int Notifications;
+    };
+    const TCase cases[] = {
+        {"NoRecords", Le32(19991127) + Le32(0), 0, 0},
+        {"NegativeCount", Le32(19991127) + Le32(0xFFFFFFFF), 0, 0},
+        {"ThreeRecords", ThreeItemFile(), 3, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempFolder folder;
+        WriteBytes(folder / "daysoff.dat", c.Bytes);
+        TKyDayItemList list;
+        FillWithMarker(list);
+        int notifications = 0;
+        int countSeen = -1;
+        list.OnChange = [&](TKyDayItemList& sender) {
+            EXPECT_EQ(&sender, &list);
+            ++notifications;
+            countSeen = sender.Count();
+        };
+        list.LoadFromFile(folder / "daysoff.dat");
+        EXPECT_EQ(list.Count(), c.Count);
+        EXPECT_EQ(notifications, c.Notifications);
+        if (c.Notifications > 0) {
+            EXPECT_EQ(countSeen, c.Count);
+        }
+    }
+}
+
+TEST(DayItemList, LoadsInFileOrderAndReplaces)
+{
+    TTempFolder folder;
+    WriteBytes(folder / "a.dat", ThreeItemFile());
+    WriteBytes(folder / "b.dat", NewYearFileBytes());
+    TKyDayItemList list;
+    list.LoadFromFile(folder / "a.dat");
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list[0].DayType, dtDayOfWeek);
+    EXPECT_EQ(list[1].DayText, "abc");
+    EXPECT_EQ(list[2].DayText, "\x90\xAC\x90\x6C");
+    list.LoadFromFile(folder / "b.dat");
+    ASSERT_EQ(list.Count(), 1);
+    ExpectSameItem(list[0], NewYearItem());
+}
+
+TEST(DayItemList, AnyHeaderLoadsAndBecomesTheVersion)
+{
+    TTempFolder folder;
+    std::string bytes = NewYearFileBytes();
+    bytes.replace(0, 4, Le32(12345));
+    bytes += "trailing bytes are not read";
+    WriteBytes(folder / "holidays.dat", bytes);
+    TKyDayItemList list;
+    list.LoadFromFile(folder / "holidays.dat");
+    EXPECT_EQ(DayFileVersion, 12345);
+    ASSERT_EQ(list.Count(), 1);
+    ExpectSameItem(list[0], NewYearItem());
+}
+
+TEST(DayItemList, EveryPrefixFailsCleanlyAndOnlyTheWholeFileLoads)
+{
+    TTempFolder folder;
+    const std::string whole = ThreeItemFile();
+    const std::string path = folder / "holidays.dat";
+    DayFileVersion = 777;
+    for (std::size_t size = 0; size <= whole.size(); ++size) {
+        SCOPED_TRACE("prefix of " + std::to_string(size) + " bytes");
+        WriteBytes(path, whole.substr(0, size));
+        TKyDayItemList list;
+        FillWithMarker(list);
+        int notifications = 0;
+        list.OnChange = [&](TKyDayItemList&) { ++notifications; };
+        if (size < whole.size()) {
+            try {
+                list.LoadFromFile(path);
+                ADD_FAILURE() << "loaded a cut file";
+            } catch (const EDayFileError& e) {
+                EXPECT_EQ(std::string(e.what()).rfind("day file " + path + ": ", 0), 0u) << e.what();
+                EXPECT_EQ(e.FileName, path);
+            }
+            ExpectMarkerOnly(list);
+            EXPECT_EQ(notifications, 0);
+            EXPECT_EQ(DayFileVersion, 777);
+        } else {
+            list.LoadFromFile(path);
+            EXPECT_EQ(list.Count(), 3);
+            EXPECT_EQ(notifications, 1);
+        }
+    }
+}
+
+TEST(DayItemList, ImpossibleCountsAndLengthsFail)
+{
+    const std::string record = NewYearFileBytes().substr(8);
+    auto withLength = [&](std::uint32_t length) {
+        std::string r = record;
+        r.replace(26, 4, Le32(length));
+        return Le32(19991127) + Le32(1) + r;
+    };
+    struct TCase {
+        const char* Name;
+        std::string Bytes;
+        const char* Problem;
+    };
+    const TCase cases[] = {
+        {"HugeCount", Le32(19991127) + Le32(0x7FFFFFFF) + record, "item count 2147483647 needs at least"},
+        {"CountOneTooMany", Le32(19991127) + Le32(2) + record, "item count 2 needs at least 318 bytes, 163 left"},
+        {"NegativeLength", withLength(0xFFFFFFFF), "negative day text length -1"},
+        {"LengthPastTheEnd", withLength(1000), "day text length 1000 exceeds the 133 bytes left"},
+        {"ShortHeader", std::string("\x57\x0A", 2), "data ends inside the file header"},
+    };
+    TTempFolder folder;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(folder / "x.dat", c.Bytes);
+        TKyDayItemList list;
+        FillWithMarker(list);
+        try {
+            list.LoadFromFile(folder / "x.dat");
+            ADD_FAILURE() << "loaded";
+        } catch (const EDayFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.Problem), std::string::npos) << e.what();
+        }
+        ExpectMarkerOnly(list);
+    }
+}
+
+TEST(DayItemList, StreamFailureLeavesTheListAsItWas)
+{
+    const std::string body = ThreeItemFile().substr(4);
+    TKyDayItemList list;
+    FillWithMarker(list);
+    const std::string cut = body.substr(0, body.size() - 1);
+    TByteReader reader(cut);
+    EXPECT_THROW(list.LoadFromStream(reader), EStreamReadError);
+    ExpectMarkerOnly(list);
+}
+
+TEST(DayItemList, MissingFileRaisesTheOpenErrorAndKeepsTheItems)
+{
+    TTempFolder folder;
+    TKyDayItemList list;
+    FillWithMarker(list);
+    const std::string path = folder / "nothere.dat";
+    try {
+        list.LoadFromFile(path);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + path + " は開けません");
+    }
+    ExpectMarkerOnly(list);
+}
+
+} // namespace
+} // namespace orvexp
