@@ -13,6 +13,7 @@ int RunCommandLine(int argc, char** argv)
     app.set_help_all_flag("--help-all", "Show the help of every subcommand");
     AddWatchCommand(commandLine);
     AddDaysCommand(commandLine);
+    AddExportCommand(commandLine);
 
     try {
         app.parse(argc, argv);

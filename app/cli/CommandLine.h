@@ -25,6 +25,7 @@ struct TCommandLine {
 // (one Add...Command per subcommand file in app/cli/)
 void AddWatchCommand(TCommandLine& commandLine);
 void AddDaysCommand(TCommandLine& commandLine);
+void AddExportCommand(TCommandLine& commandLine);
 
 // Parses and runs a command line that names a subcommand; returns the exit code:
 // 0 done, 1 a data or file error, 2 a usage error. Errors go to standard error

@@ -1,0 +1,47 @@
+#pragma once
+// Where the settings file lives and the keys that the wizard and the command
+// line share. The file is orvexp.ini beside the program; the wizard's moments
+// of reading and writing each key are in app/wizard/WizardLogic.
+
+#include <string>
+
+#include "export/ExportRequest.h"
+#include "platform/IniFile.h"
+
+namespace orvexp {
+
+inline constexpr char kWizardSection[] = "OrvanelExportWizard";
+inline constexpr char kColorsSection[] = "HTMLColors";
+
+inline constexpr char kDefaultDataFolderKey[] = "DefaultDataFolder";
+inline constexpr char kDefaultExportFolderKey[] = "DefaultExportFolder";
+inline constexpr char kExportEmptyMemoKey[] = "ExportEmptyMemo";
+
+inline constexpr char kTimeColorKey[] = "TimeColor";
+inline constexpr char kScheduleColorKey[] = "ScheduleColor";
+inline constexpr char kMemoColorKey[] = "MemoColor";
+inline constexpr char kDateBkColorKey[] = "DateBkColor";
+inline constexpr char kTimeBkColorKey[] = "TimeBkColor";
+inline constexpr char kScheduleBkColorKey[] = "ScheduleBkColor";
+inline constexpr char kMemoBkColorKey[] = "MemoBkColor";
+
+inline constexpr char kSettingsFileName[] = "orvexp.ini";
+
+// The folder of the running program (/proc/self/exe), with its trailing "/".
+std::string ProgramFolder();
+
+// ProgramFolder() + "orvexp.ini" when the program's folder can be written.
+// Otherwise (a system-wide install such as /usr/bin) $XDG_CONFIG_HOME/orvexp/orvexp.ini,
+// $HOME/.config/orvexp/orvexp.ini when XDG_CONFIG_HOME is unset or not absolute;
+// that folder is created when missing so the first write can succeed.
+std::string SettingsFilePath();
+// The same decision for a given program folder and environment, for tests.
+std::string SettingsFilePathFor(const std::string& programFolder, const char* xdgConfigHome, const char* home);
+
+// The seven "HTMLColors" keys, each with its default.
+THtmlColors ReadHtmlColors(const TIniFile& ini);
+// Writes the seven "HTMLColors" keys in the order TimeColor, ScheduleColor,
+// MemoColor, DateBkColor, TimeBkColor, ScheduleBkColor, MemoBkColor.
+void WriteHtmlColors(TIniFile& ini, const THtmlColors& colors);
+
+} // namespace orvexp

@@ -1,0 +1,223 @@
+// `orvexp export`: the wizard's export without its window. The request is
+// filled from the options, with the settings file's values as defaults, and
+// handed to the same writers, so the bytes are the wizard's.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "app/cli/CommandLine.h"
+#include "calendar/DayFiles.h"
+#include "export/Export.h"
+#include "export/ExportFileName.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+#include "schedule/AlarmTimer.h"
+#include "schedule/ShellExecute.h"
+
+namespace orvexp {
+
+namespace {
+
+struct TExportOptions {
+    std::string Type;
+    std::string DataFile;
+    std::string From;
+    std::string To;
+    std::string Output;
+    bool EmptyMemos = false;
+    bool NoEmptyMemos = false;
+    std::vector<std::string> Colors;
+    bool Open = false;
+};
+
+const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both", "html-schedules", "html-memos", "html-both"};
+
+std::uint8_t ParseExportType(const std::string& text)
+{
+    for (std::uint8_t type = 0; type < 6; ++type) {
+        if (text == kTypeNames[type] || text == std::to_string(type)) return type;
+    }
+    throw EUsageError("--type: \"" + text +
+                      "\" is not 0-5, csv-schedules, csv-memos, csv-both, html-schedules, html-memos or html-both");
+}
+
+TDateTime ParseDateOption(const char* option, const std::string& text)
+{
+    TDateTime date = 0;
+    if (!TryParseDateText(text, date)) {
+        throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
+    }
+    return date;
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+}
+
+// NAME=VALUE over the colours already set; names as the settings keys (any
+// case), values read as the settings file reads them.
+void ApplyColorOption(THtmlColors& colors, const std::string& option)
+{
+    const auto equals = option.find('=');
+    if (equals == std::string::npos) throw EUsageError("--color: \"" + option + "\" is not NAME=VALUE");
+    const std::string name = option.substr(0, equals);
+    const std::string valueText = option.substr(equals + 1);
+    std::int32_t value = 0;
+    if (!TryParseIniInteger(valueText, value)) {
+        throw EUsageError("--color: \"" + valueText + "\" is not a number (decimal, 0x... or $...)");
+    }
+    const struct {
+        const char* Key;
+        std::int32_t THtmlColors::*Field;
+    } fields[] = {
+        {kTimeColorKey, &THtmlColors::TimeColor},         {kScheduleColorKey, &THtmlColors::ScheduleColor},
+        {kMemoColorKey, &THtmlColors::MemoColor},         {kDateBkColorKey, &THtmlColors::DateBkColor},
+        {kTimeBkColorKey, &THtmlColors::TimeBkColor},     {kScheduleBkColorKey, &THtmlColors::ScheduleBkColor},
+        {kMemoBkColorKey, &THtmlColors::MemoBkColor},
+    };
+    for (const auto& field : fields) {
+        if (SameIgnoringAsciiCase(name, field.Key)) {
+            colors.*field.Field = value;
+            return;
+        }
+    }
+    throw EUsageError("--color: unknown colour \"" + name +
+                      "\" (TimeColor, ScheduleColor, MemoColor, DateBkColor, TimeBkColor, ScheduleBkColor, "
+                      "MemoBkColor)");
+}
+
+// Progress in days on a terminal, once an export has run for a second.
+class TProgressLine {
+public:
+    std::function<void(int, int)> Callback()
+    {
+        if (!::isatty(STDERR_FILENO)) return {};
+        return [this](int done, int total) { Report(done, total); };
+    }
+    ~TProgressLine()
+    {
+        if (Shown) std::fputs("\n", stderr);
+    }
+
+private:
+    using TClock = std::chrono::steady_clock;
+    TClock::time_point Start = TClock::now();
+    TClock::time_point LastShown{};
+    bool Shown = false;
+
+    void Report(int done, int total)
+    {
+        const auto now = TClock::now();
+        if (now - Start < std::chrono::seconds(1)) return;
+        if (Shown && done != total && now - LastShown < std::chrono::milliseconds(100)) return;
+        std::fprintf(stderr, "\rorvexp: %d / %d days", done, total);
+        std::fflush(stderr);
+        Shown = true;
+        LastShown = now;
+    }
+};
+
+int RunExportCommand(const TExportOptions& options)
+{
+    TExportRequest request;
+    request.ExportType = ParseExportType(options.Type);
+    request.StartDate = ParseDateOption("--from", options.From);
+    request.EndDate = ParseDateOption("--to", options.To);
+    if (request.EndDate < request.StartDate) {
+        throw EUsageError("開始日は最終日と同じかそれ以前の日付を指定してください。");
+    }
+
+    // Defaults from the settings file, read only, and only when an option leaves one open.
+    const bool memoOptionGiven = options.EmptyMemos || options.NoEmptyMemos;
+    const bool html = request.ExportType >= 3;
+    if (!memoOptionGiven || html) {
+        const TIniFile settings(SettingsFilePath());
+        request.ExportEmptyMemo = settings.ReadBool(kWizardSection, kExportEmptyMemoKey, true);
+        request.Colors = ReadHtmlColors(settings);
+    }
+    if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
+    for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
+
+    TAlarmTimer schedule;
+    try {
+        schedule.LoadFromFile(options.DataFile);
+    } catch (const EFOpenError& e) {
+        throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
+    } catch (const std::exception& e) {
+        throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + options.DataFile + ": " + e.what());
+    }
+
+    // The data paths as the wizard derives them from the schedule file.
+    const std::string dataFolder = ExtractFilePath(options.DataFile);
+    const TDayFilePaths dayFiles = DayFilePathsIn(dataFolder);
+    request.Alarms = &schedule.AlarmList;
+    request.MemoFolder = dataFolder + "Memo/";
+    request.HolidaysPath = dayFiles.Holidays;
+    request.SpecialDaysPath = dayFiles.SpecialDays;
+    request.DaysOffPath = dayFiles.DaysOff;
+    request.OutputPath = options.Output.empty()
+                             ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
+                             : options.Output;
+
+    {
+        TProgressLine progress;
+        request.OnProgress = progress.Callback();
+        RunExport(request);
+    }
+
+    if (options.Open) {
+        TShellExecute shell;
+        shell.FileName = request.OutputPath;
+        if (!shell.Execute()) return 1; // the launch action has shown its message
+    }
+    return 0;
+}
+
+} // namespace
+
+void AddExportCommand(TCommandLine& commandLine)
+{
+    CLI::App* command = commandLine.App.add_subcommand(
+        "export", "Export the schedules and/or memos of a date range as CSV or HTML, as the wizard does");
+    auto options = std::make_shared<TExportOptions>();
+    command
+        ->add_option("--type", options->Type,
+                     "0-5 or csv-schedules, csv-memos, csv-both, html-schedules, html-memos, html-both")
+        ->required();
+    command
+        ->add_option("--data", options->DataFile,
+                     "The schedule file (schedule.dat); Memo/ and the day files are read from its folder")
+        ->required();
+    command->add_option("--from", options->From, "The first date, YYYY/MM/DD")->required();
+    command->add_option("--to", options->To, "The last date, YYYY/MM/DD (included)")->required();
+    command->add_option("--output", options->Output,
+                        "The output file (default: the proposed file name in the current folder)");
+    CLI::Option* empty = command->add_flag("--empty-memos", options->EmptyMemos,
+                                           "Write a memo row for days without a memo (CSV)");
+    CLI::Option* noEmpty = command->add_flag("--no-empty-memos", options->NoEmptyMemos,
+                                             "Write no memo row for days without a memo (CSV)");
+    empty->excludes(noEmpty);
+    command->add_option("--color", options->Colors,
+                        "NAME=VALUE for TimeColor, ScheduleColor, MemoColor, DateBkColor, TimeBkColor, "
+                        "ScheduleBkColor, MemoBkColor (decimal, 0x... or $...; 0x00BBGGRR)")
+        ->allow_extra_args(false);
+    command->add_flag("--open", options->Open, "Open the written file with its associated program");
+    command->callback([&commandLine, options] {
+        commandLine.Run = [options]() -> int { return RunExportCommand(*options); };
+    });
+}
+
+} // namespace orvexp

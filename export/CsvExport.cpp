@@ -1,0 +1,89 @@
+#include "export/CsvExport.h"
+
+#include <array>
+#include <string_view>
+
+#include "export/CommaTxt.h"
+#include "export/ExportDays.h"
+#include "platform/Text.h"
+#include "schedule/AlarmOccurrence.h"
+#include "schedule/PreviewList.h"
+
+namespace orvexp {
+
+namespace {
+
+std::string ScheduleCsvRow(const TAlarm& entry, std::string_view dateText)
+{
+    std::string time = AlarmTimeText(entry);
+    time = time == "--:--" ? std::string() : Trim(time);
+    std::string content;
+    for (std::size_t i = 0; i < entry.Messages.size(); ++i) {
+        if (i > 0) content += "\r\n";
+        content += entry.Messages[i];
+    }
+    content = Trim(content);
+    const std::array<std::string_view, 3> fields{dateText, time, content};
+    return JoinFields(fields, ',', CsvQuoteTriggers);
+}
+
+std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view dateText, bool exportEmptyMemo)
+{
+    const std::string memo = memos.MemoText(date);
+    if (memo.empty() && !exportEmptyMemo) return {};
+    const std::array<std::string_view, 3> fields{dateText, std::string_view(), memo};
+    return JoinFields(fields, ',', CsvQuoteTriggers);
+}
+
+void AppendRow(std::string& file, const std::string& row)
+{
+    file += Trim(row);
+    file += "\r\n";
+}
+
+} // namespace
+
+std::string BuildScheduleCsvRow(const TAlarm& entry, TDateTime date)
+{
+    return ScheduleCsvRow(entry, FormatDateText(date));
+}
+
+std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool exportEmptyMemo)
+{
+    return MemoCsvRow(memos, date, FormatDateText(date), exportEmptyMemo);
+}
+
+std::string BuildCsv(const TExportRequest& request)
+{
+    std::string file;
+    if (request.ExportType > 2) return file;
+    const bool schedules = request.ExportType == 0 || request.ExportType == 2;
+    const bool memos = request.ExportType == 1 || request.ExportType == 2;
+
+    const TAlarmList noAlarms;
+    TPreviewList preview(request.Alarms ? *request.Alarms : noAlarms);
+    const TMemoStore memoStore(memos ? request.MemoFolder : std::string());
+
+    const TExportDays days(request.StartDate, request.EndDate);
+    const int total = days.Count();
+    for (std::int64_t d = days.First; d <= days.Last; ++d) {
+        const auto day = static_cast<TDateTime>(d);
+        const std::string dateText = FormatDateText(day);
+        if (memos) {
+            const std::string row = MemoCsvRow(memoStore, day, dateText, request.ExportEmptyMemo);
+            const std::string trimmed = Trim(row);
+            if (!trimmed.empty()) {
+                file += trimmed;
+                file += "\r\n";
+            }
+        }
+        if (schedules) {
+            preview.FillPreviewList(day);
+            for (const TPreviewRow& row : preview.AllRows()) AppendRow(file, ScheduleCsvRow(*row.Alarm, dateText));
+        }
+        if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
+    }
+    return file;
+}
+
+} // namespace orvexp

@@ -1,0 +1,20 @@
+#pragma once
+// The two writers and the dispatch by export type. Each builds the whole
+// output in memory and writes it once, replacing the target atomically.
+
+#include "export/ExportRequest.h"
+
+namespace orvexp {
+
+// Types 0..2: the CSV file of schedules, memos or both for every day of the
+// range (BuildCsv); another type gives an empty file. Raises EFCreateError
+// ("ファイル %s を作成できません") when the output cannot be written; an earlier
+// file of that name then stays as it was.
+void ExportCsv(const TExportRequest& request);
+// Types 3..5: the HTML page (BuildHtml), loading the request's three day lists
+// first; another type gives an empty file. Raises EFCreateError as ExportCsv.
+void ExportHtml(const TExportRequest& request);
+// ExportCsv for types 0..2, ExportHtml for 3..5; any other type writes nothing.
+void RunExport(const TExportRequest& request);
+
+} // namespace orvexp

@@ -1,0 +1,44 @@
+#pragma once
+// Everything one export reads: the wizard fills it from its controls, the
+// command line from its options. The writers reach into nothing else.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/DateTime.h"
+
+namespace orvexp {
+
+class TAlarmList;
+class TKyDayItemList;
+
+// Colours of the HTML page as the settings file stores them: 0x00BBGGRR.
+struct THtmlColors {
+    std::int32_t TimeColor = 0;
+    std::int32_t ScheduleColor = 0;
+    std::int32_t MemoColor = 0;
+    std::int32_t DateBkColor = 15461355;
+    std::int32_t TimeBkColor = 16777215;
+    std::int32_t ScheduleBkColor = 16777215;
+    std::int32_t MemoBkColor = 16777215;
+};
+
+struct TExportRequest {
+    std::uint8_t ExportType = 0;          // 0..5: CSV schedules, memos, both; HTML schedules, memos, both
+    TDateTime StartDate = 0, EndDate = 0; // whole days, both included
+    std::string OutputPath;               // UTF-8 path
+    std::string MemoFolder;               // DataFolder + "Memo/" (found in any ASCII case when absent)
+    THtmlColors Colors;
+    bool ExportEmptyMemo = true;
+    const TAlarmList* Alarms = nullptr;   // the schedule container's entries
+    std::string HolidaysPath, SpecialDaysPath, DaysOffPath;
+    // The holder's three lists, loaded by the HTML writer (a list whose file
+    // cannot be loaded is emptied); null: the writer uses lists of its own.
+    TKyDayItemList* HolidayList = nullptr;
+    TKyDayItemList* SpecialDayList = nullptr;
+    TKyDayItemList* CustomDayOffList = nullptr;
+    std::function<void(int daysDone, int daysTotal)> OnProgress; // optional; after each day
+};
+
+} // namespace orvexp

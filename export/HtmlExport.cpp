@@ -1,0 +1,273 @@
+#include "export/HtmlExport.h"
+
+#include <cstdio>
+
+#include "calendar/DayItem.h"
+#include "calendar/DayMatching.h"
+#include "export/ExportDays.h"
+#include "export/ExportTexts.h"
+#include "schedule/AlarmOccurrence.h"
+#include "schedule/PreviewList.h"
+
+namespace orvexp {
+
+namespace {
+
+constexpr std::string_view kScheduleCellOpen5 =
+    R"(<td width="40%" valign="top"><table border="0" cellspacing="3" cellpadding="0" width="100%">)";
+constexpr std::string_view kScheduleCellOpen3 =
+    R"(<td width="80%" valign="top"><table border="0" cellspacing="3" cellpadding="0" width="100%">)";
+
+const char* TitleSuffix(std::uint8_t exportType)
+{
+    switch (exportType) {
+    case 3: return sjis::kScheduleSuffix;
+    case 4: return sjis::kMemoSuffix;
+    default: return sjis::kScheduleAndMemoSuffix;
+    }
+}
+
+// A failed load leaves the list as it was; for the export it must add nothing.
+void LoadOrEmpty(TKyDayItemList& list, const std::string& path)
+{
+    try {
+        list.LoadFromFile(path);
+    } catch (const std::exception&) {
+        list.Clear();
+    }
+}
+
+void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        if (!DayItemMatches(list[i], day)) continue;
+        text += list[i].DayText;
+        text += "<br>";
+    }
+}
+
+} // namespace
+
+std::string ColorToHtml(std::int32_t color)
+{
+    const auto value = static_cast<std::uint32_t>(color);
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFFu, (value >> 8) & 0xFFu, (value >> 16) & 0xFFu);
+    return text;
+}
+
+void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKyDayItemList& specialDays,
+                  const std::string& specialDaysPath, TKyDayItemList& daysOff, const std::string& daysOffPath)
+{
+    LoadOrEmpty(holidays, holidaysPath);
+    LoadOrEmpty(specialDays, specialDaysPath);
+    LoadOrEmpty(daysOff, daysOffPath);
+}
+
+THtmlPageWriter::THtmlPageWriter(std::string& page, std::uint8_t exportType, const THtmlColors& colors,
+                                 const TMemoStore& memos, const TKyDayItemList& holidays,
+                                 const TKyDayItemList& specialDays, const TKyDayItemList& daysOff)
+    : Page(page),
+      ExportType(exportType),
+      DateBk(ColorToHtml(colors.DateBkColor)),
+      TimeBk(ColorToHtml(colors.TimeBkColor)),
+      TimeFg(ColorToHtml(colors.TimeColor)),
+      ScheduleBk(ColorToHtml(colors.ScheduleBkColor)),
+      ScheduleFg(ColorToHtml(colors.ScheduleColor)),
+      MemoBk(ColorToHtml(colors.MemoBkColor)),
+      MemoFg(ColorToHtml(colors.MemoColor)),
+      Memos(memos),
+      Holidays(holidays),
+      SpecialDays(specialDays),
+      DaysOff(daysOff)
+{
+}
+
+void THtmlPageWriter::WriteLine(std::string_view line)
+{
+    Page += line;
+    Page += "\r\n";
+}
+
+void THtmlPageWriter::WriteHtmlHead(TDateTime start, TDateTime end)
+{
+    WriteLine("<html>");
+    WriteLine("<head>");
+    WriteLine(R"(<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">)");
+    Page += "<title>";
+    Page += FormatDateText(start);
+    Page += ' ';
+    Page += sjis::kWaveDash;
+    Page += ' ';
+    Page += FormatDateText(end);
+    Page += TitleSuffix(ExportType);
+    WriteLine("</title>");
+    WriteLine("</head>");
+    WriteLine("<body>");
+    WriteLine("");
+}
+
+void THtmlPageWriter::WriteTableOpen()
+{
+    WriteLine(R"(<div align="center"><center>)");
+    WriteLine(R"(<table border="1" width="95%">)");
+}
+
+void THtmlPageWriter::WriteHeaderRow()
+{
+    const auto headerCell = [this](std::string_view width, const char* caption) {
+        Page += R"(<th width=")";
+        Page += width;
+        Page += R"(" bgcolor=")";
+        Page += DateBk;
+        Page += R"(">)";
+        Page += caption;
+        WriteLine("</th>");
+    };
+    WriteLine("<tr>");
+    headerCell("20%", sjis::kDateCaption);
+    switch (ExportType) {
+    case 3: headerCell("80%", sjis::kScheduleCaption); break;
+    case 4: headerCell("80%", sjis::kMemoCaption); break;
+    default:
+        headerCell("40%", sjis::kScheduleCaption);
+        headerCell("40%", sjis::kMemoCaption);
+        break;
+    }
+    WriteLine("</tr>");
+}
+
+void THtmlPageWriter::WriteDateCell(TDateTime day)
+{
+    const int weekday = DayOfWeek(day);
+    Page += R"(<td width="20%" valign="top" bgcolor=")";
+    Page += DateBk;
+    Page += R"(">)";
+    // The colour follows the weekday alone, whatever the day items say.
+    Page += weekday == 1 ? R"(<font color="#FF0000">)" : weekday == 7 ? R"(<font color="#0000FF">)" : R"(<font color="#000000">)";
+    Page += "<b>";
+    Page += FormatDateText(day);
+    Page += '(';
+    if (weekday >= 1 && weekday <= 7) Page += sjis::kWeekdayNames[weekday - 1];
+    Page += ')';
+    Page += "<br>";
+    AppendMatchingNames(Page, Holidays, day);
+    AppendMatchingNames(Page, SpecialDays, day);
+    AppendMatchingNames(Page, DaysOff, day);
+    Page += "</b>";
+    Page += "</font>";
+    WriteLine("</td>");
+}
+
+void THtmlPageWriter::WriteScheduleEntryRow(const TAlarm& entry)
+{
+    WriteLine("<tr>");
+    Page += R"(<td width="10%" valign="top" bgcolor=")";
+    Page += TimeBk;
+    Page += R"(" nowrap align="left"><font color=")";
+    Page += TimeFg;
+    Page += R"(">)";
+    Page += AlarmTimeText(entry);
+    WriteLine("</font></td>");
+    Page += R"(<td width="90%" valign="top" bgcolor=")";
+    Page += ScheduleBk;
+    Page += R"(" align="left"><font color=")";
+    Page += ScheduleFg;
+    Page += R"(">)";
+    // Each line in turn; a text that then ends with LF loses its last two
+    // bytes (the line break stored with it), and lines of a several-line
+    // entry are each followed by <br>.
+    const std::size_t textStart = Page.size();
+    const bool severalLines = entry.Messages.size() > 1;
+    for (const std::string& line : entry.Messages) {
+        Page += line;
+        if (Page.size() > textStart && Page.back() == '\n') {
+            const std::size_t textLength = Page.size() - textStart;
+            Page.resize(textStart + (textLength >= 2 ? textLength - 2 : 0));
+        }
+        if (severalLines) Page += "<br>";
+    }
+    WriteLine("</font></td>");
+    WriteLine("</tr>");
+}
+
+void THtmlPageWriter::WriteMemoCell(TDateTime day)
+{
+    Page += ExportType == 5 ? R"(<td width="40%" valign="top" align="left" bgcolor=")"
+                            : R"(<td width="80%" valign="top" align="left" bgcolor=")";
+    Page += MemoBk;
+    Page += R"("><font color=")";
+    Page += MemoFg;
+    Page += R"(">)";
+    if (!Memos.ReadMemoLines(day, MemoLines)) {
+        Page += "<br>";
+    } else {
+        const bool severalLines = MemoLines.size() > 1;
+        for (const std::string& line : MemoLines) {
+            Page += line;
+            if (severalLines) Page += "<br>";
+        }
+    }
+    WriteLine("</font></td>");
+}
+
+void THtmlPageWriter::WriteTableClose()
+{
+    WriteLine("</table>");
+    WriteLine("</center></div>");
+}
+
+void THtmlPageWriter::WriteHtmlTail()
+{
+    WriteLine("</body>");
+    WriteLine("</html>");
+}
+
+std::string BuildHtml(const TExportRequest& request)
+{
+    std::string page;
+    const std::uint8_t type = request.ExportType;
+    if (type < 3 || type > 5) return page;
+
+    // The day files are not written during an export, so loading them once
+    // gives the same names as loading them before every date cell.
+    TKyDayItemList ownHolidays, ownSpecialDays, ownDaysOff;
+    TKyDayItemList& holidays = request.HolidayList ? *request.HolidayList : ownHolidays;
+    TKyDayItemList& specialDays = request.SpecialDayList ? *request.SpecialDayList : ownSpecialDays;
+    TKyDayItemList& daysOff = request.CustomDayOffList ? *request.CustomDayOffList : ownDaysOff;
+    LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
+
+    const TAlarmList noAlarms;
+    TPreviewList preview(request.Alarms ? *request.Alarms : noAlarms);
+    const TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
+
+    THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
+    writer.WriteHtmlHead(request.StartDate, request.EndDate);
+    writer.WriteTableOpen();
+    writer.WriteHeaderRow();
+
+    const TExportDays days(request.StartDate, request.EndDate);
+    const int total = days.Count();
+    for (std::int64_t d = days.First; d <= days.Last; ++d) {
+        const auto day = static_cast<TDateTime>(d);
+        writer.WriteLine("<tr>");
+        writer.WriteDateCell(day);
+        if (type == 3 || type == 5) {
+            preview.FillPreviewList(day);
+            writer.WriteLine(type == 5 ? kScheduleCellOpen5 : kScheduleCellOpen3);
+            for (const TPreviewRow& row : preview.AllRows()) writer.WriteScheduleEntryRow(*row.Alarm);
+            writer.WriteLine("</table>");
+            // Type 3 leaves its schedule cell open: the row's </tr> ends it.
+            if (type == 5) writer.WriteLine("</td>");
+        }
+        if (type == 4 || type == 5) writer.WriteMemoCell(day);
+        writer.WriteLine("</tr>");
+        if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
+    }
+
+    writer.WriteTableClose();
+    writer.WriteHtmlTail();
+    return page;
+}
+
+} // namespace orvexp

@@ -1,0 +1,67 @@
+#pragma once
+// The HTML writer (export types 3, 4 and 5): one centred table with a header
+// row and a row for every day of the range. Text from the data is written as
+// it is, unescaped. Every line is followed by CR LF.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/ExportRequest.h"
+#include "export/MemoStore.h"
+#include "schedule/Alarm.h"
+
+namespace orvexp {
+
+class TKyDayItemList;
+
+// "#RRGGBB" in upper case from a 0x00BBGGRR colour value; the top byte is ignored.
+std::string ColorToHtml(std::int32_t color);
+
+// Loads the three day lists from their files once for an export. A list whose
+// file cannot be loaded (missing, unreadable, malformed) is emptied, so it
+// adds no names instead of keeping whatever an earlier export left in it.
+void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKyDayItemList& specialDays,
+                  const std::string& specialDaysPath, TKyDayItemList& daysOff, const std::string& daysOffPath);
+
+// The line builders, each appending whole lines to the page.
+class THtmlPageWriter {
+public:
+    // The lists are read, not loaded, by WriteDateCell; they must outlive the writer.
+    THtmlPageWriter(std::string& page, std::uint8_t exportType, const THtmlColors& colors, const TMemoStore& memos,
+                    const TKyDayItemList& holidays, const TKyDayItemList& specialDays,
+                    const TKyDayItemList& daysOff);
+
+    void WriteHtmlHead(TDateTime start, TDateTime end);
+    void WriteTableOpen();
+    void WriteHeaderRow();
+    // The date cell: bold date and weekday, the names of the items matching the
+    // day (holidays, then special days, then days off), coloured by weekday alone.
+    void WriteDateCell(TDateTime day);
+    void WriteScheduleEntryRow(const TAlarm& entry);
+    // The memo cell: "<br>" when the memo is not present, empty when the file has no lines.
+    void WriteMemoCell(TDateTime day);
+    void WriteTableClose();
+    void WriteHtmlTail();
+
+    // Lines written by the day loop itself.
+    void WriteLine(std::string_view line);
+
+private:
+    std::string& Page;
+    std::uint8_t ExportType;
+    std::string DateBk, TimeBk, TimeFg, ScheduleBk, ScheduleFg, MemoBk, MemoFg;
+    const TMemoStore& Memos;
+    const TKyDayItemList& Holidays;
+    const TKyDayItemList& SpecialDays;
+    const TKyDayItemList& DaysOff;
+    std::vector<std::string> MemoLines; // reused from day to day
+};
+
+// The whole page's bytes for the request's type (3..5), range and colours. The
+// request's day lists (own ones when they are null) are loaded first, as
+// LoadDayLists does. A type outside 3..5 gives the empty string.
+std::string BuildHtml(const TExportRequest& request);
+
+} // namespace orvexp

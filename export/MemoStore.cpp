@@ -1,0 +1,94 @@
+#include "export/MemoStore.h"
+
+#include <cstdio>
+
+namespace orvexp {
+
+namespace {
+
+// The folder to list: the exact one, else "Memo" found without regard to case.
+std::string ResolveMemoFolder(const std::string& memoFolder)
+{
+    if (DirectoryExists(memoFolder)) return memoFolder;
+    std::string bare = memoFolder;
+    while (!bare.empty() && bare.back() == '/') bare.pop_back();
+    if (bare.empty()) return {};
+    const std::string found = FindPathIgnoringCase(ExtractFilePath(bare), ExtractFileName(bare));
+    if (found.empty() || !DirectoryExists(found)) return {};
+    return IncludeTrailingDelimiter(found);
+}
+
+} // namespace
+
+std::vector<std::string> SplitMemoLines(std::string_view bytes)
+{
+    const auto nul = bytes.find('\0');
+    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.emplace_back(bytes.substr(start, i - start));
+        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::string MemoFileName(TDateTime date)
+{
+    const TDateParts parts = DecodeDate(date);
+    char name[32];
+    std::snprintf(name, sizeof name, "%d%02u%02u.txt", parts.Year, parts.Month, parts.Day);
+    return name;
+}
+
+TMemoStore::TMemoStore(const std::string& memoFolder)
+{
+    const std::string folder = ResolveMemoFolder(memoFolder);
+    if (!folder.empty()) Index.emplace(folder);
+}
+
+std::string TMemoStore::MemoFilePath(TDateTime date) const
+{
+    if (!Index) return {};
+    const std::string name = MemoFileName(date);
+    std::string found = Index->Find(name);
+    return found.empty() ? JoinPath(Index->Folder(), name) : found;
+}
+
+bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) const
+{
+    lines.clear();
+    if (!Index) return false;
+    // Only names in the listing can exist; the rest need no look at the disk.
+    const std::string path = Index->Find(MemoFileName(date));
+    if (path.empty() || !FileExists(path)) return false;
+    try {
+        const TFileBytes bytes(path);
+        lines = SplitMemoLines(bytes.View());
+    } catch (const std::exception&) {
+        lines.clear(); // unreadable: present, without lines
+    }
+    return true;
+}
+
+std::string TMemoStore::MemoText(TDateTime date) const
+{
+    std::vector<std::string> lines;
+    ReadMemoLines(date, lines);
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+} // namespace orvexp

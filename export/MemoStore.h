@@ -1,0 +1,51 @@
+#pragma once
+// The memo store: Orvanel's one Shift_JIS text file per day in the Memo
+// folder, read (never written) for the export. The folder is listed once when
+// the store is made, so a long range costs no lookup per day; the files are
+// not written while an export runs.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
+
+namespace orvexp {
+
+// The lines of a memo file's bytes: the text ends at the first NUL and breaks
+// at CR LF, lone CR and lone LF; a break at the very end adds no empty line.
+std::vector<std::string> SplitMemoLines(std::string_view bytes);
+
+// The memo file name of a date: the year without leading zeros, two-digit
+// month and day, ".txt" (19990410.txt).
+std::string MemoFileName(TDateTime date);
+
+class TMemoStore {
+public:
+    // `memoFolder` is DataFolder + "Memo/". When that exact folder is absent,
+    // the one entry of DataFolder named "Memo" without regard to ASCII case is used.
+    explicit TMemoStore(const std::string& memoFolder);
+
+    // True when the memo folder exists.
+    bool FolderExists() const { return Index.has_value(); }
+
+    // The path of the date's memo file (the existing entry that matches its name
+    // without regard to ASCII case, else the composed name); empty when the
+    // memo folder does not exist. Does not check that the file exists.
+    std::string MemoFilePath(TDateTime date) const;
+
+    // False (and no lines) when the memo folder or the file does not exist. A file
+    // that exists but cannot be read is present with no lines.
+    bool ReadMemoLines(TDateTime date, std::vector<std::string>& lines) const;
+
+    // The lines joined with CR LF, no break after the last; empty when the memo is
+    // not present, unreadable, without lines or one empty line.
+    std::string MemoText(TDateTime date) const;
+
+private:
+    std::optional<TFolderIndex> Index; // the memo folder, listed once; none when it does not exist
+};
+
+} // namespace orvexp

@@ -1,0 +1,259 @@
+// Runs the built orvexp export over a data folder made here, from a copy of
+// the program that has its own settings file beside it, and compares the
+// written files byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calendar/DayItem.h"
+#include "export/CsvExport.h"
+#include "export/ExportFileName.h"
+#include "export/HtmlExport.h"
+#include "schedule/AlarmTimer.h"
+#include "tests/export/ExportTestSupport.h"
+
+extern char** environ;
+
+namespace orvexp {
+namespace {
+
+using testing::MakeEntry;
+using testing::ReadBytes;
+using testing::Sjis;
+using testing::TTempFolder;
+using testing::WriteBytes;
+
+struct TRunResult {
+    int ExitCode = -1;
+    std::string Out, Err;
+};
+
+// Runs `program` with `args` in `folder`, standard output and error into files.
+TRunResult RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& folder)
+{
+    TTempFolder capture;
+    const std::string outPath = capture.Path + "out", errPath = capture.Path + "err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    TRunResult result;
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return result;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Out = ReadBytes(outPath);
+    result.Err = ReadBytes(errPath);
+    return result;
+}
+
+TKyDayItem MonthDayItem(std::uint16_t month, std::uint16_t day, const std::string& text)
+{
+    TKyDayItem item;
+    item.DayType = dtMonthDay;
+    item.Month = month;
+    item.Day = day;
+    item.DayText = text;
+    return item;
+}
+
+std::string DayFile(const TKyDayItem& item)
+{
+    TKyDayItemList list;
+    list.Add(std::make_unique<TKyDayItem>(item));
+    return WriteDayFile(list);
+}
+
+class ExportCommandTest : public ::testing::Test {
+protected:
+    TTempFolder Data;    // the Orvanel data folder, names as copied from FAT media
+    TTempFolder Program; // a copy of orvexp with its own orvexp.ini
+    TTempFolder Work;    // the current folder of the runs
+    TAlarmList Alarms;
+    std::string Orvexp;
+
+    void SetUp() override
+    {
+        Alarms.Add(MakeEntry(akDateAt, 1999, 4, 10, 9, 30, {"meeting <b>room</b>"}));
+        Alarms.Add(MakeEntry(akDate, 1999, 4, 10, 0, 0, {"two", "lines"}));
+        Alarms.Add(MakeEntry(akStartup, 0, 0, 0, 0, 0, {"startup"}));
+        WriteBytes(Data.Path + "schedule.dat", WriteScheduleFile(Alarms));
+        WriteBytes(Data.Path + "HOLIDAYS.DAT", DayFile(MonthDayItem(4, 12, Sjis("祝日"))));
+        WriteBytes(Data.Path + "spcldays.dat", DayFile(MonthDayItem(4, 11, "special")));
+        WriteBytes(Data.Path + "MEMO/19990410.TXT", "memo, one\r\nmemo two\r\n");
+        WriteBytes(Data.Path + "MEMO/19990411.txt", "");
+
+        Orvexp = Program.Path + "orvexp";
+        std::filesystem::copy_file(ORVEXP_BINARY, Orvexp);
+    }
+
+    void WriteSettings(const std::string& text) { WriteBytes(Program.Path + "orvexp.ini", text); }
+
+    std::vector<std::string> Args(const std::string& type, std::vector<std::string> more = {})
+    {
+        std::vector<std::string> args{"export", "--type", type, "--data", Data.Path + "schedule.dat",
+                                      "--from", "1999/04/09", "--to", "1999/04/12"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+
+    // The request the wizard would make for the same inputs.
+    TExportRequest Request(std::uint8_t type, const THtmlColors& colors, bool emptyMemos)
+    {
+        TExportRequest request;
+        request.ExportType = type;
+        request.StartDate = EncodeDate(1999, 4, 9);
+        request.EndDate = EncodeDate(1999, 4, 12);
+        request.MemoFolder = Data.Path + "Memo/";
+        request.Colors = colors;
+        request.ExportEmptyMemo = emptyMemos;
+        request.Alarms = &Alarms;
+        request.HolidaysPath = Data.Path + "HOLIDAYS.DAT";
+        request.SpecialDaysPath = Data.Path + "spcldays.dat";
+        request.DaysOffPath = Data.Path + "daysoff.dat";
+        return request;
+    }
+};
+
+TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
+{
+    WriteSettings("[OrvanelExportWizard]\r\nExportEmptyMemo=0\r\n[HTMLColors]\r\nTimeColor=0x563412\r\n"
+                  "DateBkColor=$FF\r\nMemoBkColor=red\r\n");
+    THtmlColors colors;
+    colors.TimeColor = 0x563412;
+    colors.DateBkColor = 0xFF;
+    const char* const names[] = {"csv-schedules", "csv-memos", "csv-both", "html-schedules", "html-memos", "html-both"};
+    for (std::uint8_t type = 0; type < 6; ++type) {
+        for (const std::string& typeText : {std::string(names[type]), std::to_string(type)}) {
+            SCOPED_TRACE(typeText);
+            const std::string output = Work.Path + DefaultExportFileName(type, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12));
+            std::filesystem::remove(output);
+            const TRunResult run = RunProgram(Orvexp, Args(typeText), Work.Path);
+            EXPECT_EQ(run.ExitCode, 0);
+            EXPECT_EQ(run.Err, "");
+            EXPECT_EQ(run.Out, "");
+            const TExportRequest request = Request(type, colors, false);
+            EXPECT_EQ(ReadBytes(output), type <= 2 ? BuildCsv(request) : BuildHtml(request));
+        }
+    }
+    // The bytes themselves, for the CSV of both kinds.
+    EXPECT_EQ(ReadBytes(Work.Path + DefaultExportFileName(2, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12))),
+              "1999/04/09," + Sjis("起動時") + ",startup\r\n"
+              "1999/04/10,,\"memo, one\r\nmemo two\"\r\n"
+              "1999/04/10,,\"two\r\nlines\"\r\n"
+              "1999/04/10," + Sjis("起動時") + ",startup\r\n"
+              "1999/04/10,09:30,\"meeting <b>room</b>\"\r\n"
+              "1999/04/11," + Sjis("起動時") + ",startup\r\n"
+              "1999/04/12," + Sjis("起動時") + ",startup\r\n");
+    const std::string html = ReadBytes(Work.Path + DefaultExportFileName(5, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12)));
+    EXPECT_NE(html.find("<th width=\"20%\" bgcolor=\"#FF0000\">"), std::string::npos);
+    EXPECT_NE(html.find("<font color=\"#123456\">09:30</font>"), std::string::npos);
+    EXPECT_NE(html.find("1999/04/12(" + Sjis("月") + ")<br>" + Sjis("祝日") + "<br></b>"), std::string::npos);
+    EXPECT_NE(html.find("<td width=\"40%\" valign=\"top\" align=\"left\" bgcolor=\"#FFFFFF\"><font color=\"#000000\">"
+                        "memo, one<br>memo two<br></font></td>"),
+              std::string::npos);
+}
+
+TEST_F(ExportCommandTest, OptionsOverrideSettings)
+{
+    WriteSettings("[OrvanelExportWizard]\r\nExportEmptyMemo=0\r\n[HTMLColors]\r\nTimeColor=255\r\n");
+    const std::string output = Work.Path + "given name.csv";
+    TRunResult run = RunProgram(Orvexp, Args("1", {"--empty-memos", "--output", output}), Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(output), "1999/04/09,,\r\n1999/04/10,,\"memo, one\r\nmemo two\"\r\n1999/04/11,,\r\n1999/04/12,,\r\n");
+
+    THtmlColors colors;
+    colors.TimeColor = 0x123456;
+    colors.MemoBkColor = -2147483640;
+    colors.ScheduleColor = 0xABCDEF;
+    run = RunProgram(Orvexp,
+              Args("html-both", {"--output", "page.html", "--color", "timecolor=1193046", "--color",
+                                 "MemoBkColor=-2147483640", "--color", "ScheduleColor=0xABCDEF"}),
+              Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), BuildHtml(Request(5, colors, true)));
+}
+
+TEST_F(ExportCommandTest, WithoutSettingsFileUsesDefaults)
+{
+    const TRunResult run = RunProgram(Orvexp, Args("html-memos", {"--output", "page.html"}), Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), BuildHtml(Request(4, THtmlColors(), true)));
+    const TRunResult csv = RunProgram(Orvexp, Args("csv-memos", {"--output", "memos.csv"}), Work.Path);
+    EXPECT_EQ(csv.ExitCode, 0) << csv.Err;
+    EXPECT_EQ(ReadBytes(Work.Path + "memos.csv"), BuildCsv(Request(1, THtmlColors(), true)));
+    EXPECT_FALSE(std::filesystem::exists(Program.Path + "orvexp.ini")); // read only
+}
+
+TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
+{
+    struct TCase {
+        const char* Name;
+        std::vector<std::string> Args;
+        int ExitCode;
+        std::string Err; // the whole of standard error; empty: only checked to be one line
+    };
+    WriteBytes(Work.Path + "bad.dat", "not a schedule file");
+    const std::string schedule = Data.Path + "schedule.dat";
+    const auto command = [](const std::string& type, const std::string& data, const std::string& from,
+                            std::vector<std::string> more) {
+        std::vector<std::string> args{"export", "--type", type, "--data", data, "--from", from, "--to", "1999/04/11"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<TCase> cases = {
+        {"ToBeforeFrom", command("0", schedule, "1999/04/12", {"--output", "out.csv"}), 2,
+         "orvexp: 開始日は最終日と同じかそれ以前の日付を指定してください。\n"},
+        {"MissingSchedule", command("0", Work.Path + "missing.dat", "1999/04/10", {"--output", "out.csv"}), 1,
+         "orvexp: Orvanelの予定ファイルが開けませんでした。ファイル " + Work.Path + "missing.dat は開けません\n"},
+        {"NotAScheduleFile", command("0", Work.Path + "bad.dat", "1999/04/10", {"--output", "out.csv"}), 1,
+         "orvexp: Orvanelの予定ファイルが開けませんでした。" + Work.Path + "bad.dat: Invalid File Header\n"},
+        {"OutputCannotBeCreated", command("0", schedule, "1999/04/10", {"--output", Work.Path + "no/out.csv"}), 1,
+         "orvexp: ファイル " + Work.Path + "no/out.csv を作成できません\n"},
+        {"UnknownType", command("html", schedule, "1999/04/10", {"--output", "out.csv"}), 2, ""},
+        {"BadDate", command("0", schedule, "1999/02/30", {"--output", "out.csv"}), 2, ""},
+        {"BadColourValue", command("3", schedule, "1999/04/10", {"--output", "out.csv", "--color", "TimeColor=red"}), 2, ""},
+        {"UnknownColour", command("3", schedule, "1999/04/10", {"--output", "out.csv", "--color", "DateColor=0"}), 2, ""},
+        {"BothMemoOptions",
+         command("1", schedule, "1999/04/10", {"--output", "out.csv", "--empty-memos", "--no-empty-memos"}), 2, ""},
+        {"NoType", {"export", "--data", schedule, "--from", "1999/04/10", "--to", "1999/04/11"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TRunResult run = RunProgram(Orvexp, c.Args, Work.Path);
+        EXPECT_EQ(run.ExitCode, c.ExitCode);
+        if (!c.Err.empty()) {
+            EXPECT_EQ(run.Err, c.Err);
+        } else {
+            EXPECT_EQ(run.Err.rfind("orvexp: ", 0), 0u) << run.Err;
+            EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        }
+        EXPECT_FALSE(std::filesystem::exists(Work.Path + "out.csv"));
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Work.Path)) names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::string>{"bad.dat"});
+}
+
+} // namespace
+} // namespace orvexp
