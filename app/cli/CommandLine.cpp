@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "app/global.h"
+
 
 namespace orvexp {
 
@@ -11,6 +13,7 @@ int RunCommandLine(int argc, char** argv)
     CLI::App& app = commandLine.App;
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every subcommand");
+    app.set_version_flag("--version", GetVersionLine(), "Show the product name, version and build");
     AddWatchCommand(commandLine);
     AddDaysCommand(commandLine);
     AddExportCommand(commandLine);

@@ -1,0 +1,318 @@
+#include "app/wizard/WizardLogic.h"
+
+#include "app/Settings.h"
+#include "app/wizard/WizardTexts.h"
+#include "calendar/DateEx.h"
+#include "calendar/DayFiles.h"
+#include "export/Export.h"
+#include "export/ExportFileName.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+#include "platform/Text.h"
+
+namespace orvexp {
+
+namespace {
+
+bool IsHtmlType(int exportType)
+{
+    return exportType >= 3 && exportType <= 5;
+}
+
+TWizardControl FirstFocus(TWizardPage page)
+{
+    switch (page) {
+    case wpExportType: return wcExportTypes;
+    case wpDataFile: return wcDataFilePath;
+    case wpDateRange: return wcStartDate;
+    case wpExportFile: return wcExportFile;
+    }
+    return wcExportTypes;
+}
+
+} // namespace
+
+const char* PageTitle(TWizardPage page)
+{
+    switch (page) {
+    case wpExportType: return wiztext::kPage1Title;
+    case wpDataFile: return wiztext::kPage2Title;
+    case wpDateRange: return wiztext::kPage3Title;
+    case wpExportFile: return wiztext::kPage4Title;
+    }
+    return "";
+}
+
+std::string ExplanationText(int selectedIndex)
+{
+    if (selectedIndex >= 0 && selectedIndex <= 2) return wiztext::kCsvExplanation;
+    if (IsHtmlType(selectedIndex)) return wiztext::kHtmlExplanation;
+    return {};
+}
+
+TWizardLogic::TWizardLogic(IWizardView& view, TGlobal& global)
+    : SettingsPath(SettingsFilePath()), DefaultFolder(ProgramFolder()), Clock(&SystemClock()),
+      OnLaunch([](const TShellExecute& launch) { launch.Execute(); }), View(view), State(global)
+{
+}
+
+void TWizardLogic::FormShow()
+{
+    const TVersionInfo* version = State.VersionInfo.get();
+    View.SetFooter("Ver" + GetVersionText(version), "Build " + GetBuildText(version), IsBeta(version),
+                   GetCopyrightText(version));
+    View.SetApplicationTitle(GetProductName(version));
+
+    CurrentPage = wpExportType;
+    ShowCurrentPage();
+    View.SetBackEnabled(false);
+    View.SetNextCaption(wiztext::kNextCaption);
+    View.SetExportTypeLines({std::begin(wiztext::kExportTypeLines), std::end(wiztext::kExportTypeLines)});
+    View.SetExportTypeIndex(0);
+    lbExportTypesClick();
+    const TDateTime today = DateOf(Clock->Now());
+    View.SetStartDate(today);
+    View.SetEndDate(today);
+    View.FocusControl(wcExportTypes);
+}
+
+void TWizardLogic::lbExportTypesClick()
+{
+    View.SetExplanation(ExplanationText(View.ExportTypeIndex()));
+}
+
+void TWizardLogic::btnNextClick()
+{
+    switch (CurrentPage) {
+    case wpExportType:
+        LeaveExportTypePage();
+        Advance();
+        break;
+    case wpDataFile:
+        if (LeaveDataFilePage()) Advance();
+        break;
+    case wpDateRange:
+        if (LeaveDateRangePage()) Advance();
+        break;
+    case wpExportFile:
+        Finish();
+        break;
+    }
+}
+
+void TWizardLogic::btnPreviousClick()
+{
+    if (CurrentPage > wpExportType) {
+        CurrentPage = static_cast<TWizardPage>(CurrentPage - 1);
+        ShowCurrentPage();
+    }
+    if (CurrentPage == wpExportType) View.SetBackEnabled(false);
+    View.SetNextCaption(wiztext::kNextCaption);
+}
+
+void TWizardLogic::btnCancelClick()
+{
+    View.CloseWindow();
+}
+
+void TWizardLogic::Button5Click()
+{
+    TFileDialogSetup setup;
+    setup.InitialDir = OpenInitialDir;
+    setup.FileName = wiztext::kScheduleFileName;
+    setup.Filter = wiztext::kOpenFilter;
+    setup.DefaultExt = wiztext::kOpenDefaultExt;
+    std::string chosen;
+    if (View.RunOpenDialog(setup, chosen)) View.SetDataFilePath(chosen);
+}
+
+void TWizardLogic::Button1Click()
+{
+    const bool html = IsHtmlType(State.ExportType);
+    TFileDialogSetup setup;
+    setup.InitialDir = SaveInitialDir;
+    setup.FileName = DefaultExportFileName(State.ExportType, View.StartDate(), View.EndDate());
+    setup.Filter = wiztext::kSaveFilter;
+    setup.FilterIndex = html ? 2 : 1;
+    setup.DefaultExt = html ? wiztext::kHtmlDefaultExt : wiztext::kCsvDefaultExt;
+    std::string chosen;
+    if (View.RunSaveDialog(setup, chosen)) View.SetExportFile(chosen);
+}
+
+void TWizardLogic::btnHTMLDateColorClick(int tag)
+{
+    THtmlColors colors = View.SampleColors();
+    std::int32_t* color = nullptr;
+    switch (tag) {
+    case stTime: color = &colors.TimeColor; break;
+    case stSchedule: color = &colors.ScheduleColor; break;
+    case stMemo: color = &colors.MemoColor; break;
+    default: return; // the date's text colour button is never shown
+    }
+    std::int32_t chosen = *color;
+    if (!View.RunColorDialog(chosen)) return;
+    *color = chosen;
+    View.SetSampleColors(colors);
+}
+
+void TWizardLogic::btnHTMLDateBkColorClick(int tag)
+{
+    THtmlColors colors = View.SampleColors();
+    std::int32_t* color = nullptr;
+    switch (tag) {
+    case stDate: color = &colors.DateBkColor; break;
+    case stTime: color = &colors.TimeBkColor; break;
+    case stSchedule: color = &colors.ScheduleBkColor; break;
+    case stMemo: color = &colors.MemoBkColor; break;
+    default: return;
+    }
+    std::int32_t chosen = *color;
+    if (!View.RunColorDialog(chosen)) return;
+    *color = chosen;
+    View.SetSampleColors(colors);
+}
+
+void TWizardLogic::LeaveExportTypePage()
+{
+    const int index = View.ExportTypeIndex();
+    if (index >= 0 && index <= 5) State.ExportType = static_cast<std::uint8_t>(index);
+
+    const TIniFile ini(SettingsPath);
+    const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, DefaultFolder);
+    OpenInitialDir = folder;
+    // The name as it is on disk: folders copied from Windows often hold SCHEDULE.DAT.
+    const std::string path = FindPathIgnoringCase(folder, wiztext::kScheduleFileName);
+    if (!path.empty() && FileExists(path)) View.SetDataFilePath(path);
+}
+
+bool TWizardLogic::LeaveDataFilePage()
+{
+    const std::string path = View.DataFilePath();
+    if (!FileExists(path)) {
+        View.ShowInformation(wiztext::kNoScheduleFile);
+        View.FocusControl(wcDataFilePath);
+        return false;
+    }
+    try {
+        AlarmTimer1.LoadFromFile(path);
+        State.DataFolder = ExtractFilePath(path);
+        State.MemoFolder = State.DataFolder + "Memo/";
+        const TDayFilePaths dayFiles = DayFilePathsIn(State.DataFolder);
+        State.HolidaysPath = dayFiles.Holidays;
+        State.DaysOffPath = dayFiles.DaysOff;
+        State.SpecialDaysPath = dayFiles.SpecialDays;
+        TIniFile ini(SettingsPath);
+        ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder);
+        ini.UpdateFile();
+    } catch (const std::exception&) {
+        // A file that is no schedule file and a settings file that cannot be
+        // written end alike: the page stays and says so.
+        View.ShowInformation(wiztext::kScheduleFileNotOpened);
+        return false;
+    }
+    return true;
+}
+
+bool TWizardLogic::LeaveDateRangePage()
+{
+    const TDateTime start = DateOf(View.StartDate());
+    const TDateTime end = DateOf(View.EndDate());
+    if (end < start) {
+        View.ShowInformation(wiztext::kEndBeforeStart);
+        return false;
+    }
+    const TIniFile ini(SettingsPath);
+    const std::string folder = ini.ReadString(kWizardSection, kDefaultExportFolderKey, DefaultFolder);
+    SaveInitialDir = folder;
+    View.SetExportEmptyMemo(ini.ReadBool(kWizardSection, kExportEmptyMemoKey, true));
+    if (DirectoryExists(folder)) View.SetExportFile(JoinPath(folder, DefaultExportFileName(State.ExportType, start, end)));
+
+    if (IsHtmlType(State.ExportType)) {
+        LoadHTMLColors();
+        View.SetControlVisible(wcHtmlSettings, true);
+        View.SetControlVisible(wcExportEmptyMemo, false);
+    } else {
+        View.SetControlVisible(wcHtmlSettings, false);
+        View.SetControlVisible(wcExportEmptyMemo, State.ExportType == 1 || State.ExportType == 2);
+    }
+    return true;
+}
+
+void TWizardLogic::LoadHTMLColors()
+{
+    View.SetSampleColors(ReadHtmlColors(TIniFile(SettingsPath)));
+}
+
+void TWizardLogic::Finish()
+{
+    const std::string output = View.ExportFile();
+    if (Trim(output).empty()) {
+        View.ShowInformation(wiztext::kNoExportFile);
+        View.FocusControl(wcExportFile);
+        return;
+    }
+    if (FileExists(output) && !View.AskConfirmation(output + wiztext::kAlreadyExists)) return;
+
+    TExportRequest request;
+    request.ExportType = State.ExportType;
+    request.StartDate = DateOf(View.StartDate());
+    request.EndDate = DateOf(View.EndDate());
+    request.OutputPath = output;
+    request.MemoFolder = State.MemoFolder;
+    request.Colors = View.SampleColors();
+    request.ExportEmptyMemo = View.ExportEmptyMemo();
+    request.Alarms = &AlarmTimer1.AlarmList;
+    const TDayFilePaths dayFiles = DayFilePathsIn(State.DataFolder);
+    request.HolidaysPath = dayFiles.Holidays;
+    request.SpecialDaysPath = dayFiles.SpecialDays;
+    request.DaysOffPath = dayFiles.DaysOff;
+    TKyCustomDateEx& holder = View.DayListHolder();
+    request.HolidayList = &holder.HolidayList();
+    request.SpecialDayList = &holder.SpecialDayList();
+    request.CustomDayOffList = &holder.CustomDayOffList();
+
+    if (IsHtmlType(request.ExportType)) {
+        State.TimeColor = request.Colors.TimeColor;
+        State.ScheduleColor = request.Colors.ScheduleColor;
+        State.MemoColor = request.Colors.MemoColor;
+        State.DateBkColor = request.Colors.DateBkColor;
+        State.TimeBkColor = request.Colors.TimeBkColor;
+        State.ScheduleBkColor = request.Colors.ScheduleBkColor;
+        State.MemoBkColor = request.Colors.MemoBkColor;
+        RunExport(request);
+        TShellExecute launch;
+        launch.FileName = output;
+        if (OnLaunch) OnLaunch(launch);
+    } else {
+        RunExport(request);
+        View.ShowInformation(output + wiztext::kSaved);
+    }
+    WriteSettingsBack(output);
+}
+
+void TWizardLogic::WriteSettingsBack(const std::string& outputPath)
+{
+    TIniFile ini(SettingsPath);
+    ini.WriteString(kWizardSection, kDefaultExportFolderKey, ExtractFilePath(outputPath));
+    WriteHtmlColors(ini, View.SampleColors());
+    ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.ExportEmptyMemo());
+    ini.UpdateFile();
+}
+
+void TWizardLogic::Advance()
+{
+    if (CurrentPage < wpExportFile) {
+        CurrentPage = static_cast<TWizardPage>(CurrentPage + 1);
+        ShowCurrentPage();
+    }
+    View.FocusControl(FirstFocus(CurrentPage)); // a refused focus move is of no concern
+    View.SetNextCaption(CurrentPage == wpExportFile ? wiztext::kFinishCaption : wiztext::kNextCaption);
+    View.SetBackEnabled(CurrentPage != wpExportType);
+}
+
+void TWizardLogic::ShowCurrentPage()
+{
+    View.ShowPage(CurrentPage, PageTitle(CurrentPage));
+}
+
+} // namespace orvexp

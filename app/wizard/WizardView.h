@@ -1,0 +1,108 @@
+#pragma once
+// IWizardView: what the wizard's page logic asks of its window. The Qt window
+// implements it; tests implement it with a fake that records and answers.
+// Texts are UTF-8; message texts keep their CR LF line breaks.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "export/ExportRequest.h"
+#include "platform/DateTime.h"
+
+namespace orvexp {
+
+class TKyCustomDateEx;
+
+// The four pages, by their index in the page book.
+enum TWizardPage : int { wpExportType = 0, wpDataFile = 1, wpDateRange = 2, wpExportFile = 3 };
+
+// The controls that the logic focuses, shows or hides.
+enum TWizardControl {
+    wcExportTypes,     // lbExportTypes
+    wcDataFilePath,    // edtDataFilePath
+    wcStartDate,       // DateEdit1
+    wcExportFile,      // edtExportFile
+    wcExportEmptyMemo, // chkExportEmptyMemo
+    wcHtmlSettings,    // lblHTMLSettings together with HTMLScrollBox
+};
+
+// The colour samples: the tag of their buttons.
+enum TSampleTag : int { stDate = 1, stTime = 2, stSchedule = 3, stMemo = 4 };
+
+// How a file dialog is prepared. Filter: "description|pattern|description|pattern".
+struct TFileDialogSetup {
+    std::string InitialDir;
+    std::string FileName;
+    std::string Filter;
+    int FilterIndex = 1; // 1-based
+    std::string DefaultExt;
+};
+
+// The samples' colours as the form starts: text in the window-text system
+// colour (0x80000008), white backgrounds, the date on light grey.
+inline constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000008u);
+inline THtmlColors InitialSampleColors()
+{
+    THtmlColors colors;
+    colors.TimeColor = colors.ScheduleColor = colors.MemoColor = kWindowTextColor;
+    colors.DateBkColor = 15461355;
+    colors.TimeBkColor = colors.ScheduleBkColor = colors.MemoBkColor = 16777215;
+    return colors;
+}
+
+class IWizardView {
+public:
+    virtual ~IWizardView() = default;
+
+    // The application title and then the window caption.
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    // The footer labels; the view places lblBuildNo and lblBeta after the texts.
+    virtual void SetFooter(const std::string& versionLabel, const std::string& buildLabel, bool beta,
+                           const std::string& copyright) = 0;
+    // Shows `page` and puts `title` into the title band.
+    virtual void ShowPage(TWizardPage page, const std::string& title) = 0;
+    virtual void SetNextCaption(const std::string& caption) = 0;
+    virtual void SetBackEnabled(bool enabled) = 0;
+    virtual void SetControlVisible(TWizardControl control, bool visible) = 0;
+    // False when the toolkit refuses the focus.
+    virtual bool FocusControl(TWizardControl control) = 0;
+    virtual void CloseWindow() = 0;
+
+    // Modal boxes: "情報" with OK; "確認" with Yes and No (true for Yes).
+    virtual void ShowInformation(const std::string& text) = 0;
+    virtual bool AskConfirmation(const std::string& text) = 0;
+
+    // Modal dialogs; true and the choice on OK, false on cancel.
+    virtual bool RunOpenDialog(const TFileDialogSetup& setup, std::string& fileName) = 0;
+    virtual bool RunSaveDialog(const TFileDialogSetup& setup, std::string& fileName) = 0;
+    virtual bool RunColorDialog(std::int32_t& color) = 0; // Windows colour value in and out
+
+    // Page 1.
+    virtual void SetExportTypeLines(const std::vector<std::string>& lines) = 0;
+    virtual int ExportTypeIndex() const = 0; // -1 without a selection
+    virtual void SetExportTypeIndex(int index) = 0;
+    virtual void SetExplanation(const std::string& text) = 0;
+    // Page 2.
+    virtual std::string DataFilePath() const = 0;
+    virtual void SetDataFilePath(const std::string& path) = 0;
+    // Page 3: whole days.
+    virtual TDateTime StartDate() const = 0;
+    virtual TDateTime EndDate() const = 0;
+    virtual void SetStartDate(TDateTime date) = 0;
+    virtual void SetEndDate(TDateTime date) = 0;
+    // Page 4.
+    virtual std::string ExportFile() const = 0;
+    virtual void SetExportFile(const std::string& path) = 0;
+    virtual bool ExportEmptyMemo() const = 0;
+    virtual void SetExportEmptyMemo(bool checked) = 0;
+    // The sample memos' colours (Windows colour values); the date sample's text
+    // colour is not among them and is never read or written.
+    virtual THtmlColors SampleColors() const = 0;
+    virtual void SetSampleColors(const THtmlColors& colors) = 0;
+
+    // The hidden calendar that holds the three day lists for the HTML writer.
+    virtual TKyCustomDateEx& DayListHolder() = 0;
+};
+
+} // namespace orvexp

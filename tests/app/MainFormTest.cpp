@@ -1,0 +1,451 @@
+// The real wizard window on the offscreen platform: clicked and typed through
+// its four pages, with its boxes and dialogs answered as a person would.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDateEdit>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "app/global.h"
+#include "app/wizard/MainForm.h"
+#include "platform/IniFile.h"
+#include "platform/MessageSink.h"
+#include "tests/app/WizardFixtures.h"
+
+namespace orvexp {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+// What a message box showed.
+struct TBoxSeen {
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QStringList Buttons;
+};
+
+// Answers modal boxes and dialogs as they open, in order. A modal that opens
+// with no answer queued is recorded and closed, so a test never hangs on it.
+class TModalAnswers : public QObject {
+public:
+    TModalAnswers()
+    {
+        Timer.setInterval(5);
+        connect(&Timer, &QTimer::timeout, this, [this] { Poll(); });
+        Timer.start();
+    }
+
+    void Then(std::function<void(QWidget*)> answer) { Answers.push_back(std::move(answer)); }
+    // Records the next box and presses the button with `caption`.
+    void ThenPress(const QString& caption, TBoxSeen* seen)
+    {
+        Then([caption, seen](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            seen->Title = box->windowTitle();
+            seen->Text = box->text();
+            seen->Icon = box->icon();
+            for (QAbstractButton* button : box->buttons()) seen->Buttons << button->text();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == caption) {
+                    button->click();
+                    return;
+                }
+            }
+            box->reject();
+        });
+    }
+
+    std::deque<std::function<void(QWidget*)>> Answers;
+    QStringList Unexpected;
+
+private:
+    void Poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == Last) return;
+        Last = modal;
+        if (Answers.empty()) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            Unexpected << (box ? box->text() : modal->metaObject()->className());
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+            return;
+        }
+        auto answer = std::move(Answers.front());
+        Answers.pop_front();
+        answer(modal);
+    }
+
+    QTimer Timer;
+    QPointer<QWidget> Last;
+};
+
+void TypeText(QWidget* widget, const QString& text)
+{
+    // Japanese text arrives as the input method's commit, as it does when typed.
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+QString Q(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+class TfrmMainTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TTempFolder> Temp;
+    std::string Data, Out, Program, SettingsPath;
+    TGlobal State;
+    std::unique_ptr<TfrmMain> Form;
+    std::unique_ptr<TModalAnswers> Modals;
+    QStringList Launched;
+
+    void Show()
+    {
+        Form = std::make_unique<TfrmMain>(State);
+        Form->Logic().SettingsPath = SettingsPath;
+        Form->Logic().DefaultFolder = Program;
+        Form->Logic().OnLaunch = [this](const TShellExecute& launch) { Launched << Q(launch.FileName); };
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    }
+
+    void ClickNext() { QTest::mouseClick(Form->btnNext, Qt::LeftButton); }
+
+    // Page 1 with `row` chosen by keyboard, then on to page 4 with the range.
+    void GoToPage4(int row, QDate start, QDate end)
+    {
+        Form->lbExportTypes->setFocus();
+        QTest::keyClick(Form->lbExportTypes, Qt::Key_Home);
+        for (int i = 0; i < row; ++i) QTest::keyClick(Form->lbExportTypes, Qt::Key_Down);
+        ClickNext();
+        QCOMPARE(Form->Notebook1->currentIndex(), 1);
+        ClickNext();
+        QCOMPARE(Form->Notebook1->currentIndex(), 2);
+        Form->DateEdit1->setDate(start);
+        Form->DateEdit2->setDate(end);
+        ClickNext();
+        QCOMPARE(Form->Notebook1->currentIndex(), 3);
+    }
+
+private slots:
+    void init()
+    {
+        Temp = std::make_unique<test::TTempFolder>();
+        Data = Temp->Path + "data/";
+        Out = Temp->Path + "out/";
+        Program = Temp->Path + "program/";
+        SettingsPath = Temp->Path + "orvexp.ini";
+        test::WriteSampleDataFolder(Data);
+        WriteBytes(Out + ".keep", "");
+        WriteBytes(Program + ".keep", "");
+        WriteBytes(SettingsPath, "[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data +
+                                     "\r\nDefaultExportFolder=" + Out + "\r\n");
+        State = TGlobal();
+        State.VersionInfo = std::make_unique<TVersionInfo>(ThisProgramVersionResource());
+        Launched.clear();
+        Modals = std::make_unique<TModalAnswers>();
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(Modals->Unexpected.isEmpty(), qPrintable(Modals->Unexpected.join(QLatin1String(" | "))));
+        QVERIFY(Modals->Answers.empty());
+        Form.reset();
+        Modals.reset();
+        Temp.reset();
+    }
+
+    void formAndFirstPage()
+    {
+        Show();
+        QCOMPARE(Form->size(), QSize(402, 329));
+        QCOMPARE(Form->minimumSize(), Form->maximumSize());
+        QCOMPARE(Form->windowTitle(), QStringLiteral("Orvanel エクスポートウィザード"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Orvanel エクスポートウィザード"));
+        QCOMPARE(Form->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(Form->font().pixelSize(), 12);
+        const QString drawnWith = QFontInfo(Form->font()).family();
+        QVERIFY2(drawnWith == QStringLiteral("ＭＳ Ｐゴシック") || drawnWith == QStringLiteral("IPAPGothic"),
+                 qPrintable(drawnWith));
+
+        QCOMPARE(Form->pnlTitle->text(), QStringLiteral("出力形式の選択"));
+        QVERIFY(Form->pnlTitle->font().bold());
+        QCOMPARE(Form->pnlTitle->font().pixelSize(), 16);
+        QVERIFY(!Form->imgTitle->pixmap().isNull());
+        QCOMPARE(Form->imgTitle->pixmap().size(), QSize(32, 32));
+
+        QCOMPARE(Form->lblVersion->text(), QStringLiteral("Ver 1.00"));
+        QCOMPARE(Form->lblVersion->pos(), QPoint(5, 11));
+        QCOMPARE(Form->lblBuildNo->text(), QStringLiteral("Build 0175"));
+        QCOMPARE(Form->lblBuildNo->pos(), QPoint(5 + Form->lblVersion->width() + 5, 11));
+        QVERIFY(Form->lblBeta->isHidden());
+        QCOMPARE(Form->lblCopyright->text(), QStringLiteral("Copyright (C) 2026 orvexp developers"));
+        QCOMPARE(Form->lblCopyright->pos(), QPoint(5, 26));
+
+        QCOMPARE(Form->btnPrevious->text(), QStringLiteral("< 戻る(&B)"));
+        QCOMPARE(Form->btnNext->text(), QStringLiteral("次へ(&F) >"));
+        QCOMPARE(Form->btnCancel->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(!Form->btnPrevious->isEnabled());
+        QVERIFY(Form->btnNext->isDefault());
+
+        QCOMPARE(Form->lbExportTypes->count(), 6);
+        QCOMPARE(Form->lbExportTypes->item(5)->text(), QStringLiteral("[HTML] 予定とメモ"));
+        QCOMPARE(Form->lbExportTypes->currentRow(), 0);
+        QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("CSV形式で出力します。\n\nCSV形式のファイルはExcel、\n")));
+        QCOMPARE(Form->grpExplanation->title(), QStringLiteral("説明"));
+        QCOMPARE(Form->focusWidget(), Form->lbExportTypes);
+        QCOMPARE(Form->DateEdit1->date(), QDate::currentDate());
+        QCOMPARE(Form->DateEdit2->date(), QDate::currentDate());
+        QCOMPARE(Form->DateEdit1->displayFormat(), QStringLiteral("yyyy/MM/dd"));
+        QVERIFY(Form->DateEdit1->calendarPopup());
+
+        QTest::keyClick(Form->lbExportTypes, Qt::Key_End);
+        QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("HTML形式で出力します。\n")));
+    }
+
+    void betaMarkStandsRightOfTheBuild()
+    {
+        Show();
+        Form->SetFooter("Ver 2.10.03", "Build 0007", true, "c");
+        QVERIFY(Form->lblBeta->isVisible());
+        QCOMPARE(Form->lblBeta->text(), QStringLiteral("β版"));
+        QCOMPARE(Form->lblBeta->pos(), QPoint(Form->lblBuildNo->x() + Form->lblBuildNo->width() + 10, 10));
+    }
+
+    void csvExportThroughAllPages()
+    {
+        Show();
+        Form->lbExportTypes->setFocus();
+        QTest::keyClick(Form->lbExportTypes, Qt::Key_Down);
+        QTest::keyClick(Form->lbExportTypes, Qt::Key_Down);
+        ClickNext();
+        QCOMPARE(Form->Notebook1->currentIndex(), 1);
+        QCOMPARE(Form->pnlTitle->text(), QStringLiteral("Orvanel予定ファイルの指定"));
+        QCOMPARE(Form->edtDataFilePath->text(), Q(Data + "schedule.dat"));
+        QCOMPARE(Form->focusWidget(), Form->edtDataFilePath);
+        QVERIFY(Form->btnPrevious->isEnabled());
+
+        QTest::keyClick(Form->edtDataFilePath, Qt::Key_Return); // Enter presses Next
+        QCOMPARE(Form->Notebook1->currentIndex(), 2);
+        QCOMPARE(Form->pnlTitle->text(), QStringLiteral("出力する期間の指定"));
+        QCOMPARE(Form->focusWidget(), Form->DateEdit1);
+        QCOMPARE(Q(State.MemoFolder), Q(Data + "Memo/"));
+
+        Form->DateEdit1->setDate(QDate(2024, 4, 1));
+        Form->DateEdit2->setDate(QDate(2024, 4, 2));
+        ClickNext();
+        QCOMPARE(Form->Notebook1->currentIndex(), 3);
+        QCOMPARE(Form->pnlTitle->text(), QStringLiteral("出力先ファイルの指定"));
+        QCOMPARE(Form->btnNext->text(), QStringLiteral("完了(&F)"));
+        QCOMPARE(Form->edtExportFile->text(), Q(Out + "2024年04月01日～2024年04月02日の予定とメモ.csv"));
+        QCOMPARE(Form->focusWidget(), Form->edtExportFile);
+        QVERIFY(Form->chkExportEmptyMemo->isVisible());
+        QVERIFY(Form->chkExportEmptyMemo->isChecked());
+        QVERIFY(!Form->HTMLScrollBox->isVisible());
+        QVERIFY(!Form->lblHTMLSettings->isVisible());
+
+        Form->edtExportFile->clear();
+        QTest::keyClicks(Form->edtExportFile, Q(Out));
+        TypeText(Form->edtExportFile, QStringLiteral("予定表.csv"));
+        const std::string output = Out + "予定表.csv";
+        QCOMPARE(Form->edtExportFile->text(), Q(output));
+
+        TBoxSeen saved;
+        Modals->ThenPress(QStringLiteral("OK"), &saved);
+        ClickNext();
+        QCOMPARE(saved.Title, QStringLiteral("情報"));
+        QCOMPARE(saved.Icon, QMessageBox::Information);
+        QCOMPARE(saved.Text, Q(output + "\nに保存しました。"));
+        QCOMPARE(saved.Buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(Q(ReadBytes(output)), Q(std::string("2024/04/01,,\r\n2024/04/01,09:30,") + test::kMeetingSjis +
+                                         "\r\n2024/04/02,,abc\r\n"));
+        QCOMPARE(Form->Notebook1->currentIndex(), 3);
+        const TIniFile ini(SettingsPath);
+        QCOMPARE(Q(ini.ReadString("OrvanelExportWizard", "DefaultExportFolder", "")), Q(Out));
+        QCOMPARE(Q(ini.ReadString("OrvanelExportWizard", "ExportEmptyMemo", "")), QStringLiteral("1"));
+        QCOMPARE(Q(ini.ReadString("HTMLColors", "TimeColor", "")), QStringLiteral("-2147483640"));
+        QVERIFY(Launched.isEmpty());
+    }
+
+    void htmlExportWithAChosenColour()
+    {
+        Show();
+        // A double click on a line acts as Next.
+        const QRect line = Form->lbExportTypes->visualItemRect(Form->lbExportTypes->item(4));
+        QTest::mouseClick(Form->lbExportTypes->viewport(), Qt::LeftButton, {}, line.center());
+        QTest::mouseDClick(Form->lbExportTypes->viewport(), Qt::LeftButton, {}, line.center());
+        QCOMPARE(Form->Notebook1->currentIndex(), 1);
+        QCOMPARE(int(State.ExportType), 4);
+        ClickNext();
+        Form->DateEdit1->setDate(QDate(2024, 12, 25));
+        Form->DateEdit2->setDate(QDate(2025, 1, 5));
+        ClickNext();
+        QCOMPARE(Form->edtExportFile->text(), Q(Out + "2024年12月25日～2025年01月05日のメモ.html"));
+        QVERIFY(Form->HTMLScrollBox->isVisible());
+        QVERIFY(Form->lblHTMLSettings->isVisible());
+        QVERIFY(!Form->chkExportEmptyMemo->isVisible());
+        QVERIFY(!Form->btnHTMLDateColor->isVisible());
+        QVERIFY(Form->btnHTMLTimeColor->isVisibleTo(Form.get()));
+        QCOMPARE(Form->memHTMLDate->palette().color(QPalette::Base), QColor(0xEB, 0xEB, 0xEB));
+        QCOMPARE(Form->memHTMLTime->palette().color(QPalette::Text), QColor(Qt::black));
+        QVERIFY(Form->memHTMLDate->font().bold());
+
+        QColor preset;
+        Modals->Then([&preset](QWidget* modal) {
+            auto* dialog = qobject_cast<QColorDialog*>(modal);
+            QVERIFY(dialog);
+            preset = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0, 0, 255));
+            dialog->accept();
+        });
+        Form->HTMLScrollBox->ensureWidgetVisible(Form->btnHTMLDateBkColor);
+        QTest::mouseClick(Form->btnHTMLDateBkColor, Qt::LeftButton);
+        QCOMPARE(preset, QColor(0xEB, 0xEB, 0xEB));
+        QCOMPARE(Form->memHTMLDate->palette().color(QPalette::Base), QColor(0, 0, 255));
+
+        ClickNext();
+        const std::string output = Out + "2024年12月25日～2025年01月05日のメモ.html";
+        QCOMPARE(Launched, QStringList{Q(output)});
+        const std::string page = ReadBytes(output);
+        QVERIFY(page.find("#0000FF") != std::string::npos);
+        QCOMPARE(Q(TIniFile(SettingsPath).ReadString("HTMLColors", "DateBkColor", "")), QStringLiteral("16711680"));
+    }
+
+    void messagesOfTheChecks()
+    {
+        Show();
+        ClickNext();
+        WriteBytes(Data + "notes.dat", "no schedule");
+        struct TCase {
+            std::string Path;
+            QString Message;
+            bool FocusOnField;
+        };
+        const TCase cases[] = {
+            {"", QStringLiteral("Orvanelの予定ファイル(schedule.dat)を指定してください。"), true},
+            {Data + "notes.dat", QStringLiteral("Orvanelの予定ファイルが開けませんでした。"), false},
+        };
+        for (const TCase& c : cases) {
+            Form->edtDataFilePath->setText(Q(c.Path));
+            TBoxSeen seen;
+            Modals->ThenPress(QStringLiteral("OK"), &seen);
+            ClickNext();
+            QCOMPARE(seen.Text, c.Message);
+            QCOMPARE(seen.Title, QStringLiteral("情報"));
+            QCOMPARE(seen.Icon, QMessageBox::Information);
+            QCOMPARE(Form->Notebook1->currentIndex(), 1);
+            // The click gave the focus to the button; only the first message moves it back.
+            QCOMPARE(Form->focusWidget() == Form->edtDataFilePath, c.FocusOnField);
+        }
+
+        Form->edtDataFilePath->setText(Q(Data + "schedule.dat"));
+        ClickNext();
+        Form->DateEdit1->setDate(QDate(2024, 4, 2));
+        Form->DateEdit2->setDate(QDate(2024, 4, 1));
+        TBoxSeen range;
+        Modals->ThenPress(QStringLiteral("OK"), &range);
+        ClickNext();
+        QCOMPARE(range.Text, QStringLiteral("開始日は最終日と同じかそれ以前の日付を指定してください。"));
+        QCOMPARE(Form->Notebook1->currentIndex(), 2);
+
+        Form->DateEdit2->setDate(QDate(2024, 4, 2));
+        ClickNext();
+        Form->edtExportFile->setText(QStringLiteral("   "));
+        TBoxSeen blank;
+        Modals->ThenPress(QStringLiteral("OK"), &blank);
+        ClickNext();
+        QCOMPARE(blank.Text, QStringLiteral("出力ファイルを指定してください。"));
+        QCOMPARE(Form->focusWidget(), Form->edtExportFile);
+    }
+
+    void overwriteQuestionAndGeneralError()
+    {
+        Show();
+        GoToPage4(0, QDate(2024, 4, 1), QDate(2024, 4, 1));
+        const std::string existing = Out + "exists.csv";
+        WriteBytes(existing, "old");
+        Form->edtExportFile->setText(Q(existing));
+        TBoxSeen question;
+        Modals->ThenPress(QStringLiteral("いいえ(&N)"), &question);
+        ClickNext();
+        QCOMPARE(question.Title, QStringLiteral("確認"));
+        QCOMPARE(question.Icon, QMessageBox::Question);
+        QCOMPARE(question.Text, Q(existing + "\nはすでに存在します。\n\n上書きしますか？"));
+        QCOMPARE(question.Buttons, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
+        QCOMPARE(Q(ReadBytes(existing)), QStringLiteral("old"));
+
+        const std::string unwritable = Temp->Path + "missing/out.csv";
+        Form->edtExportFile->setText(Q(unwritable));
+        TBoxSeen error;
+        Modals->ThenPress(QStringLiteral("OK"), &error);
+        ClickNext();
+        QCOMPARE(error.Title, QStringLiteral("Orvanel エクスポートウィザード"));
+        QCOMPARE(error.Icon, QMessageBox::Critical);
+        QCOMPARE(error.Text, Q("ファイル " + unwritable + " を作成できません"));
+        QCOMPARE(Form->Notebook1->currentIndex(), 3);
+    }
+
+    void backAndEscape()
+    {
+        Show();
+        ClickNext();
+        QTest::mouseClick(Form->btnPrevious, Qt::LeftButton);
+        QCOMPARE(Form->Notebook1->currentIndex(), 0);
+        QCOMPARE(Form->pnlTitle->text(), QStringLiteral("出力形式の選択"));
+        QVERIFY(!Form->btnPrevious->isEnabled());
+        QTest::keyClick(Form.get(), Qt::Key_Escape);
+        QVERIFY(!Form->isVisible());
+    }
+
+    void closeBoxAndExitButtonClose()
+    {
+        Show();
+        QVERIFY(Form->close());
+        QVERIFY(!Form->isVisible());
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        QTest::mouseClick(Form->btnCancel, Qt::LeftButton);
+        QVERIFY(!Form->isVisible());
+    }
+
+    void messagesOfTheCoreAppearInABox()
+    {
+        Show();
+        TBoxSeen seen;
+        Modals->ThenPress(QStringLiteral("OK"), &seen);
+        ShowMessage(mkError, "/x/page.htmlが見つかりません");
+        QCOMPARE(seen.Icon, QMessageBox::Critical);
+        QCOMPARE(seen.Title, QStringLiteral("Orvanel エクスポートウィザード"));
+        QCOMPARE(seen.Text, QStringLiteral("/x/page.htmlが見つかりません"));
+    }
+};
+
+} // namespace
+} // namespace orvexp
+
+QTEST_MAIN(orvexp::TfrmMainTest)
+#include "MainFormTest.moc"

@@ -1,0 +1,63 @@
+// Pictures of the wizard's four pages for docs/: wizard-page1.png ... page4.png.
+// Run under a display (xvfb-run) with the target folder as the argument:
+//   xvfb-run -a -s "-screen 0 1024x768x24" wizard_screenshots docs/
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <cstdio>
+
+#include "app/global.h"
+#include "app/wizard/MainForm.h"
+#include "tests/app/WizardFixtures.h"
+
+int main(int argc, char** argv)
+{
+    using namespace orvexp;
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: wizard_screenshots FOLDER\n");
+        return 2;
+    }
+    const QString target = QString::fromLocal8Bit(argv[1]);
+
+    test::TTempFolder temp;
+    const std::string data = temp.Path + "Orvanel/";
+    test::WriteSampleDataFolder(data);
+    const std::string settings = temp.Path + "orvexp.ini";
+    test::WriteBytes(settings, "[OrvanelExportWizard]\r\nDefaultDataFolder=" + data + "\r\nDefaultExportFolder=" +
+                                   temp.Path + "\r\n");
+
+    TfrmMain form(Global);
+    form.Logic().SettingsPath = settings;
+    form.Logic().DefaultFolder = temp.Path;
+    form.Logic().OnLaunch = [](const TShellExecute&) {};
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) return 1;
+
+    auto save = [&](int page) {
+        QTest::qWait(100);
+        const QString file = target + QStringLiteral("/wizard-page%1.png").arg(page);
+        if (!form.grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return false;
+        }
+        return true;
+    };
+
+    form.lbExportTypes->setCurrentRow(5);
+    if (!save(1)) return 1;
+    form.btnNext->click();
+    if (!save(2)) return 1;
+    form.btnNext->click();
+    form.DateEdit1->setDate(QDate(2024, 4, 1));
+    form.DateEdit2->setDate(QDate(2024, 4, 30));
+    if (!save(3)) return 1;
+    form.btnNext->click();
+    if (form.Notebook1->currentIndex() != 3) return 1;
+    return save(4) ? 0 : 1;
+}
