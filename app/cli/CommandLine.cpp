@@ -4,7 +4,6 @@
 
 #include "app/global.h"
 
-
 namespace orvexp {
 
 int RunCommandLine(int argc, char** argv)
@@ -17,6 +16,9 @@ int RunCommandLine(int argc, char** argv)
     AddWatchCommand(commandLine);
     AddDaysCommand(commandLine);
     AddExportCommand(commandLine);
+#ifdef ORVEXP_HAVE_CALENDAR_WINDOW
+    AddCalendarCommand(commandLine);
+#endif
 
     try {
         app.parse(argc, argv);

@@ -26,6 +26,7 @@ struct TCommandLine {
 void AddWatchCommand(TCommandLine& commandLine);
 void AddDaysCommand(TCommandLine& commandLine);
 void AddExportCommand(TCommandLine& commandLine);
+void AddCalendarCommand(TCommandLine& commandLine); // with the Qt window only
 
 // Parses and runs a command line that names a subcommand; returns the exit code:
 // 0 done, 1 a data or file error, 2 a usage error. Errors go to standard error

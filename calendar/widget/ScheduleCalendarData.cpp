@@ -1,0 +1,118 @@
+#include "calendar/widget/ScheduleCalendarData.h"
+
+#include <cstdio>
+
+#include "calendar/DayFiles.h"
+#include "calendar/widget/OrvanelCalendar.h"
+#include "schedule/AlarmOccurrence.h"
+#include "schedule/PreviewList.h"
+
+namespace orvexp {
+
+namespace {
+
+// Year without leading zeros, two-digit month and day, ".txt".
+std::string MemoFileNameOf(TDateTime date)
+{
+    const TDateParts parts = DecodeDate(date);
+    char name[32];
+    std::snprintf(name, sizeof name, "%d%02u%02u.txt", parts.Year, parts.Month, parts.Day);
+    return name;
+}
+
+} // namespace
+
+TScheduleCalendarData::TScheduleCalendarData(const std::string& scheduleFile)
+    : FScheduleFile(scheduleFile), FDataFolder(ExtractFilePath(scheduleFile))
+{
+    Timer.LoadFromFile(scheduleFile);
+    const std::string memoFolder = FindPathIgnoringCase(FDataFolder.empty() ? "." : FDataFolder, "Memo");
+    if (!memoFolder.empty() && DirectoryExists(memoFolder)) MemoIndex = std::make_unique<TFolderIndex>(memoFolder);
+}
+
+bool TScheduleCalendarData::HasSchedule(TDateTime date) const
+{
+    for (const auto& alarm : Timer.AlarmList)
+        if (IsAlarmOnDate(*alarm, date)) return true;
+    return false;
+}
+
+std::string TScheduleCalendarData::MemoPath(TDateTime date) const
+{
+    if (!MemoIndex || DecodeDate(date).Year == 0) return {};
+    return MemoIndex->Find(MemoFileNameOf(date));
+}
+
+bool TScheduleCalendarData::HasMemo(TDateTime date) const
+{
+    return !MemoPath(date).empty();
+}
+
+std::string TScheduleCalendarData::MemoFirstLine(TDateTime date) const
+{
+    const std::string path = MemoPath(date);
+    std::string contents;
+    if (path.empty() || !TryReadFile(path, contents)) return {};
+    // The text ends at its first NUL; the first line at the first CR or LF.
+    const std::size_t end = contents.find_first_of(std::string("\0\r\n", 3));
+    return contents.substr(0, end);
+}
+
+void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& list) const
+{
+    TPreviewList preview(Timer.AlarmList);
+    preview.FillPreviewList(DateOf(date));
+    for (const TPreviewRow& row : preview.AllRows()) {
+        std::string text = row.TimeText;
+        if (!row.ContentText.empty()) text += " " + row.ContentText;
+        list.Add(text + "\r\n", kScheduleContentsColor);
+    }
+    const std::string memo = MemoFirstLine(date);
+    if (!memo.empty()) list.Add(memo + "\r\n", kMemoContentsColor);
+}
+
+std::vector<std::string> TScheduleCalendarData::LoadDayFiles(TKyCustomCalendar& calendar) const
+{
+    std::vector<std::string> problems;
+    const TDayFilePaths paths = DayFilePathsIn(FDataFolder.empty() ? "." : FDataFolder);
+    const auto load = [&](TKyDayItemList& list, const std::string& path) {
+        try {
+            LoadDayFileIfPresent(list, path);
+        } catch (const std::exception& e) {
+            problems.push_back(e.what());
+        }
+    };
+    load(calendar.HolidayList(), paths.Holidays);
+    load(calendar.SpecialDayList(), paths.SpecialDays);
+    load(calendar.CustomDayOffList(), paths.DaysOff);
+    return problems;
+}
+
+void TScheduleCalendarData::Attach(TKyOrvanelCalendar& calendar) const
+{
+    calendar.OnSetupScheduleSign = [this, &calendar](TKyCustomOrvanelCalendar&, TMemoScheduleExistsArray& signs) {
+        for (int row = 1; row <= 6; ++row) {
+            for (int column = 0; column <= 6; ++column) {
+                TMemoScheduleExists& cell = signs[static_cast<std::size_t>((row - 1) * 7 + column)];
+                TDateTime date = 0;
+                const bool known = calendar.CellDate(column, row, date);
+                cell.MemoExists = known && HasMemo(date);
+                cell.ScheduleExists = known && HasSchedule(date);
+            }
+        }
+    };
+    calendar.OnDrawScheduleSign = [this](TKyCustomOrvanelCalendar&, std::uint16_t y, std::uint16_t m,
+                                         std::uint16_t d, bool& scheduleExists, bool& memoExists) {
+        TDateTime date = 0;
+        if (!TryEncodeDate(y, m, d, date)) return;
+        scheduleExists = HasSchedule(date);
+        memoExists = HasMemo(date);
+    };
+    calendar.OnDrawDayContents = [this](TKyCustomOrvanelCalendar&, std::uint16_t y, std::uint16_t m,
+                                        std::uint16_t d, TKyDrawDayTextList& list) {
+        TDateTime date = 0;
+        if (TryEncodeDate(y, m, d, date)) FillDayContents(date, list);
+    };
+}
+
+} // namespace orvexp

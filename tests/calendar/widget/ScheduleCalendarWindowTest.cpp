@@ -1,0 +1,142 @@
+// The window of `orvexp calendar` over a data folder written by our own
+// writers: signs, day contents, day files and the style choice.
+
+#include <QTest>
+
+#include "SampleDataFolder.h"
+#include "WidgetTestSupport.h"
+#include "calendar/widget/ScheduleCalendarWindow.h"
+
+namespace orvexp::testing {
+
+namespace {
+
+QByteArray Bytes(const std::string& text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The sign entry of `date` in the displayed month's grid.
+const TMemoScheduleExists* SignsOf(TKyOrvanelCalendar& calendar, TDateTime date)
+{
+    for (int row = 1; row <= 6; ++row)
+        for (int column = 0; column <= 6; ++column) {
+            TDateTime cell = 0;
+            if (calendar.CellDate(column, row, cell) && cell == date)
+                return &calendar.MemoScheduleExists()[static_cast<std::size_t>((row - 1) * 7 + column)];
+        }
+    return nullptr;
+}
+
+} // namespace
+
+class TScheduleCalendarWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dayContents_data()
+    {
+        QTest::addColumn<double>("date");
+        QTest::addColumn<QByteArray>("expected");
+        // Entries in preview order ("--:--" first, then by time), each "time content" CR LF; then the memo's first line.
+        QTest::newRow("2024-05-10") << Date(2024, 5, 10)
+                                    << Bytes(Sjis("08:00 歯医者\r\n|09:30 打ち合わせ\r\n|18:00 送別会\r\n|資料を印刷する\r\n"));
+        QTest::newRow("2024-05-20")
+            << Date(2024, 5, 20)
+            << Bytes(Sjis("--:-- プロジェクト報告書の提出期限 - 第3四半期の数値を確認してから送付すること\r\n|08:00 朝会\r\n"));
+        QTest::newRow("2024-05-22") << Date(2024, 5, 22) << Bytes(Sjis("08:00 朝会\r\n|読書: 吾輩は猫である\r\n"));
+        QTest::newRow("2024-05-03") << Date(2024, 5, 3) << Bytes(Sjis("家族で遠出\r\n"));
+        QTest::newRow("2024-06-25") << Date(2024, 6, 25) << Bytes(Sjis("--:-- 給料日\r\n"));
+        QTest::newRow("2024-05-11") << Date(2024, 5, 11) << QByteArray();
+    }
+    void dayContents()
+    {
+        QFETCH(double, date);
+        QFETCH(QByteArray, expected);
+        TTempFolder folder;
+        const TScheduleCalendarData data(WriteSampleDataFolder(folder.Path));
+        TKyDrawDayTextList list;
+        data.FillDayContents(date, list);
+        QByteArray joined;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (i > 0) joined += '|';
+            joined += Bytes(list[i].Text);
+        }
+        QCOMPARE(joined, expected);
+    }
+
+    void signsAndMemosIgnoreCase()
+    {
+        TTempFolder folder;
+        const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
+        std::filesystem::rename(folder.Path + "/Memo", folder.Path + "/MEMO");
+        const TScheduleCalendarData data(scheduleFile);
+        QVERIFY(data.HasMemo(Date(2024, 5, 3)));
+        QVERIFY(data.HasMemo(Date(2024, 5, 10))); // 20240510.TXT
+        QVERIFY(!data.HasMemo(Date(2024, 5, 11)));
+        QCOMPARE(Bytes(data.MemoFirstLine(Date(2024, 5, 10))), Bytes(Sjis("資料を印刷する")));
+        QVERIFY(data.HasSchedule(Date(2024, 5, 25)));
+        QVERIFY(!data.HasSchedule(Date(2024, 5, 11)));
+    }
+
+    void windowShowsTheFolder()
+    {
+        TTempFolder folder;
+        TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(WriteSampleDataFolder(folder.Path)));
+        TKyOrvanelCalendar& calendar = window.Calendar();
+        QVERIFY(window.DayFileProblems().empty());
+        QCOMPARE(calendar.HolidayList().Count(), 5);
+        QCOMPARE(calendar.SpecialDayList().Count(), 1);
+        QCOMPARE(calendar.CustomDayOffList().Count(), 1);
+
+        window.ShowDate(Date(2024, 5, 10));
+        QCOMPARE(window.MonthLabel().text(), QString::fromUtf8("2024年5月"));
+        const TMemoScheduleExists* may10 = SignsOf(calendar, Date(2024, 5, 10));
+        const TMemoScheduleExists* may11 = SignsOf(calendar, Date(2024, 5, 11));
+        const TMemoScheduleExists* may3 = SignsOf(calendar, Date(2024, 5, 3));
+        const TMemoScheduleExists* june1 = SignsOf(calendar, Date(2024, 6, 1));
+        QVERIFY(may10 && may11 && may3 && june1);
+        QVERIFY(may10->ScheduleExists && may10->MemoExists);
+        QVERIFY(!may11->ScheduleExists && !may11->MemoExists);
+        QVERIFY(!may3->ScheduleExists && may3->MemoExists);
+        QVERIFY(!june1->ScheduleExists && !june1->MemoExists);
+
+        calendar.NextMonth();
+        QCOMPARE(window.MonthLabel().text(), QString::fromUtf8("2024年6月"));
+        QVERIFY(SignsOf(calendar, Date(2024, 6, 25))->ScheduleExists);
+
+        window.StyleBox().setCurrentIndex(2);
+        QCOMPARE(calendar.CalendarStyle(), csVertical1);
+        window.StyleBox().setCurrentIndex(0);
+        QCOMPARE(calendar.CalendarStyle(), csMonthly1);
+        window.SetStyle(csMonthly2);
+        QCOMPARE(window.StyleBox().currentIndex(), 1);
+    }
+
+    void unreadableDayFileIsReportedAndSkipped()
+    {
+        TTempFolder folder;
+        const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
+        WriteFileAtomically(folder.Path + "/spcldays.dat", std::string("\x2F\x0E\x31", 3));
+        TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
+        QCOMPARE(int(window.DayFileProblems().size()), 1);
+        QVERIFY(QString::fromStdString(window.DayFileProblems()[0]).contains("spcldays.dat"));
+        QCOMPARE(window.Calendar().HolidayList().Count(), 5);
+        QCOMPARE(window.Calendar().SpecialDayList().Count(), 0);
+    }
+
+    void badScheduleFileRaises()
+    {
+        TTempFolder folder;
+        const std::string missing = folder.Path + "/schedule.dat";
+        QVERIFY_THROWS_EXCEPTION(EFOpenError, TScheduleCalendarData{missing});
+        WriteFileAtomically(missing, "not a schedule file");
+        QVERIFY_THROWS_EXCEPTION(std::exception, TScheduleCalendarData{missing});
+    }
+};
+
+static TRegisterTest<TScheduleCalendarWindowTest> registerScheduleCalendarWindowTest;
+
+} // namespace orvexp::testing
+
+#include "ScheduleCalendarWindowTest.moc"

@@ -1,0 +1,75 @@
+// The control's own Shift_JIS texts against glibc's converter, and the
+// Windows colour values against the palette.
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QTest>
+
+#include "WidgetTestSupport.h"
+#include "calendar/widget/WidgetTexts.h"
+#include "calendar/widget/WinColors.h"
+#include "platform/Text.h"
+
+namespace orvexp::testing {
+
+class TWidgetTextsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sjisTexts_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("schedule sign") << QByteArray(sjis::kScheduleSign) << QString("■");
+        QTest::newRow("memo sign") << QByteArray(sjis::kMemoSign) << QString("□");
+        const char* names[] = {"日", "月", "火", "水", "木", "金", "土"};
+        for (int i = 0; i < 7; ++i)
+            QTest::newRow(qPrintable(QString("weekday %1").arg(i)))
+                << QByteArray(sjis::kShortDayNames[i]) << QString::fromUtf8(names[i]);
+    }
+    void sjisTexts()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        std::string converted;
+        QVERIFY(Utf8ToCp932(text.toStdString(), converted));
+        QCOMPARE(QByteArray::fromStdString(converted), bytes);
+    }
+
+    void colors_data()
+    {
+        QTest::addColumn<int>("color");
+        QTest::addColumn<QColor>("expected");
+        const QPalette palette = QGuiApplication::palette();
+        QTest::newRow("red 255") << int(clRed) << QColor(255, 0, 0);
+        QTest::newRow("blue 16711680") << int(clBlue) << QColor(0, 0, 255);
+        QTest::newRow("0x563412") << 0x563412 << QColor(0x12, 0x34, 0x56);
+        QTest::newRow("today 12639424") << 12639424 << QColor(0xC0, 0xDC, 0xC0);
+        QTest::newRow("holiday 15790335") << 15790335 << QColor(0xFF, 0xF0, 0xF0);
+        QTest::newRow("clInfoBk") << int(clInfoBk) << palette.color(QPalette::Active, QPalette::ToolTipBase);
+        QTest::newRow("cl3DDkShadow") << int(cl3DDkShadow) << palette.color(QPalette::Active, QPalette::Shadow);
+        QTest::newRow("clWindow") << int(clWindow) << palette.color(QPalette::Active, QPalette::Base);
+        QTest::newRow("clWindowText 0x80000008") << int(0x80000008u) << palette.color(QPalette::Active, QPalette::Text);
+        QTest::newRow("unknown system colour") << int(SystemColor(99)) << QColor(0, 0, 0);
+    }
+    void colors()
+    {
+        QFETCH(int, color);
+        QFETCH(QColor, expected);
+        QCOMPARE(ColorToQColor(color).rgb(), expected.rgb());
+        QCOMPARE(QColorToColor(ColorToQColor(color)), ColorToRgb(color));
+    }
+
+    void neighbourColourIsOrOfBoth()
+    {
+        QCOMPARE(OrColors(clBlack, clGray), clGray);
+        QCOMPARE(OrColors(clRed, clGray), 0x8080FF);
+        QCOMPARE(OrColors(clBlue, clGray), 0xFF8080);
+    }
+};
+
+static TRegisterTest<TWidgetTextsTest> registerWidgetTextsTest;
+
+} // namespace orvexp::testing
+
+#include "WidgetTextsTest.moc"
