@@ -1,0 +1,41 @@
+#pragma once
+// Helpers of the sample-data tests: a scratch folder and whole-file reads.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+namespace orvexp::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TTempFolder {
+public:
+    TTempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvexp-sample-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        Path = pattern + "/";
+    }
+    ~TTempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+
+    // The folder with its trailing "/".
+    std::string Path;
+};
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace orvexp::testing
