@@ -82,4 +82,12 @@ void WriteHtmlColors(TIniFile& ini, const THtmlColors& colors)
     ini.WriteInteger(kColorsSection, kMemoBkColorKey, colors.MemoBkColor);
 }
 
+std::string DefaultScheduleFile()
+{
+    const TIniFile ini(SettingsFilePath());
+    const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, ProgramFolder());
+    const std::string path = FindPathIgnoringCase(folder, "schedule.dat");
+    return path.empty() ? JoinPath(folder, "schedule.dat") : path;
+}
+
 } // namespace orvexp

@@ -38,6 +38,11 @@ std::string SettingsFilePath();
 // The same decision for a given program folder and environment, for tests.
 std::string SettingsFilePathFor(const std::string& programFolder, const char* xdgConfigHome, const char* home);
 
+// The schedule file of the data folder the wizard remembers (the program's
+// folder when it remembers none), found as the wizard finds it: the default of
+// the command line's --data.
+std::string DefaultScheduleFile();
+
 // The seven "HTMLColors" keys, each with its default.
 THtmlColors ReadHtmlColors(const TIniFile& ini);
 // Writes the seven "HTMLColors" keys in the order TimeColor, ScheduleColor,

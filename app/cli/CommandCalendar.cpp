@@ -24,16 +24,6 @@ struct TCalendarOptions {
     std::string Date;
 };
 
-// The schedule file of the data folder the wizard remembers (the program's
-// folder when it remembers none), found as the wizard finds it.
-std::string DefaultScheduleFile()
-{
-    const TIniFile ini(SettingsFilePath());
-    const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, ProgramFolder());
-    const std::string path = FindPathIgnoringCase(folder, "schedule.dat");
-    return path.empty() ? JoinPath(folder, "schedule.dat") : path;
-}
-
 TKyOrvanelCalendarStyle ParseStyle(const std::string& text)
 {
     if (text == "monthly1") return csMonthly1;

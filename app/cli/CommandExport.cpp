@@ -151,17 +151,18 @@ int RunExportCommand(const TExportOptions& options)
     if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
+    const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     TAlarmTimer schedule;
     try {
-        schedule.LoadFromFile(options.DataFile);
+        schedule.LoadFromFile(dataFile);
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {
-        throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + options.DataFile + ": " + e.what());
+        throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + dataFile + ": " + e.what());
     }
 
     // The data paths as the wizard derives them from the schedule file.
-    const std::string dataFolder = ExtractFilePath(options.DataFile);
+    const std::string dataFolder = ExtractFilePath(dataFile);
     const TDayFilePaths dayFiles = DayFilePathsIn(dataFolder);
     request.Alarms = &schedule.AlarmList;
     request.MemoFolder = dataFolder + "Memo/";
@@ -197,10 +198,9 @@ void AddExportCommand(TCommandLine& commandLine)
         ->add_option("--type", options->Type,
                      "0-5 or csv-schedules, csv-memos, csv-both, html-schedules, html-memos, html-both")
         ->required();
-    command
-        ->add_option("--data", options->DataFile,
-                     "The schedule file (schedule.dat); Memo/ and the day files are read from its folder")
-        ->required();
+    command->add_option("--data", options->DataFile,
+                        "The schedule file (schedule.dat); Memo/ and the day files are read from its folder "
+                        "(default: the data folder the wizard remembers, else the program's folder)");
     command->add_option("--from", options->From, "The first date, YYYY/MM/DD")->required();
     command->add_option("--to", options->To, "The last date, YYYY/MM/DD (included)")->required();
     command->add_option("--output", options->Output,

@@ -21,6 +21,7 @@
 
 #include "app/wizard/WinColor.h"
 #include "app/wizard/WizardTexts.h"
+#include "calendar/widget/WizardCalendar.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 
@@ -145,6 +146,7 @@ TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
     BuildTitleBand();
     BuildPages();
     BuildBottomBand();
+    ApplyWizardCalendarValues(KyOrvanelCalendar1);
     SetSampleColors(Colors);
 
     // The launch action's failures (and any other message of the core) in a box.
@@ -635,7 +637,7 @@ void TfrmMain::PaintSample(QPlainTextEdit* sample, std::int32_t textColor, std::
 
 TKyCustomDateEx& TfrmMain::DayListHolder()
 {
-    return KyOrvanelCalendar1;
+    return KyOrvanelCalendar1.DateEx();
 }
 
 } // namespace orvexp

@@ -10,7 +10,7 @@
 
 #include "app/wizard/WizardLogic.h"
 #include "app/wizard/WizardView.h"
-#include "calendar/DateEx.h"
+#include "calendar/widget/OrvanelCalendar.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -131,8 +131,8 @@ private:
     QWidget* ControlOf(TWizardControl control) const;
 
     std::unique_ptr<TWizardLogic> WizardLogic;
-    // The holder of the three day lists in place of the hidden calendar control.
-    TKyDateEx KyOrvanelCalendar1;
+    // The hidden calendar control: the holder of the three day lists that the HTML writer loads.
+    TKyOrvanelCalendar KyOrvanelCalendar1{this};
     // The samples' colours as Windows values (system colours kept as such).
     THtmlColors Colors = InitialSampleColors();
     std::int32_t DateTextColor = kWindowTextColor;

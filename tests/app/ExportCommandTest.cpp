@@ -205,6 +205,24 @@ TEST_F(ExportCommandTest, WithoutSettingsFileUsesDefaults)
     EXPECT_FALSE(std::filesystem::exists(Program.Path + "orvexp.ini")); // read only
 }
 
+// Without --data the schedule file of the folder the wizard remembers is used,
+// else the one beside the program.
+TEST_F(ExportCommandTest, DataDefaultsToTheRememberedFolder)
+{
+    const std::vector<std::string> args{"export", "--type", "0", "--from", "1999/04/09", "--to", "1999/04/12",
+                                        "--output", "out.csv"};
+    TRunResult run = RunProgram(Orvexp, args, Work.Path);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "orvexp: Orvanelの予定ファイルが開けませんでした。ファイル " + Program.Path +
+                           "schedule.dat は開けません\n");
+    EXPECT_FALSE(std::filesystem::exists(Work.Path + "out.csv"));
+
+    WriteSettings("[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data.Path + "\r\n");
+    run = RunProgram(Orvexp, args, Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), BuildCsv(Request(0, THtmlColors(), true)));
+}
+
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
 {
     struct TCase {
