@@ -53,7 +53,7 @@ std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool export
     return MemoCsvRow(memos, date, FormatDateText(date), exportEmptyMemo);
 }
 
-std::string BuildCsv(const TExportRequest& request)
+std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
 {
     std::string file;
     if (request.ExportType > 2) return file;
@@ -81,6 +81,7 @@ std::string BuildCsv(const TExportRequest& request)
             preview.FillPreviewList(day);
             for (const TPreviewRow& row : preview.AllRows()) AppendRow(file, ScheduleCsvRow(*row.Alarm, dateText));
         }
+        if (drain && file.size() >= kOutputDrainSize) drain(file);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
     }
     return file;

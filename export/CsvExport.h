@@ -21,7 +21,8 @@ std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool export
 
 // The whole file's bytes for the request's type (0..2), range and options: days
 // from StartDate to EndDate, both included; each row trimmed and followed by CR LF.
-// A type outside 0..2 or an empty range gives no rows.
-std::string BuildCsv(const TExportRequest& request);
+// A type outside 0..2 or an empty range gives no rows. With a drain, the output
+// is handed to it day by day once it has grown large; the rest is returned.
+std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain = {});
 
 } // namespace orvexp

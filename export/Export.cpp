@@ -6,17 +6,35 @@
 
 namespace orvexp {
 
-// The output is assembled in memory and written once, through a temporary
-// file renamed over the target: a failed write leaves an earlier file intact.
+namespace {
+
+// The output goes to a temporary file in parts as the writer produces it and is
+// renamed over the target at the end: a failed write leaves an earlier file
+// intact and no half-written one, and a large export never holds its whole
+// output in memory.
+template <class Build>
+void WriteOutput(const std::string& path, Build build)
+{
+    TAtomicFileWriter file(path);
+    file.WriteOrRaise({});
+    const std::string rest = build([&file](std::string& output) {
+        file.WriteOrRaise(output);
+        output.clear();
+    });
+    file.WriteOrRaise(rest);
+    file.CommitOrRaise();
+}
+
+} // namespace
 
 void ExportCsv(const TExportRequest& request)
 {
-    WriteFileAtomically(request.OutputPath, BuildCsv(request));
+    WriteOutput(request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); });
 }
 
 void ExportHtml(const TExportRequest& request)
 {
-    WriteFileAtomically(request.OutputPath, BuildHtml(request));
+    WriteOutput(request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); });
 }
 
 void RunExport(const TExportRequest& request)

@@ -1,6 +1,6 @@
 #pragma once
-// The two writers and the dispatch by export type. Each builds the whole
-// output in memory and writes it once, replacing the target atomically.
+// The two writers and the dispatch by export type. Each writes its output
+// through a temporary file that replaces the target only when all is written.
 
 #include "export/ExportRequest.h"
 

@@ -13,6 +13,12 @@ namespace orvexp {
 class TAlarmList;
 class TKyDayItemList;
 
+// Takes the output produced so far (and clears it), so that a large export is
+// written in parts instead of held whole; see ExportCsv and ExportHtml.
+using TOutputDrain = std::function<void(std::string& output)>;
+// The size from which the writers hand their output to the drain.
+inline constexpr std::size_t kOutputDrainSize = 1 << 20;
+
 // Colours of the HTML page as the settings file stores them: 0x00BBGGRR.
 struct THtmlColors {
     std::int32_t TimeColor = 0;

@@ -223,7 +223,7 @@ void THtmlPageWriter::WriteHtmlTail()
     WriteLine("</html>");
 }
 
-std::string BuildHtml(const TExportRequest& request)
+std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
 {
     std::string page;
     const std::uint8_t type = request.ExportType;
@@ -262,6 +262,7 @@ std::string BuildHtml(const TExportRequest& request)
         }
         if (type == 4 || type == 5) writer.WriteMemoCell(day);
         writer.WriteLine("</tr>");
+        if (drain && page.size() >= kOutputDrainSize) drain(page);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
     }
 

@@ -61,7 +61,8 @@ private:
 
 // The whole page's bytes for the request's type (3..5), range and colours. The
 // request's day lists (own ones when they are null) are loaded first, as
-// LoadDayLists does. A type outside 3..5 gives the empty string.
-std::string BuildHtml(const TExportRequest& request);
+// LoadDayLists does. A type outside 3..5 gives the empty string. With a drain,
+// the output is handed to it day by day once it has grown large; the rest is returned.
+std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain = {});
 
 } // namespace orvexp

@@ -24,31 +24,6 @@ std::string FoldAscii(std::string_view text)
     return folded;
 }
 
-// write(2) until everything is out, honouring an injected full disk.
-bool WriteAll(int fd, std::string_view contents, std::string& cause)
-{
-    std::size_t done = 0;
-    while (done < contents.size()) {
-        std::size_t chunk = contents.size() - done;
-        if (InjectedFaults.FailWriteAfter >= 0) {
-            const auto limit = static_cast<std::size_t>(InjectedFaults.FailWriteAfter);
-            if (done >= limit) {
-                cause = std::strerror(ENOSPC);
-                return false;
-            }
-            chunk = std::min(chunk, limit - done);
-        }
-        const ssize_t written = ::write(fd, contents.data() + done, chunk);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            cause = std::strerror(errno);
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 } // namespace
 
 EFOpenError::EFOpenError(const std::string& fileName)
@@ -108,20 +83,22 @@ TFileBytes::TFileBytes(const std::string& path)
         ::close(fd);
         throw EFOpenError(path);
     }
-    if (S_ISREG(info.st_mode)) {
+    // Mapping pays off only for large files: for a small one (a day's memo) the
+    // map and unmap cost more than a plain read.
+    constexpr off_t kMapThreshold = 1 << 20;
+    if (S_ISREG(info.st_mode) && info.st_size >= kMapThreshold) {
         Size = static_cast<std::size_t>(info.st_size);
-        if (Size > 0) {
-            void* map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, fd, 0);
-            if (map != MAP_FAILED) {
-                Data = static_cast<const char*>(map);
-                Mapped = true;
-                ::close(fd);
-                return;
-            }
+        void* map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (map != MAP_FAILED) {
+            Data = static_cast<const char*>(map);
+            Mapped = true;
+            ::close(fd);
+            return;
         }
         Size = 0;
     }
-    // Not mappable: read it the plain way.
+    // Small or not mappable: read it the plain way.
+    if (S_ISREG(info.st_mode)) Copy.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -198,59 +175,103 @@ void SetWriteFaultsForTesting(const TWriteFaults& faults)
     InjectedFaults = faults;
 }
 
-bool TryWriteFileAtomically(const std::string& path, std::string_view contents, std::string* cause)
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : Path(path)
 {
-    std::string reason;
-    auto fail = [&](std::string text) {
-        if (cause) *cause = std::move(text);
-        return false;
-    };
-
     // The new file gets the mode of the file it replaces, or the usual 0666 less umask.
-    mode_t mode = 0;
     struct stat existing {};
     const bool replacing = ::stat(path.c_str(), &existing) == 0;
-    if (replacing && S_ISDIR(existing.st_mode)) return fail(std::strerror(EISDIR));
+    if (replacing && S_ISDIR(existing.st_mode)) {
+        Fail(std::strerror(EISDIR));
+        return;
+    }
     if (replacing) {
-        mode = existing.st_mode & 07777;
+        Mode = existing.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        mode = 0666 & ~mask;
+        Mode = 0666 & ~mask;
     }
+    if (InjectedFaults.FailCreate) {
+        Fail(std::strerror(EACCES));
+        return;
+    }
+    TempPath = ExtractFilePath(path) + "." + ExtractFileName(path) + ".XXXXXX";
+    Fd = ::mkstemp(TempPath.data());
+    if (Fd < 0) {
+        TempPath.clear();
+        Fail(std::strerror(errno));
+    }
+}
 
-    std::string temp = ExtractFilePath(path) + "." + ExtractFileName(path) + ".XXXXXX";
-    if (InjectedFaults.FailCreate) return fail(std::strerror(EACCES));
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return fail(std::strerror(errno));
+TAtomicFileWriter::~TAtomicFileWriter()
+{
+    if (Fd >= 0) ::close(Fd);
+    if (!TempPath.empty()) ::unlink(TempPath.c_str());
+}
 
-    bool ok = WriteAll(fd, contents, reason);
-    if (ok && ::fchmod(fd, mode) != 0) {
-        ok = false;
-        reason = std::strerror(errno);
+void TAtomicFileWriter::Fail(std::string cause)
+{
+    if (FailureCause.empty()) FailureCause = std::move(cause);
+}
+
+bool TAtomicFileWriter::Write(std::string_view data)
+{
+    while (Ok() && !data.empty()) {
+        std::size_t chunk = data.size();
+        if (InjectedFaults.FailWriteAfter >= 0) {
+            const auto limit = static_cast<std::size_t>(InjectedFaults.FailWriteAfter);
+            if (Written >= limit) {
+                Fail(std::strerror(ENOSPC));
+                break;
+            }
+            chunk = std::min(chunk, limit - Written);
+        }
+        const ssize_t put = ::write(Fd, data.data(), chunk);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            Fail(std::strerror(errno));
+            break;
+        }
+        Written += static_cast<std::size_t>(put);
+        data.remove_prefix(static_cast<std::size_t>(put));
     }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    if (ok && InjectedFaults.FailRename) {
-        ok = false;
-        reason = std::strerror(EACCES);
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return fail(reason);
-    }
-    return true;
+    return Ok();
+}
+
+bool TAtomicFileWriter::Commit()
+{
+    if (Ok() && ::fchmod(Fd, Mode) != 0) Fail(std::strerror(errno));
+    if (Fd >= 0 && ::close(Fd) != 0) Fail(std::strerror(errno));
+    Fd = -1;
+    if (Ok() && InjectedFaults.FailRename) Fail(std::strerror(EACCES));
+    if (Ok() && ::rename(TempPath.c_str(), Path.c_str()) != 0) Fail(std::strerror(errno));
+    if (Ok()) TempPath.clear(); // renamed: nothing left to remove
+    return Ok();
+}
+
+void TAtomicFileWriter::WriteOrRaise(std::string_view data)
+{
+    if (!Write(data)) throw EFCreateError(Path);
+}
+
+void TAtomicFileWriter::CommitOrRaise()
+{
+    if (!Commit()) throw EFCreateError(Path);
+}
+
+bool TryWriteFileAtomically(const std::string& path, std::string_view contents, std::string* cause)
+{
+    TAtomicFileWriter file(path);
+    const bool ok = file.Write(contents) && file.Commit();
+    if (!ok && cause) *cause = file.Cause();
+    return ok;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view contents)
 {
-    if (!TryWriteFileAtomically(path, contents)) throw EFCreateError(path);
+    TAtomicFileWriter file(path);
+    file.WriteOrRaise(contents);
+    file.CommitOrRaise();
 }
 
 } // namespace orvexp

@@ -84,6 +84,38 @@ private:
 // One lookup with TFolderIndex semantics: an exact path first, then the case-insensitive one.
 std::string FindPathIgnoringCase(const std::string& folder, const std::string& name);
 
+// An output file written through a temporary file in the same folder that is
+// renamed over the target on Commit, so an earlier file stays intact and no
+// half-written file remains when anything fails: a writer destroyed without a
+// successful Commit removes its temporary file. Output can be written in parts
+// as it is produced, which keeps a large export's memory small.
+class TAtomicFileWriter {
+public:
+    explicit TAtomicFileWriter(const std::string& path);
+    ~TAtomicFileWriter();
+    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+    // False once anything has failed (creating, writing); Cause() says why.
+    bool Write(std::string_view data);
+    bool Commit();
+    bool Ok() const { return FailureCause.empty(); }
+    const std::string& Cause() const { return FailureCause; }
+    // As Write and Commit, raising EFCreateError ("ファイル %s を作成できません").
+    void WriteOrRaise(std::string_view data);
+    void CommitOrRaise();
+
+private:
+    void Fail(std::string cause);
+
+    std::string Path;
+    std::string TempPath;
+    int Fd = -1;
+    unsigned Mode = 0;
+    std::size_t Written = 0;
+    std::string FailureCause;
+};
+
 // Writes `contents` to `path` through a temporary file in the same folder that is
 // renamed over the target, so an earlier file stays intact and no half-written
 // file remains when anything fails. False on failure, with the cause in `cause`.

@@ -113,8 +113,8 @@ void TPreviewList::FillPreviewList(TDateTime day)
     Rows.reserve(Positions.size());
     for (const int position : Positions) {
         const TAlarm2& alarm = (*Alarms)[position];
-        Rows.push_back({dateText, AlarmTimeText(alarm), alarm.Messages.empty() ? std::string() : alarm.Messages.front(),
-                        &alarm});
+        Rows.push_back({dateText, AlarmTimeText(alarm),
+                        alarm.Messages.empty() ? std::string_view() : std::string_view(alarm.Messages.front()), &alarm});
     }
     std::stable_sort(Rows.begin(), Rows.end(),
                      [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace orvexp {
 struct TPreviewRow {
     std::string DateText;    // "yyyy/mm/dd"
     std::string TimeText;    // AlarmTimeText
-    std::string ContentText; // first text line, empty when the entry has none
+    std::string_view ContentText; // first text line (held by the entry), empty when it has none
     const TAlarm2* Alarm = nullptr;
 };
 

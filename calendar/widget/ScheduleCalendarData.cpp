@@ -64,7 +64,10 @@ void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& 
     preview.FillPreviewList(DateOf(date));
     for (const TPreviewRow& row : preview.AllRows()) {
         std::string text = row.TimeText;
-        if (!row.ContentText.empty()) text += " " + row.ContentText;
+        if (!row.ContentText.empty()) {
+            text += ' ';
+            text += row.ContentText;
+        }
         list.Add(text + "\r\n", kScheduleContentsColor);
     }
     const std::string memo = MemoFirstLine(date);

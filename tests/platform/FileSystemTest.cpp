@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -138,6 +140,41 @@ TEST(FileSystem, AtomicWriteReplacesAndKeepsTheMode)
         EXPECT_EQ(std::string(e.what()), "ファイル " + folder / "no/such/folder.csv" + " を作成できません");
     }
     EXPECT_THROW(WriteFileAtomically(folder.Path, "x"), EFCreateError); // a folder is no file
+}
+
+// An output written in parts appears whole at Commit and not at all before.
+TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
+{
+    TempFolder folder;
+    const std::string target = folder / "page.html";
+    {
+        TAtomicFileWriter file(target);
+        EXPECT_TRUE(file.Write("<html>"));
+        EXPECT_TRUE(file.Write("\r\n</html>\r\n"));
+        EXPECT_FALSE(FileExists(target));
+        EXPECT_TRUE(file.Commit());
+    }
+    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
+    {
+        TAtomicFileWriter file(target);
+        EXPECT_TRUE(file.Write("abandoned"));
+    } // destroyed without Commit
+    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
+    EXPECT_EQ(EntryCount(folder.Path), 1u);
+
+    // The disk fills in the second part: the injected limit counts every part.
+    SetWriteFaultsForTesting({false, 5, false});
+    {
+        TAtomicFileWriter file(target);
+        EXPECT_TRUE(file.Write("abc"));
+        EXPECT_FALSE(file.Write("def"));
+        EXPECT_FALSE(file.Commit());
+        EXPECT_EQ(file.Cause(), std::strerror(ENOSPC));
+        EXPECT_THROW(file.WriteOrRaise("x"), EFCreateError);
+    }
+    SetWriteFaultsForTesting({});
+    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
+    EXPECT_EQ(EntryCount(folder.Path), 1u);
 }
 
 } // namespace

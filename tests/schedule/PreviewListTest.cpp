@@ -16,10 +16,11 @@ using test::MakeAlarm;
 
 const TDateTime kDay = EncodeDate(2001, 3, 4);
 
-std::vector<std::string> Column(const TPreviewList& list, std::string TPreviewRow::*field)
+template <class Field>
+std::vector<std::string> Column(const TPreviewList& list, Field TPreviewRow::*field)
 {
     std::vector<std::string> values;
-    for (const auto& row : list.AllRows()) values.push_back(row.*field);
+    for (const auto& row : list.AllRows()) values.emplace_back(row.*field);
     return values;
 }
 
