@@ -1,0 +1,185 @@
+// Outputs that cannot be written: every export type, every way a write can
+// fail. The user gets "ファイル %s を作成できません", an earlier file at the target
+// keeps its bytes, and no temporary file is left in the folder.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ExportTestSupport.h"
+#include "calendar/DayItem.h"
+#include "export/Export.h"
+#include "platform/FileSystem.h"
+#include "schedule/Alarm.h"
+
+namespace orvexp {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MakeEntry;
+using testing::ReadBytes;
+using testing::Sjis;
+using testing::TTempFolder;
+using testing::WriteBytes;
+
+const std::string kEarlier = "earlier output\r\n";
+
+// Clears the injected faults however the test ends.
+class TFaultScope {
+public:
+    explicit TFaultScope(const TWriteFaults& faults) { SetWriteFaultsForTesting(faults); }
+    ~TFaultScope() { SetWriteFaultsForTesting({}); }
+    TFaultScope(const TFaultScope&) = delete;
+    TFaultScope& operator=(const TFaultScope&) = delete;
+};
+
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FailedWriteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // One day with an entry, a memo and a holiday, so every type has bytes to write.
+        Alarms.Add(MakeEntry(akDateAt, 1999, 4, 10, 9, 30, {Sjis("会議")}));
+        WriteBytes(Data.Path + "Memo/19990410.txt", Sjis("メモ") + "\r\n");
+        TKyDayItemList holidays;
+        TKyDayItem& item = holidays.AddNew();
+        item.DayType = dtMonthDay;
+        item.Month = 4;
+        item.Day = 10;
+        item.DayText = Sjis("記念日");
+        WriteBytes(Data.Path + "holidays.dat", WriteDayFile(holidays));
+        fs::create_directories(Out.Path + "target");
+    }
+
+    TExportRequest Request(std::uint8_t type, const std::string& outputPath)
+    {
+        TExportRequest request;
+        request.ExportType = type;
+        request.StartDate = EncodeDate(1999, 4, 9);
+        request.EndDate = EncodeDate(1999, 4, 11);
+        request.OutputPath = outputPath;
+        request.MemoFolder = Data.Path + "Memo/";
+        request.Alarms = &Alarms;
+        request.HolidaysPath = Data.Path + "holidays.dat";
+        request.SpecialDaysPath = Data.Path + "spcldays.dat";
+        request.DaysOffPath = Data.Path + "daysoff.dat";
+        return request;
+    }
+
+    // What the type writes when nothing fails.
+    std::string Reference(std::uint8_t type)
+    {
+        const std::string path = Out.Path + "reference-" + std::to_string(type);
+        RunExport(Request(type, path));
+        std::string bytes = ReadBytes(path);
+        fs::remove(path);
+        return bytes;
+    }
+
+    // RunExport must raise EFCreateError with the documented message.
+    static void ExpectCreateError(const TExportRequest& request)
+    {
+        try {
+            RunExport(request);
+            ADD_FAILURE() << "RunExport did not raise";
+        } catch (const EFCreateError& e) {
+            EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません");
+            EXPECT_EQ(e.FileName, request.OutputPath);
+        }
+    }
+
+    TAlarmList Alarms;
+    TTempFolder Data;
+    TTempFolder Out;
+};
+
+// The injected failures stand for a read-only folder (create refused), a disk
+// that fills at once or after part of the output, and a refused rename.
+TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFile)
+{
+    for (std::uint8_t type = 0; type <= 5; ++type) {
+        const std::string reference = Reference(type);
+        ASSERT_GT(reference.size(), 16u) << "type " << int(type);
+        const struct {
+            const char* Name;
+            TWriteFaults Faults;
+        } cases[] = {
+            {"read-only folder", {.FailCreate = true}},
+            {"disk full at once", {.FailWriteAfter = 0}},
+            {"disk full after part of the data", {.FailWriteAfter = static_cast<long long>(reference.size() / 2)}},
+            {"disk full before the last byte", {.FailWriteAfter = static_cast<long long>(reference.size() - 1)}},
+            {"rename refused", {.FailRename = true}},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.Name) + ", type " + std::to_string(type));
+            const std::string target = Out.Path + "target/out";
+            WriteBytes(target, kEarlier);
+            {
+                const TFaultScope faults(c.Faults);
+                ExpectCreateError(Request(type, target));
+            }
+            EXPECT_EQ(ReadBytes(target), kEarlier);
+            EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out"});
+
+            // The same export goes through once the fault is gone.
+            RunExport(Request(type, target));
+            EXPECT_EQ(ReadBytes(target), reference);
+            EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out"});
+        }
+    }
+}
+
+// Failures the file system itself produces, also for root.
+TEST_F(FailedWriteTest, RealFailureLeavesNothingBehind)
+{
+    for (const std::uint8_t type : {0, 5}) {
+        SCOPED_TRACE("type " + std::to_string(type));
+
+        // The output folder does not exist: it is not created either.
+        ExpectCreateError(Request(type, Out.Path + "missing/out.csv"));
+        EXPECT_FALSE(fs::exists(Out.Path + "missing"));
+
+        // A regular file stands where the folder should be (ENOTDIR).
+        WriteBytes(Out.Path + "target/plain", kEarlier);
+        ExpectCreateError(Request(type, Out.Path + "target/plain/out.csv"));
+        EXPECT_EQ(ReadBytes(Out.Path + "target/plain"), kEarlier);
+
+        // A folder stands at the target itself.
+        fs::create_directories(Out.Path + "target/folder.csv");
+        ExpectCreateError(Request(type, Out.Path + "target/folder.csv"));
+        EXPECT_TRUE(fs::is_directory(Out.Path + "target/folder.csv"));
+        EXPECT_TRUE(fs::is_empty(Out.Path + "target/folder.csv"));
+
+        EXPECT_EQ(NamesIn(Out.Path + "target"), (std::vector<std::string>{"folder.csv", "plain"}));
+        fs::remove_all(Out.Path + "target");
+        fs::create_directories(Out.Path + "target");
+    }
+}
+
+// Root writes into a read-only folder regardless of its mode, so this runs
+// only for other users; the injected create failure covers it for root.
+TEST_F(FailedWriteTest, ReadOnlyFolderForAnOrdinaryUser)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root is not stopped by folder modes";
+    const std::string folder = Out.Path + "target/";
+    WriteBytes(folder + "out.html", kEarlier);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    ExpectCreateError(Request(5, folder + "out.html"));
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(folder + "out.html"), kEarlier);
+    EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"out.html"});
+}
+
+} // namespace
+} // namespace orvexp
