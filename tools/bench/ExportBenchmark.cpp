@@ -155,12 +155,12 @@ int main(int argc, char** argv)
     std::printf("%-8s %-15s %10s %10s %10s %7s %9s %9s\n", "entries", "type", "output MB", "floor ms", "export ms",
                 "ratio", "peak MB", "limit MB");
     for (const int entries : entryCounts) {
-        const orvexp::bench::TLargeDataSpec spec{2017, 10, entries};
+        const orvexp::bench::TLargeDataShape shape{2017, 10, entries};
         const std::string folder = work + "/data-" + std::to_string(entries);
-        if (!std::filesystem::exists(folder + "/schedule.dat")) orvexp::bench::WriteLargeDataFolder(folder, spec);
+        if (!std::filesystem::exists(folder + "/schedule.dat")) orvexp::bench::WriteLargeDataFolder(folder, shape);
         for (int type = 0; type < 6; ++type) {
             const std::string output = work + "/out-" + std::to_string(entries) + "-" + std::to_string(type);
-            TRun warm = RunExport(orvexp, type, folder, spec.FirstYear, spec.Years, output);
+            TRun warm = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
             if (warm.Status != 0) {
                 std::fprintf(stderr, "orvexp export failed (status %d)\n", warm.Status);
                 return 1;
@@ -171,7 +171,7 @@ int main(int argc, char** argv)
             MeasureFloor(folder, outputSize, output);
             for (int run = 0; run < runs; ++run) {
                 floors.push_back(MeasureFloor(folder, outputSize, output));
-                const TRun measured = RunExport(orvexp, type, folder, spec.FirstYear, spec.Years, output);
+                const TRun measured = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
                 exports.push_back(measured.Milliseconds);
                 peak = std::max(peak, measured.PeakKilobytes);
             }

@@ -31,16 +31,16 @@ std::string EntryText(TPicker& pick, int index)
     return kWords[static_cast<std::size_t>(pick.Between(0, 7))] + " #" + std::to_string(index);
 }
 
-void AddEntries(TAlarmList& alarms, const TLargeDataSpec& spec, TPicker& pick)
+void AddEntries(TAlarmList& alarms, const TLargeDataShape& shape, TPicker& pick)
 {
     // Per thousand entries: 960 fixed dates, 14 weekly, 10 monthly, 15 yearly; 5 daily in all.
     const int daily = 5;
-    const int weekly = spec.Entries * 14 / 1000;
-    const int monthly = spec.Entries * 10 / 1000;
-    const int yearly = spec.Entries * 15 / 1000;
-    const int fixed = spec.Entries - daily - weekly - monthly - yearly;
-    const TDateTime first = EncodeDate(spec.FirstYear, 1, 1);
-    const int days = static_cast<int>(EncodeDate(spec.FirstYear + spec.Years, 1, 1) - first);
+    const int weekly = shape.Entries * 14 / 1000;
+    const int monthly = shape.Entries * 10 / 1000;
+    const int yearly = shape.Entries * 15 / 1000;
+    const int fixed = shape.Entries - daily - weekly - monthly - yearly;
+    const TDateTime first = EncodeDate(shape.FirstYear, 1, 1);
+    const int days = static_cast<int>(EncodeDate(shape.FirstYear + shape.Years, 1, 1) - first);
 
     auto add = [&](TAlarmKind kind) -> TAlarm2& {
         auto alarm = std::make_unique<TAlarm2>();
@@ -103,28 +103,28 @@ std::string MemoText(TPicker& pick, const TDateParts& date)
 
 } // namespace
 
-void WriteLargeDataFolder(const std::string& folder, const TLargeDataSpec& spec)
+void WriteLargeDataFolder(const std::string& folder, const TLargeDataShape& shape)
 {
     std::filesystem::create_directories(folder + "/Memo");
-    TPicker pick(static_cast<unsigned>(spec.Entries * 31 + spec.Years));
+    TPicker pick(static_cast<unsigned>(shape.Entries * 31 + shape.Years));
 
     TAlarmList alarms;
-    AddEntries(alarms, spec, pick);
+    AddEntries(alarms, shape, pick);
     WriteFileAtomically(JoinPath(folder, "schedule.dat"), WriteScheduleFile(alarms));
 
     TKyDayItemList holidays, specialDays, daysOff;
     FillSampleHolidays(holidays);
     FillSampleSpecialDays(specialDays);
     FillSampleDaysOff(daysOff);
-    TopUp(holidays, 40, spec.FirstYear, spec.Years, pick, "記念日");
-    TopUp(specialDays, 20, spec.FirstYear, spec.Years, pick, "行事");
-    TopUp(daysOff, 20, spec.FirstYear, spec.Years, pick, "休暇");
+    TopUp(holidays, 40, shape.FirstYear, shape.Years, pick, "記念日");
+    TopUp(specialDays, 20, shape.FirstYear, shape.Years, pick, "行事");
+    TopUp(daysOff, 20, shape.FirstYear, shape.Years, pick, "休暇");
     WriteFileAtomically(JoinPath(folder, "holidays.dat"), WriteDayFile(holidays));
     WriteFileAtomically(JoinPath(folder, "spcldays.dat"), WriteDayFile(specialDays));
     WriteFileAtomically(JoinPath(folder, "daysoff.dat"), WriteDayFile(daysOff));
 
-    const TDateTime last = EncodeDate(spec.FirstYear + spec.Years, 1, 1);
-    for (TDateTime day = EncodeDate(spec.FirstYear, 1, 1); day < last; day += 1) {
+    const TDateTime last = EncodeDate(shape.FirstYear + shape.Years, 1, 1);
+    for (TDateTime day = EncodeDate(shape.FirstYear, 1, 1); day < last; day += 1) {
         const TDateParts date = DecodeDate(day);
         char name[32];
         std::snprintf(name, sizeof name, "Memo/%04d%02u%02u.txt", date.Year, date.Month, date.Day);

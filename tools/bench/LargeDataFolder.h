@@ -8,14 +8,14 @@
 
 namespace orvexp::bench {
 
-struct TLargeDataSpec {
+struct TLargeDataShape {
     int FirstYear = 2017;
     int Years = 10;
     int Entries = 10000;
 };
 
 // Writes schedule.dat, holidays.dat, spcldays.dat, daysoff.dat and Memo/ into
-// `folder` (created when missing). The same spec always gives the same bytes.
-void WriteLargeDataFolder(const std::string& folder, const TLargeDataSpec& spec);
+// `folder` (created when missing). The same shape always gives the same bytes.
+void WriteLargeDataFolder(const std::string& folder, const TLargeDataShape& shape);
 
 } // namespace orvexp::bench
