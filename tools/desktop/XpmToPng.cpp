@@ -34,10 +34,10 @@ int HexDigit(char c)
     throw EXpmError(std::string("bad hexadecimal digit '") + c + "'");
 }
 
-std::array<unsigned char, 4> ParseColour(const std::string& spec)
+std::array<unsigned char, 4> ParseColour(const std::string& definition)
 {
     // Key/value pairs after the pixel characters; only the colour key "c" counts.
-    std::istringstream words(spec);
+    std::istringstream words(definition);
     std::string key, value;
     while (words >> key >> value) {
         if (key != "c") continue;
@@ -49,7 +49,7 @@ std::array<unsigned char, 4> ParseColour(const std::string& spec)
                 static_cast<unsigned char>(HexDigit(value[1 + 2 * i]) * 16 + HexDigit(value[2 + 2 * i]));
         return rgba;
     }
-    throw EXpmError("colour line \"" + spec + "\" has no c key");
+    throw EXpmError("colour line \"" + definition + "\" has no c key");
 }
 
 void PutU32(std::string& out, std::uint32_t value)
