@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,8 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"
-
-extern char** environ;
+#include "tests/support/RunProgram.h"
 
 namespace orvexp {
 namespace {
@@ -44,48 +38,11 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadBytes(const std::string& path)
-{
-    std::string bytes;
-    TryReadFile(path, bytes);
-    return bytes;
-}
+using test::TRunResult;
 
-struct TRunResult {
-    int ExitCode = -1;
-    std::string Out, Err;
-};
-
-// Runs orvexp with `args` in `folder`, standard output and error into files.
 TRunResult RunOrvexp(const std::vector<std::string>& args, const std::string& folder)
 {
-    TTempFolder capture;
-    const std::string outPath = capture / "out", errPath = capture / "err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    std::vector<std::string> all{ORVEXP_BINARY};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    TRunResult result;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, ORVEXP_BINARY, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << ORVEXP_BINARY;
-        return result;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.Out = ReadBytes(outPath);
-    result.Err = ReadBytes(errPath);
-    return result;
+    return test::RunProgram(ORVEXP_BINARY, args, folder);
 }
 
 void AddItem(TKyDayItemList& list, TKyDayType type, std::uint16_t year, std::uint16_t month, std::uint16_t day,

@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,8 +14,7 @@
 #include "export/HtmlExport.h"
 #include "schedule/AlarmTimer.h"
 #include "tests/export/ExportTestSupport.h"
-
-extern char** environ;
+#include "tests/support/RunProgram.h"
 
 namespace orvexp {
 namespace {
@@ -31,41 +25,8 @@ using testing::Sjis;
 using testing::TTempFolder;
 using testing::WriteBytes;
 
-struct TRunResult {
-    int ExitCode = -1;
-    std::string Out, Err;
-};
-
-// Runs `program` with `args` in `folder`, standard output and error into files.
-TRunResult RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& folder)
-{
-    TTempFolder capture;
-    const std::string outPath = capture.Path + "out", errPath = capture.Path + "err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    std::vector<std::string> all{program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    TRunResult result;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << program;
-        return result;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.Out = ReadBytes(outPath);
-    result.Err = ReadBytes(errPath);
-    return result;
-}
+using test::RunProgram;
+using test::TRunResult;
 
 TKyDayItem MonthDayItem(std::uint16_t month, std::uint16_t day, const std::string& text)
 {
