@@ -1,81 +1,13 @@
-// `orvexp calendar`: the schedule calendar of a data folder in a window of its
-// own, with the holidays, the schedule and memo signs and the day contents.
+// `orvexp calendar`: its options. Showing the window is left to the runner the
+// program passes in, so the command line itself never loads Qt.
 
-#include <cstdlib>
-#include <iostream>
 #include <memory>
-#include <string>
 
-#include <QApplication>
-
-#include "app/Settings.h"
 #include "app/cli/CommandLine.h"
-#include "calendar/widget/ScheduleCalendarWindow.h"
-#include "platform/FileSystem.h"
-#include "platform/IniFile.h"
 
 namespace orvexp {
 
-namespace {
-
-struct TCalendarOptions {
-    std::string DataFile;
-    std::string Style = "monthly2";
-    std::string Date;
-};
-
-TKyOrvanelCalendarStyle ParseStyle(const std::string& text)
-{
-    if (text == "monthly1") return csMonthly1;
-    if (text == "monthly2") return csMonthly2;
-    if (text == "vertical1") return csVertical1;
-    throw EUsageError("--style: \"" + text + "\" is none of monthly1, monthly2, vertical1");
-}
-
-bool HaveDisplay()
-{
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
-
-int RunCalendar(const TCalendarOptions& options)
-{
-    const TKyOrvanelCalendarStyle style = ParseStyle(options.Style);
-    TDateTime date = 0;
-    if (!options.Date.empty() && !TryParseDateText(options.Date, date))
-        throw EUsageError("--date: \"" + options.Date + "\" is not a date of the form YYYY/MM/DD");
-    const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
-    if (!FileExists(dataFile)) throw EFOpenError(dataFile);
-    // Loaded before any window exists, so a bad file ends with one line on standard error.
-    std::unique_ptr<TScheduleCalendarData> data;
-    try {
-        data = std::make_unique<TScheduleCalendarData>(dataFile);
-    } catch (const EFOpenError&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw std::runtime_error(dataFile + ": " + e.what());
-    }
-    if (!HaveDisplay()) throw std::runtime_error("no display to show the calendar on (DISPLAY is not set)");
-
-    static int argc = 1;
-    static char name[] = "orvexp";
-    static char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    TScheduleCalendarWindow window(std::move(data));
-    for (const std::string& problem : window.DayFileProblems())
-        std::cerr << "orvexp: " << problem << " (shown without it)\n";
-    window.SetStyle(style);
-    if (date != 0) window.ShowDate(date);
-    window.show();
-    return QApplication::exec();
-}
-
-} // namespace
-
-void AddCalendarCommand(TCommandLine& commandLine)
+void AddCalendarCommand(TCommandLine& commandLine, TCalendarRunner runner)
 {
     CLI::App* calendar = commandLine.App.add_subcommand(
         "calendar", "Show the schedule calendar of a data folder: holidays, schedule and memo signs, day contents");
@@ -84,8 +16,8 @@ void AddCalendarCommand(TCommandLine& commandLine)
                          "The schedule file (schedule.dat); default: the data folder the wizard remembers");
     calendar->add_option("--style", options->Style, "monthly1, monthly2 (default) or vertical1");
     calendar->add_option("--date", options->Date, "The date selected at start, YYYY/MM/DD (default: today)");
-    calendar->callback([&commandLine, options] {
-        commandLine.Run = [options]() -> int { return RunCalendar(*options); };
+    calendar->callback([&commandLine, options, runner = std::move(runner)] {
+        commandLine.Run = [options, runner]() -> int { return runner(*options); };
     });
 }
 

@@ -6,7 +6,7 @@
 
 namespace orvexp {
 
-int RunCommandLine(int argc, char** argv)
+int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)
 {
     TCommandLine commandLine;
     CLI::App& app = commandLine.App;
@@ -16,9 +16,7 @@ int RunCommandLine(int argc, char** argv)
     AddWatchCommand(commandLine);
     AddDaysCommand(commandLine);
     AddExportCommand(commandLine);
-#ifdef ORVEXP_HAVE_CALENDAR_WINDOW
-    AddCalendarCommand(commandLine);
-#endif
+    if (calendar) AddCalendarCommand(commandLine, calendar);
 
     try {
         app.parse(argc, argv);

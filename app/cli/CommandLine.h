@@ -21,16 +21,27 @@ struct TCommandLine {
     std::function<int()> Run;
 };
 
+struct TCalendarOptions {
+    std::string DataFile;
+    std::string Style = "monthly2";
+    std::string Date;
+};
+
+// Carries out `orvexp calendar`: the window program shows the window itself,
+// the command line starts the window program.
+using TCalendarRunner = std::function<int(const TCalendarOptions& options)>;
+
 // Each subcommand adds itself to the parser.
 // (one Add...Command per subcommand file in app/cli/)
 void AddWatchCommand(TCommandLine& commandLine);
 void AddDaysCommand(TCommandLine& commandLine);
 void AddExportCommand(TCommandLine& commandLine);
-void AddCalendarCommand(TCommandLine& commandLine); // with the Qt window only
+void AddCalendarCommand(TCommandLine& commandLine, TCalendarRunner runner);
 
 // Parses and runs a command line that names a subcommand; returns the exit code:
 // 0 done, 1 a data or file error, 2 a usage error. Errors go to standard error
-// as one line.
-int RunCommandLine(int argc, char** argv);
+// as one line. Without a calendar runner (a build without windows) there is no
+// `calendar` subcommand.
+int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar = {});
 
 } // namespace orvexp

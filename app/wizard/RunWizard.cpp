@@ -10,6 +10,8 @@ namespace orvexp {
 int RunWizard(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // The same name however it was started (orvexp or orvexp-window).
+    QApplication::setApplicationName("orvexp");
     QApplication::setApplicationDisplayName(QString::fromStdString(Global.ProductName));
     TfrmMain frmMain(Global);
     frmMain.show();

@@ -1,0 +1,12 @@
+// orvexp-window: the wizard without arguments, else the command line with the
+// calendar window. orvexp starts it with its own arguments.
+
+#include "app/cli/CommandLine.h"
+#include "app/wizard/CalendarWindow.h"
+#include "app/wizard/RunWizard.h"
+
+int main(int argc, char** argv)
+{
+    if (argc <= 1) return orvexp::RunWizard(argc, argv);
+    return orvexp::RunCommandLine(argc, argv, orvexp::RunCalendarWindow);
+}

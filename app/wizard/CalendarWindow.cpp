@@ -1,0 +1,74 @@
+// The window of `orvexp calendar`: the schedule calendar of a data folder in a
+// window of its own, with the holidays, the schedule and memo signs and the day
+// contents.
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <QApplication>
+
+#include "app/Settings.h"
+#include "app/cli/CommandLine.h"
+#include "app/wizard/CalendarWindow.h"
+#include "calendar/widget/ScheduleCalendarWindow.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+
+namespace orvexp {
+
+namespace {
+
+TKyOrvanelCalendarStyle ParseStyle(const std::string& text)
+{
+    if (text == "monthly1") return csMonthly1;
+    if (text == "monthly2") return csMonthly2;
+    if (text == "vertical1") return csVertical1;
+    throw EUsageError("--style: \"" + text + "\" is none of monthly1, monthly2, vertical1");
+}
+
+bool HaveDisplay()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int RunCalendarWindow(const TCalendarOptions& options)
+{
+    const TKyOrvanelCalendarStyle style = ParseStyle(options.Style);
+    TDateTime date = 0;
+    if (!options.Date.empty() && !TryParseDateText(options.Date, date))
+        throw EUsageError("--date: \"" + options.Date + "\" is not a date of the form YYYY/MM/DD");
+    const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
+    if (!FileExists(dataFile)) throw EFOpenError(dataFile);
+    // Loaded before any window exists, so a bad file ends with one line on standard error.
+    std::unique_ptr<TScheduleCalendarData> data;
+    try {
+        data = std::make_unique<TScheduleCalendarData>(dataFile);
+    } catch (const EFOpenError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw std::runtime_error(dataFile + ": " + e.what());
+    }
+    if (!HaveDisplay()) throw std::runtime_error("no display to show the calendar on (DISPLAY is not set)");
+
+    static int argc = 1;
+    static char name[] = "orvexp";
+    static char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    TScheduleCalendarWindow window(std::move(data));
+    for (const std::string& problem : window.DayFileProblems())
+        std::cerr << "orvexp: " << problem << " (shown without it)\n";
+    window.SetStyle(style);
+    if (date != 0) window.ShowDate(date);
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace orvexp
