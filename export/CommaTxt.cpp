@@ -63,11 +63,17 @@ std::string JoinFields(std::span<const std::string_view> fields, char separator,
     if (fields.empty()) return line;
     const std::size_t length = JoinedLength(fields, quoteTriggers);
     line.reserve((length + kBufferStep - 1) / kBufferStep * kBufferStep);
+    AppendJoinedFields(line, fields, separator, quoteTriggers);
+    return line;
+}
+
+void AppendJoinedFields(std::string& line, std::span<const std::string_view> fields, char separator,
+                        const TQuoteTriggers& quoteTriggers)
+{
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) line.push_back(separator);
         AppendField(line, fields[i], quoteTriggers);
     }
-    return line;
 }
 
 std::string JoinFields(const std::vector<std::string>& fields, char separator, const TQuoteTriggers& quoteTriggers)

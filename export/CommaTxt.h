@@ -25,5 +25,8 @@ std::string QuoteField(std::string_view text);
 // field never is). No line terminator. No fields give the empty string.
 std::string JoinFields(std::span<const std::string_view> fields, char separator, const TQuoteTriggers& quoteTriggers);
 std::string JoinFields(const std::vector<std::string>& fields, char separator, const TQuoteTriggers& quoteTriggers);
+// JoinFields appended to `line`, without building a string of its own.
+void AppendJoinedFields(std::string& line, std::span<const std::string_view> fields, char separator,
+                        const TQuoteTriggers& quoteTriggers);
 
 } // namespace orvexp

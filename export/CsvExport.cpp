@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "export/CommaTxt.h"
+#include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "platform/Text.h"
 #include "schedule/AlarmOccurrence.h"
@@ -13,18 +14,20 @@ namespace orvexp {
 
 namespace {
 
-std::string ScheduleCsvRow(const TAlarm& entry, std::string_view dateText)
+// The schedule row after its date: ",time,content" (the time without "--:--",
+// trimmed; the text lines joined with CR LF, trimmed), quoted as JoinFields does.
+void AppendScheduleFields(std::string& out, const TAlarm& entry, std::string_view timeText)
 {
-    std::string time = AlarmTimeText(entry);
-    time = time == "--:--" ? std::string() : Trim(time);
+    const std::string time = timeText == "--:--" ? std::string() : Trim(timeText);
     std::string content;
     for (std::size_t i = 0; i < entry.Messages.size(); ++i) {
         if (i > 0) content += "\r\n";
         content += entry.Messages[i];
     }
     content = Trim(content);
-    const std::array<std::string_view, 3> fields{dateText, time, content};
-    return JoinFields(fields, ',', CsvQuoteTriggers);
+    const std::array<std::string_view, 2> fields{time, content};
+    out.push_back(',');
+    AppendJoinedFields(out, fields, ',', CsvQuoteTriggers);
 }
 
 std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view dateText, bool exportEmptyMemo)
@@ -35,17 +38,13 @@ std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view
     return JoinFields(fields, ',', CsvQuoteTriggers);
 }
 
-void AppendRow(std::string& file, const std::string& row)
-{
-    file += Trim(row);
-    file += "\r\n";
-}
-
 } // namespace
 
 std::string BuildScheduleCsvRow(const TAlarm& entry, TDateTime date)
 {
-    return ScheduleCsvRow(entry, FormatDateText(date));
+    std::string row = FormatDateText(date);
+    AppendScheduleFields(row, entry, AlarmTimeText(entry));
+    return row;
 }
 
 std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool exportEmptyMemo)
@@ -61,7 +60,9 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const bool memos = request.ExportType == 1 || request.ExportType == 2;
 
     const TAlarmList noAlarms;
-    TPreviewList preview(request.Alarms ? *request.Alarms : noAlarms);
+    const TAlarmList& alarms = request.Alarms ? *request.Alarms : noAlarms;
+    TPreviewList preview(alarms);
+    TEntryTextCache rowEnds(alarms);
     const TMemoStore memoStore(memos ? request.MemoFolder : std::string());
 
     const TExportDays days(request.StartDate, request.EndDate);
@@ -79,7 +80,15 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
         }
         if (schedules) {
             preview.FillPreviewList(day);
-            for (const TPreviewRow& row : preview.AllRows()) AppendRow(file, ScheduleCsvRow(*row.Alarm, dateText));
+            // Trimming a schedule row changes nothing: it starts with the date
+            // and ends with a quote, a comma or the trimmed text's last byte.
+            for (const TPreviewRow& row : preview.AllRows()) {
+                file += dateText;
+                rowEnds.Append(file, row, [&row](std::string& out) {
+                    AppendScheduleFields(out, *row.Alarm, row.TimeText);
+                    out += "\r\n";
+                });
+            }
         }
         if (drain && file.size() >= kOutputDrainSize) drain(file);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);

@@ -4,9 +4,9 @@
 
 #include "calendar/DayItem.h"
 #include "calendar/DayMatching.h"
+#include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "export/ExportTexts.h"
-#include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -159,15 +159,16 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     WriteLine("</td>");
 }
 
-void THtmlPageWriter::WriteScheduleEntryRow(const TAlarm& entry)
+void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
 {
+    const TAlarm& entry = *row.Alarm;
     WriteLine("<tr>");
     Page += R"(<td width="10%" valign="top" bgcolor=")";
     Page += TimeBk;
     Page += R"(" nowrap align="left"><font color=")";
     Page += TimeFg;
     Page += R"(">)";
-    Page += AlarmTimeText(entry);
+    Page += row.TimeText;
     WriteLine("</font></td>");
     Page += R"(<td width="90%" valign="top" bgcolor=")";
     Page += ScheduleBk;
@@ -238,7 +239,9 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
 
     const TAlarmList noAlarms;
-    TPreviewList preview(request.Alarms ? *request.Alarms : noAlarms);
+    const TAlarmList& alarms = request.Alarms ? *request.Alarms : noAlarms;
+    TPreviewList preview(alarms);
+    TEntryTextCache entryRows(alarms);
     const TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
 
     THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
@@ -255,7 +258,9 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
         if (type == 3 || type == 5) {
             preview.FillPreviewList(day);
             writer.WriteLine(type == 5 ? kScheduleCellOpen5 : kScheduleCellOpen3);
-            for (const TPreviewRow& row : preview.AllRows()) writer.WriteScheduleEntryRow(*row.Alarm);
+            for (const TPreviewRow& row : preview.AllRows()) {
+                entryRows.Append(page, row, [&writer, &row](std::string&) { writer.WriteScheduleEntryRow(row); });
+            }
             writer.WriteLine("</table>");
             // Type 3 leaves its schedule cell open: the row's </tr> ends it.
             if (type == 5) writer.WriteLine("</td>");

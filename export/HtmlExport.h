@@ -11,6 +11,7 @@
 #include "export/ExportRequest.h"
 #include "export/MemoStore.h"
 #include "schedule/Alarm.h"
+#include "schedule/PreviewList.h"
 
 namespace orvexp {
 
@@ -39,7 +40,8 @@ public:
     // The date cell: bold date and weekday, the names of the items matching the
     // day (holidays, then special days, then days off), coloured by weekday alone.
     void WriteDateCell(TDateTime day);
-    void WriteScheduleEntryRow(const TAlarm& entry);
+    // One schedule entry as a row of the day's inner table: its time, its text lines.
+    void WriteScheduleEntryRow(const TPreviewRow& row);
     // The memo cell: "<br>" when the memo is not present, empty when the file has no lines.
     void WriteMemoCell(TDateTime day);
     void WriteTableClose();

@@ -1,6 +1,6 @@
 #include "schedule/AlarmOccurrence.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "schedule/ScheduleTexts.h"
 
@@ -35,12 +35,26 @@ bool IsAlarmOnDate(const TAlarm& alarm, TDateTime date)
     return IsAlarmOnDate(alarm, DecodeDate(date), DayOfWeek(date));
 }
 
+namespace {
+
+// The value in decimal, at least two digits ("%02u").
+void AppendTwoDigits(std::string& text, unsigned value)
+{
+    char digits[8];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    if (end - digits < 2) text.push_back('0');
+    text.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+} // namespace
+
 std::string AlarmTimeText(const TAlarm& alarm)
 {
     if (alarm.Kind <= akYearDayAt) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%02u:%02u", static_cast<unsigned>(alarm.DateTime.Hour),
-                      static_cast<unsigned>(alarm.DateTime.Minute));
+        std::string text;
+        AppendTwoDigits(text, alarm.DateTime.Hour);
+        text.push_back(':');
+        AppendTwoDigits(text, alarm.DateTime.Minute);
         return text;
     }
     if (alarm.Kind == akEveryDay) return sjis::kEveryDay;

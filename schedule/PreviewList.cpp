@@ -9,10 +9,10 @@ namespace orvexp {
 namespace {
 
 // Minutes since midnight of "hh:nn", or 0 for a text that is no valid time.
-int ParseTimeOfDay(const std::string& text)
+int ParseTimeOfDay(std::string_view text)
 {
     const auto colon = text.find(':');
-    if (colon == std::string::npos || colon == 0 || colon == text.size() - 1) return 0;
+    if (colon == std::string_view::npos || colon == 0 || colon == text.size() - 1) return 0;
     int hour = 0;
     int minute = 0;
     for (std::size_t i = 0; i < colon; ++i) {
@@ -27,97 +27,122 @@ int ParseTimeOfDay(const std::string& text)
     return hour * 60 + minute;
 }
 
+// 0 for "--:--", else 1 + minutes since midnight: the order of CompareScheduleTimes.
+int TimeRank(std::string_view timeText)
+{
+    return timeText == "--:--" ? 0 : 1 + ParseTimeOfDay(timeText);
+}
+
 std::uint64_t DateKey(std::uint64_t year, std::uint64_t month, std::uint64_t day)
 {
     return year << 32 | month << 16 | day;
-}
-
-void Append(std::vector<int>& positions, const std::vector<int>& bucket)
-{
-    positions.insert(positions.end(), bucket.begin(), bucket.end());
 }
 
 } // namespace
 
 TAlarmDayIndex::TAlarmDayIndex(const TAlarmList& alarms)
 {
-    int position = 0;
+    TimeTexts.reserve(static_cast<std::size_t>(alarms.Count()));
+    std::uint32_t position = 0;
     for (const auto& alarm : alarms) {
+        TimeTexts.push_back(AlarmTimeText(*alarm));
+        const TOrderKey key = static_cast<TOrderKey>(TimeRank(TimeTexts.back())) << 32 | position;
         const TAlarmDateTime& at = alarm->DateTime;
         switch (alarm->Kind) {
         case akEveryDayAt:
         case akEveryDay:
         case akStartup:
-            EveryDay.push_back(position);
+            EveryDay.push_back(key);
             break;
         case akWeekdaysAt:
         case akWeekdays:
             for (int weekday = 1; weekday <= 7; ++weekday) {
-                if ((at.DaysOfWeek >> weekday & 1) != 0) ByWeekday[static_cast<std::size_t>(weekday)].push_back(position);
+                if ((at.DaysOfWeek >> weekday & 1) != 0) ByWeekday[static_cast<std::size_t>(weekday)].push_back(key);
             }
             break;
         case akMonthDayAt:
         case akMonthDay:
-            if (at.Day >= 1 && at.Day <= 31) ByMonthDay[at.Day].push_back(position);
+            if (at.Day >= 1 && at.Day <= 31) ByMonthDay[at.Day].push_back(key);
             break;
         case akDateAt:
         case akDate:
-            ByDate[DateKey(at.Year, at.Month, at.Day)].push_back(position);
+            ByDate[DateKey(at.Year, at.Month, at.Day)].push_back(key);
             break;
         case akYearDayAt:
         case akYearDay:
             if (at.Month >= 1 && at.Month <= 12 && at.Day >= 1 && at.Day <= 31) {
-                ByYearDay[at.Month * 32u + at.Day].push_back(position);
+                ByYearDay[at.Month * 32u + at.Day].push_back(key);
             }
             break;
         }
         ++position; // kinds above akStartup fall on no date
     }
+    const auto sortBucket = [](TBucket& bucket) { std::sort(bucket.begin(), bucket.end()); };
+    sortBucket(EveryDay);
+    std::for_each(ByWeekday.begin(), ByWeekday.end(), sortBucket);
+    std::for_each(ByMonthDay.begin(), ByMonthDay.end(), sortBucket);
+    std::for_each(ByYearDay.begin(), ByYearDay.end(), sortBucket);
+    for (auto& [date, bucket] : ByDate) sortBucket(bucket);
 }
 
 void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
 {
     positions.clear();
     if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > 31) return;
-    Append(positions, EveryDay);
-    if (weekday >= 1 && weekday <= 7) Append(positions, ByWeekday[static_cast<std::size_t>(weekday)]);
-    Append(positions, ByMonthDay[date.Day]);
-    Append(positions, ByYearDay[date.Month * 32u + date.Day]);
+
+    struct TCursor {
+        const TOrderKey* Next;
+        const TOrderKey* End;
+    };
+    std::array<TCursor, 5> cursors{};
+    std::size_t count = 0;
+    std::size_t total = 0;
+    const auto take = [&](const TBucket& bucket) {
+        if (bucket.empty()) return;
+        cursors[count++] = {bucket.data(), bucket.data() + bucket.size()};
+        total += bucket.size();
+    };
+    take(EveryDay);
+    if (weekday >= 1 && weekday <= 7) take(ByWeekday[static_cast<std::size_t>(weekday)]);
+    take(ByMonthDay[date.Day]);
+    take(ByYearDay[date.Month * 32u + date.Day]);
     if (date.Year > 0) {
         const auto found = ByDate.find(DateKey(static_cast<std::uint64_t>(date.Year), date.Month, date.Day));
-        if (found != ByDate.end()) Append(positions, found->second);
+        if (found != ByDate.end()) take(found->second);
     }
-    // Back to container order, which the sort keeps among equal times.
-    std::sort(positions.begin(), positions.end());
+
+    // A position sits in one bucket only, so the merge is the preview order.
+    positions.reserve(total);
+    while (count > 0) {
+        std::size_t least = 0;
+        for (std::size_t i = 1; i < count; ++i) {
+            if (*cursors[i].Next < *cursors[least].Next) least = i;
+        }
+        positions.push_back(static_cast<int>(*cursors[least].Next & 0xFFFFFFFFu));
+        if (++cursors[least].Next == cursors[least].End) cursors[least] = cursors[--count];
+    }
 }
 
 int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
 {
-    const bool aNone = a.TimeText == "--:--";
-    const bool bNone = b.TimeText == "--:--";
-    if (aNone && bNone) return 0;
-    if (aNone) return -1;
-    if (bNone) return 1;
-    const int aTime = ParseTimeOfDay(a.TimeText);
-    const int bTime = ParseTimeOfDay(b.TimeText);
-    return aTime < bTime ? -1 : (aTime > bTime ? 1 : 0);
+    const int aRank = TimeRank(a.TimeText);
+    const int bRank = TimeRank(b.TimeText);
+    return aRank < bRank ? -1 : (aRank > bRank ? 1 : 0);
 }
 
 void TPreviewList::FillPreviewList(TDateTime day)
 {
     Rows.clear();
     const TDateParts parts = DecodeDate(day);
-    const int weekday = DayOfWeek(day);
-    const std::string dateText = FormatDateText(parts);
-    Index.Candidates(parts, weekday, Positions);
+    DateText = FormatDateText(parts);
+    Index.Candidates(parts, DayOfWeek(day), Positions);
     Rows.reserve(Positions.size());
     for (const int position : Positions) {
         const TAlarm2& alarm = (*Alarms)[position];
-        Rows.push_back({dateText, AlarmTimeText(alarm),
-                        alarm.Messages.empty() ? std::string_view() : std::string_view(alarm.Messages.front()), &alarm});
+        Rows.push_back({DateText, Index.TimeText(position),
+                        alarm.Messages.empty() ? std::string_view() : std::string_view(alarm.Messages.front()), &alarm,
+                        position});
     }
-    std::stable_sort(Rows.begin(), Rows.end(),
-                     [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
 }
 
 } // namespace orvexp

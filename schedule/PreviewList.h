@@ -4,6 +4,7 @@
 // owning them, and every fill discards the previous rows.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,10 +16,11 @@
 namespace orvexp {
 
 struct TPreviewRow {
-    std::string DateText;    // "yyyy/mm/dd"
-    std::string TimeText;    // AlarmTimeText
+    std::string_view DateText;    // "yyyy/mm/dd", held by the list until the next fill
+    std::string_view TimeText;    // AlarmTimeText, held by the list
     std::string_view ContentText; // first text line (held by the entry), empty when it has none
     const TAlarm2* Alarm = nullptr;
+    int Position = 0;             // the entry's index in the container
 };
 
 // Negative when A goes before B: "--:--" rows first, then by time of day, where
@@ -27,21 +29,31 @@ int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b);
 
 // The entries indexed by what their kind tests, so that the entries of one day
 // are found without testing every entry: an export over many days then costs
-// days + entries, not days x entries. Built once; the entries must not change
-// while it is in use.
+// days + entries, not days x entries. Each bucket is kept in preview order, so
+// a day's list is a merge of at most five sorted buckets, not a sort. Built
+// once; the entries must not change while it is in use.
 class TAlarmDayIndex {
 public:
     explicit TAlarmDayIndex(const TAlarmList& alarms);
 
-    // Positions (in container order, ascending) of the entries that fall on the date.
+    // Container positions of the entries that fall on the date, in preview
+    // order: by CompareScheduleTimes, equal times in container order.
     void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
+    // AlarmTimeText of the entry at a container position, made once.
+    std::string_view TimeText(int position) const { return TimeTexts[static_cast<std::size_t>(position)]; }
 
 private:
-    std::vector<int> EveryDay;                    // kinds that fall on every date
-    std::array<std::vector<int>, 8> ByWeekday;    // [1..7], an entry under each of its weekdays
-    std::array<std::vector<int>, 32> ByMonthDay;  // [1..31]
-    std::array<std::vector<int>, 13 * 32> ByYearDay; // [month * 32 + day]
-    std::unordered_map<std::uint64_t, std::vector<int>> ByDate; // (year, month, day) packed
+    // Time rank in the high half, container position in the low half: keys
+    // in ascending order are the preview order.
+    using TOrderKey = std::uint64_t;
+    using TBucket = std::vector<TOrderKey>;
+
+    std::vector<std::string> TimeTexts;          // by container position
+    TBucket EveryDay;                            // kinds that fall on every date
+    std::array<TBucket, 8> ByWeekday;            // [1..7], an entry under each of its weekdays
+    std::array<TBucket, 32> ByMonthDay;          // [1..31]
+    std::array<TBucket, 13 * 32> ByYearDay;      // [month * 32 + day]
+    std::unordered_map<std::uint64_t, TBucket> ByDate; // (year, month, day) packed
 };
 
 class TPreviewList {
@@ -59,6 +71,7 @@ public:
 private:
     const TAlarmList* Alarms;
     TAlarmDayIndex Index;
+    std::string DateText;       // of the last fill; the rows point into it
     std::vector<int> Positions; // reused between fills
     std::vector<TPreviewRow> Rows;
 };

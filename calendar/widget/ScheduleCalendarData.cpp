@@ -63,7 +63,7 @@ void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& 
     TPreviewList preview(Timer.AlarmList);
     preview.FillPreviewList(DateOf(date));
     for (const TPreviewRow& row : preview.AllRows()) {
-        std::string text = row.TimeText;
+        std::string text(row.TimeText);
         if (!row.ContentText.empty()) {
             text += ' ';
             text += row.ContentText;

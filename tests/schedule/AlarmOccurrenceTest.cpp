@@ -86,6 +86,7 @@ TEST(AlarmOccurrence, TimeTextByKind)
         {akMonthDayAt, 12, 30, "12:30"},
         {akDateAt, 23, 59, "23:59"},
         {akYearDayAt, 100, 7, "100:07"},
+        {akDateAt, 65535, 65535, "65535:65535"},
         {akEveryDay, 8, 0, "\x96\x88\x93\xFA"},          // 毎日
         {akWeekdays, 8, 0, "--:--"},
         {akMonthDay, 8, 0, "--:--"},

@@ -104,22 +104,30 @@ TEST(PreviewList, IndexedFillEqualsThePlainScan)
         const auto kind = static_cast<TAlarmKind>(pick(0, 12));
         alarms.Add(MakeAlarm(kind, {std::to_string(i)}, static_cast<std::uint16_t>(pick(0, 2) ? pick(2023, 2026) : pick(0, 3000)),
                              static_cast<std::uint16_t>(pick(0, 13)), static_cast<std::uint16_t>(pick(0, 32)),
-                             static_cast<std::uint16_t>(pick(0, 2) ? pick(0, 23) : 0), static_cast<std::uint16_t>(pick(0, 2) * 30),
+                             // Some times that are no time of day ("24:00", "07:75") sort as 00:00.
+                             static_cast<std::uint16_t>(pick(0, 9) ? pick(0, 23) : pick(24, 120)),
+                             static_cast<std::uint16_t>(pick(0, 9) ? pick(0, 2) * 30 : pick(0, 99)),
                              static_cast<std::uint8_t>(pick(0, 255))));
     }
+    std::vector<std::string> timeTexts;
+    for (const auto& alarm : alarms) timeTexts.push_back(AlarmTimeText(*alarm));
     TPreviewList list(alarms);
     std::vector<TPreviewRow> expected;
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2026, 3, 5); day += 1) {
         expected.clear();
-        for (const auto& alarm : alarms) {
-            if (IsAlarmOnDate(*alarm, day)) expected.push_back({"", AlarmTimeText(*alarm), "", alarm.get()});
+        for (int i = 0; i < alarms.Count(); ++i) {
+            if (IsAlarmOnDate(alarms[i], day)) expected.push_back({"", timeTexts[static_cast<std::size_t>(i)], "", &alarms[i]});
         }
         std::stable_sort(expected.begin(), expected.end(),
                          [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
         list.FillPreviewList(day);
         ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << FormatDateText(day);
         for (int i = 0; i < list.Count(); ++i) {
-            ASSERT_EQ(list.Row(i).Alarm, expected[static_cast<std::size_t>(i)].Alarm) << FormatDateText(day) << " row " << i;
+            const TPreviewRow& row = list.Row(i);
+            ASSERT_EQ(row.Alarm, expected[static_cast<std::size_t>(i)].Alarm) << FormatDateText(day) << " row " << i;
+            ASSERT_EQ(row.TimeText, expected[static_cast<std::size_t>(i)].TimeText);
+            ASSERT_EQ(row.DateText, FormatDateText(day));
+            ASSERT_EQ(&alarms[row.Position], row.Alarm);
         }
     }
 }

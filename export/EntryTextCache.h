@@ -1,0 +1,49 @@
+#pragma once
+// The part of an export that an entry writes identically on every date it falls
+// on, made on its first date and copied on the others: a weekly or daily entry
+// repeats hundreds of times over a long range. Entries of one fixed date occur
+// once; theirs is made in place and not kept.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "schedule/Alarm.h"
+#include "schedule/PreviewList.h"
+
+namespace orvexp {
+
+class TEntryTextCache {
+public:
+    explicit TEntryTextCache(const TAlarmList& alarms) : Slots(static_cast<std::size_t>(alarms.Count())) {}
+
+    // Appends the row's entry text to `out`; `make(out)` appends it the first time.
+    template <class Make>
+    void Append(std::string& out, const TPreviewRow& row, Make&& make)
+    {
+        if (row.Alarm->Kind == akDate || row.Alarm->Kind == akDateAt) {
+            make(out);
+            return;
+        }
+        TSlot& slot = Slots[static_cast<std::size_t>(row.Position)];
+        if (slot.Length == kNotMade) {
+            const std::size_t start = out.size();
+            make(out);
+            slot = {Texts.size(), out.size() - start};
+            Texts.append(out, start, slot.Length);
+            return;
+        }
+        out.append(Texts, slot.Offset, slot.Length);
+    }
+
+private:
+    static constexpr std::size_t kNotMade = static_cast<std::size_t>(-1);
+    struct TSlot {
+        std::size_t Offset = 0;
+        std::size_t Length = kNotMade;
+    };
+    std::vector<TSlot> Slots; // by container position
+    std::string Texts;        // every kept text, one after another
+};
+
+} // namespace orvexp
