@@ -1,6 +1,8 @@
 #include "export/CsvExport.h"
 
 #include <array>
+#include <span>
+#include <vector>
 #include <string_view>
 
 #include "export/CommaTxt.h"
@@ -16,13 +18,13 @@ namespace {
 
 // The schedule row after its date: ",time,content" (the time without "--:--",
 // trimmed; the text lines joined with CR LF, trimmed), quoted as JoinFields does.
-void AppendScheduleFields(std::string& out, const TAlarm& entry, std::string_view timeText)
+void AppendScheduleFields(std::string& out, std::span<const std::string_view> lines, std::string_view timeText)
 {
     const std::string time = timeText == "--:--" ? std::string() : Trim(timeText);
     std::string content;
-    for (std::size_t i = 0; i < entry.Messages.size(); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) content += "\r\n";
-        content += entry.Messages[i];
+        content += lines[i];
     }
     content = Trim(content);
     const std::array<std::string_view, 2> fields{time, content};
@@ -43,7 +45,8 @@ std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view
 std::string BuildScheduleCsvRow(const TAlarm& entry, TDateTime date)
 {
     std::string row = FormatDateText(date);
-    AppendScheduleFields(row, entry, AlarmTimeText(entry));
+    const std::vector<std::string_view> lines(entry.Messages.begin(), entry.Messages.end());
+    AppendScheduleFields(row, lines, AlarmTimeText(entry));
     return row;
 }
 
@@ -59,10 +62,10 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const bool schedules = request.ExportType == 0 || request.ExportType == 2;
     const bool memos = request.ExportType == 1 || request.ExportType == 2;
 
-    const TAlarmList noAlarms;
-    const TAlarmList& alarms = request.Alarms ? *request.Alarms : noAlarms;
-    TPreviewList preview(alarms);
-    TEntryTextCache rowEnds(alarms);
+    const TScheduleDigest ownSchedule = request.Schedule || !request.Alarms ? TScheduleDigest() : TScheduleDigest(*request.Alarms);
+    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
+    TPreviewList preview(schedule);
+    TEntryTextCache rowEnds(schedule);
     const TMemoStore memoStore(memos ? request.MemoFolder : std::string());
 
     const TExportDays days(request.StartDate, request.EndDate);
@@ -85,7 +88,7 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
             for (const TPreviewRow& row : preview.AllRows()) {
                 file += dateText;
                 rowEnds.Append(file, row, [&row](std::string& out) {
-                    AppendScheduleFields(out, *row.Alarm, row.TimeText);
+                    AppendScheduleFields(out, row.Lines, row.TimeText);
                     out += "\r\n";
                 });
             }

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "schedule/Alarm.h"
 #include "schedule/PreviewList.h"
+#include "schedule/ScheduleDigest.h"
 
 namespace orvexp {
 
 class TEntryTextCache {
 public:
-    explicit TEntryTextCache(const TAlarmList& alarms) : Slots(static_cast<std::size_t>(alarms.Count())) {}
+    explicit TEntryTextCache(const TScheduleDigest& schedule) : Slots(static_cast<std::size_t>(schedule.Count())) {}
 
     // Appends the row's entry text to `out`; `make(out)` appends it the first time.
     template <class Make>
     void Append(std::string& out, const TPreviewRow& row, Make&& make)
     {
-        if (row.Alarm->Kind == akDate || row.Alarm->Kind == akDateAt) {
+        if (row.Entry->Kind == akDate || row.Entry->Kind == akDateAt) {
             make(out);
             return;
         }

@@ -11,6 +11,7 @@
 namespace orvexp {
 
 class TAlarmList;
+class TScheduleDigest;
 class TKyDayItemList;
 
 // Takes the output produced so far (and clears it), so that a large export is
@@ -38,6 +39,7 @@ struct TExportRequest {
     THtmlColors Colors;
     bool ExportEmptyMemo = true;
     const TAlarmList* Alarms = nullptr;   // the schedule container's entries
+    const TScheduleDigest* Schedule = nullptr; // read instead of Alarms when set
     std::string HolidaysPath, SpecialDaysPath, DaysOffPath;
     // The holder's three lists, loaded by the HTML writer (a list whose file
     // cannot be loaded is emptied); null: the writer uses lists of its own.

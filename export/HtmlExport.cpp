@@ -161,7 +161,7 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
 
 void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
 {
-    const TAlarm& entry = *row.Alarm;
+
     WriteLine("<tr>");
     Page += R"(<td width="10%" valign="top" bgcolor=")";
     Page += TimeBk;
@@ -179,8 +179,8 @@ void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
     // bytes (the line break stored with it), and lines of a several-line
     // entry are each followed by <br>.
     const std::size_t textStart = Page.size();
-    const bool severalLines = entry.Messages.size() > 1;
-    for (const std::string& line : entry.Messages) {
+    const bool severalLines = row.Lines.size() > 1;
+    for (const std::string_view line : row.Lines) {
         Page += line;
         if (Page.size() > textStart && Page.back() == '\n') {
             const std::size_t textLength = Page.size() - textStart;
@@ -238,10 +238,10 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     TKyDayItemList& daysOff = request.CustomDayOffList ? *request.CustomDayOffList : ownDaysOff;
     LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
 
-    const TAlarmList noAlarms;
-    const TAlarmList& alarms = request.Alarms ? *request.Alarms : noAlarms;
-    TPreviewList preview(alarms);
-    TEntryTextCache entryRows(alarms);
+    const TScheduleDigest ownSchedule = request.Schedule || !request.Alarms ? TScheduleDigest() : TScheduleDigest(*request.Alarms);
+    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
+    TPreviewList preview(schedule);
+    TEntryTextCache entryRows(schedule);
     const TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
 
     THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);

@@ -69,13 +69,14 @@ bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) 
     if (!Index) return false;
     // Only names in the listing can exist; the rest need no look at the disk.
     const std::string path = Index->Find(MemoFileName(date));
-    if (path.empty() || !FileExists(path)) return false;
-    try {
-        const TFileBytes bytes(path);
-        lines = SplitMemoLines(bytes.View());
-    } catch (const std::exception&) {
-        lines.clear(); // unreadable: present, without lines
+    if (path.empty()) return false;
+    std::string bytes;
+    switch (ReadFileIfPresent(path, bytes)) {
+    case TFilePresence::Missing: return false;
+    case TFilePresence::Unreadable: return true; // present, without lines
+    case TFilePresence::Read: break;
     }
+    lines = SplitMemoLines(bytes);
     return true;
 }
 

@@ -74,9 +74,42 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return IncludeTrailingDelimiter(folder) + std::string(rest);
 }
 
+namespace {
+
+// Reads from an open file to its end. A regular file is read into room for one
+// byte more than its size, so that one short read ends it; anything else (a
+// pipe, a special file) is read until read() gives nothing.
+bool ReadOpenFile(int fd, const struct stat& info, std::string& contents)
+{
+    contents.clear();
+    const bool regular = S_ISREG(info.st_mode);
+    std::size_t room = regular ? static_cast<std::size_t>(info.st_size) + 1 : 65536;
+    for (;;) {
+        const std::size_t used = contents.size();
+        contents.resize(used + room);
+        const ssize_t got = ::read(fd, contents.data() + used, room);
+        if (got < 0) {
+            contents.resize(used);
+            if (errno == EINTR) continue;
+            return false;
+        }
+        contents.resize(used + static_cast<std::size_t>(got));
+        if (got == 0 || (regular && static_cast<std::size_t>(got) < room)) return true;
+        room = 65536;
+    }
+}
+
+// Opened without waiting: a FIFO under a data file's name must not hang us.
+int OpenForReading(const std::string& path)
+{
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
+} // namespace
+
 TFileBytes::TFileBytes(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenForReading(path);
     if (fd < 0) throw EFOpenError(path);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -98,19 +131,9 @@ TFileBytes::TFileBytes(const std::string& path)
         Size = 0;
     }
     // Small or not mappable: read it the plain way.
-    if (S_ISREG(info.st_mode)) Copy.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            throw EFOpenError(path);
-        }
-        if (got == 0) break;
-        Copy.append(buffer, static_cast<std::size_t>(got));
-    }
+    const bool read = ReadOpenFile(fd, info, Copy);
     ::close(fd);
+    if (!read) throw EFOpenError(path);
     Data = Copy.data();
     Size = Copy.size();
 }
@@ -130,6 +153,28 @@ bool TryReadFile(const std::string& path, std::string& contents)
         contents.clear();
         return false;
     }
+}
+
+TFilePresence ReadFileIfPresent(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    const int fd = OpenForReading(path);
+    if (fd < 0) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG;
+        return missing ? TFilePresence::Missing : TFilePresence::Unreadable;
+    }
+    struct stat info {};
+    TFilePresence presence = TFilePresence::Unreadable;
+    if (::fstat(fd, &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            presence = TFilePresence::Missing;
+        } else if (ReadOpenFile(fd, info, contents)) {
+            presence = TFilePresence::Read;
+        }
+    }
+    ::close(fd);
+    if (presence != TFilePresence::Read) contents.clear();
+    return presence;
 }
 
 TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)

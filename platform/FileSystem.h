@@ -61,6 +61,12 @@ private:
 // Reads a whole file; false when it cannot be opened or read.
 bool TryReadFile(const std::string& path, std::string& contents);
 
+// Reads a whole small file in one go. Missing: nothing (or a folder) is there,
+// as FileExists would say; Unreadable: something is there that cannot be read.
+// Contents are empty unless Read.
+enum class TFilePresence { Read, Missing, Unreadable };
+TFilePresence ReadFileIfPresent(const std::string& path, std::string& contents);
+
 // The names in one folder, listed once, for repeated lookups by name.
 class TFolderIndex {
 public:

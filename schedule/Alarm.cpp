@@ -155,23 +155,29 @@ TAlarm2& TAlarmList::operator[](int index) const
     return *Items[static_cast<std::size_t>(index)];
 }
 
-void TAlarmList::LoadFromStream(TByteReader& stream)
+void ReadAlarmEntries(TByteReader& stream, const TAlarmEntrySink& sink)
 {
     const std::int32_t count = stream.ReadI32("the entry count");
-    std::vector<std::unique_ptr<TAlarm2>> loaded;
-    if (count > 0) {
-        const std::size_t minimum = FileVersion == kScheduleFormat2 ? kMinEntryFormat2 : kMinEntryFormat1;
-        if (static_cast<std::size_t>(count) > stream.Remaining() / minimum) {
-            stream.Fail("entry count " + std::to_string(count) + " exceeds what the " +
-                        std::to_string(stream.Remaining()) + " bytes left can hold");
-        }
-        loaded.reserve(static_cast<std::size_t>(count));
-        for (std::int32_t i = 0; i < count; ++i) {
-            auto alarm = std::make_unique<TAlarm2>();
-            alarm->LoadFromStream(stream);
-            loaded.push_back(std::move(alarm));
-        }
+    if (count <= 0) return;
+    const std::size_t minimum = FileVersion == kScheduleFormat2 ? kMinEntryFormat2 : kMinEntryFormat1;
+    if (static_cast<std::size_t>(count) > stream.Remaining() / minimum) {
+        stream.Fail("entry count " + std::to_string(count) + " exceeds what the " +
+                    std::to_string(stream.Remaining()) + " bytes left can hold");
     }
+    if (sink.Count) sink.Count(count);
+    std::unique_ptr<TAlarm2> entry;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!entry) entry = std::make_unique<TAlarm2>();
+        entry->LoadFromStream(stream);
+        sink.Take(entry);
+    }
+}
+
+void TAlarmList::LoadFromStream(TByteReader& stream)
+{
+    std::vector<std::unique_ptr<TAlarm2>> loaded;
+    ReadAlarmEntries(stream, {[&loaded](std::int32_t count) { loaded.reserve(static_cast<std::size_t>(count)); },
+                              [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.push_back(std::move(entry)); }});
     Items = std::move(loaded);
 }
 

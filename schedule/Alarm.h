@@ -116,6 +116,20 @@ public:
     void Assign(const TAlarm& source) override;
 };
 
+// What a reader of entries does with them: Count hears the entry count before
+// the first entry (a count the bytes cannot hold has failed by then); Take gets
+// each entry as soon as it is read. An entry that Take leaves in the pointer is
+// read over for the next one, so a reader that keeps only part of each entry
+// allocates none per entry.
+struct TAlarmEntrySink {
+    std::function<void(std::int32_t count)> Count;
+    std::function<void(std::unique_ptr<TAlarm2>& entry)> Take;
+};
+
+// Reads the entry count and the entries that follow it into the sink. Fails as
+// TAlarmList::LoadFromStream does, which uses it.
+void ReadAlarmEntries(TByteReader& stream, const TAlarmEntrySink& sink);
+
 // The entries in file order; owns them.
 class TAlarmList {
 public:

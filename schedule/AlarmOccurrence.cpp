@@ -48,18 +48,23 @@ void AppendTwoDigits(std::string& text, unsigned value)
 
 } // namespace
 
-std::string AlarmTimeText(const TAlarm& alarm)
+std::string AlarmTimeText(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute)
 {
-    if (alarm.Kind <= akYearDayAt) {
+    if (kind <= akYearDayAt) {
         std::string text;
-        AppendTwoDigits(text, alarm.DateTime.Hour);
+        AppendTwoDigits(text, hour);
         text.push_back(':');
-        AppendTwoDigits(text, alarm.DateTime.Minute);
+        AppendTwoDigits(text, minute);
         return text;
     }
-    if (alarm.Kind == akEveryDay) return sjis::kEveryDay;
-    if (alarm.Kind == akStartup) return sjis::kStartup;
+    if (kind == akEveryDay) return sjis::kEveryDay;
+    if (kind == akStartup) return sjis::kStartup;
     return "--:--";
+}
+
+std::string AlarmTimeText(const TAlarm& alarm)
+{
+    return AlarmTimeText(alarm.Kind, alarm.DateTime.Hour, alarm.DateTime.Minute);
 }
 
 } // namespace orvexp

@@ -16,5 +16,6 @@ bool IsAlarmOnDate(const TAlarm& alarm, const TDateParts& date, int weekday);
 
 // "hh:nn" for the timed kinds, "毎日", "起動時" or "--:--" (Shift_JIS bytes).
 std::string AlarmTimeText(const TAlarm& alarm);
+std::string AlarmTimeText(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute);
 
 } // namespace orvexp

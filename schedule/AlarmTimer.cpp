@@ -59,23 +59,30 @@ void TAlarmTimer::LoadFromFile(const std::string& fileName)
     LoadFromStream(stream);
 }
 
-void TAlarmTimer::LoadFromStream(TByteReader& stream)
+TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& entries)
 {
     FileVersion = stream.ReadI32("the file header");
     if (FileVersion != kScheduleFormat1 && FileVersion != kScheduleFormat2) throw EInvalidFileHeader();
+    ReadAlarmEntries(stream, entries);
+    TScheduleTrailer trailer;
+    trailer.Integer = stream.ReadI32("the trailer");
+    stream.ReadBytes(trailer.Bytes.data(), trailer.Bytes.size(), "the trailer");
+    trailer.Text = ReadScheduleString(stream, "the trailer text");
+    return trailer;
+}
 
+void TAlarmTimer::LoadFromStream(TByteReader& stream)
+{
     // Read everything first: a file that fails part-way leaves the loaded model as it was.
     TAlarmList loaded;
-    loaded.LoadFromStream(stream);
-    const std::int32_t trailerInteger = stream.ReadI32("the trailer");
-    std::array<std::uint8_t, 8> trailerBytes{};
-    stream.ReadBytes(trailerBytes.data(), trailerBytes.size(), "the trailer");
-    std::string trailerText = ReadScheduleString(stream, "the trailer text");
+    TScheduleTrailer trailer = ReadScheduleFile(stream, {{}, [&loaded](std::unique_ptr<TAlarm2>& entry) {
+                                                             loaded.Add(std::move(entry));
+                                                         }});
 
     AlarmList = std::move(loaded);
-    TrailerInteger = trailerInteger;
-    TrailerBytes = trailerBytes;
-    TrailerText = std::move(trailerText);
+    TrailerInteger = trailer.Integer;
+    TrailerBytes = trailer.Bytes;
+    TrailerText = std::move(trailer.Text);
 }
 
 void TAlarmTimer::MarkCurrentVersion()

@@ -18,6 +18,18 @@ namespace orvexp {
 
 class TAlarmTimer;
 
+// The fields after the entries of a schedule file, held as read.
+struct TScheduleTrailer {
+    std::int32_t Integer = 0;
+    std::array<std::uint8_t, 8> Bytes{};
+    std::string Text;
+};
+
+// Reads a schedule file's bytes in order: the format stamp (kept in
+// FileVersion), the entries (into the sink, as ReadAlarmEntries does) and the
+// trailer. Raises as TAlarmTimer::LoadFromStream, which uses it.
+TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& entries);
+
 // An entry fired.
 using TAlarmEvent = std::function<void(TAlarmTimer& sender, TAlarm2& alarm)>;
 // An advance notice fell due; `alarmDate` is NextAlarmDate of the entry.

@@ -40,15 +40,17 @@ std::uint64_t DateKey(std::uint64_t year, std::uint64_t month, std::uint64_t day
 
 } // namespace
 
-TAlarmDayIndex::TAlarmDayIndex(const TAlarmList& alarms)
+TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
 {
-    TimeTexts.reserve(static_cast<std::size_t>(alarms.Count()));
+    TimeTexts.reserve(static_cast<std::size_t>(schedule.Count()));
     std::uint32_t position = 0;
-    for (const auto& alarm : alarms) {
-        TimeTexts.push_back(AlarmTimeText(*alarm));
-        const TOrderKey key = static_cast<TOrderKey>(TimeRank(TimeTexts.back())) << 32 | position;
-        const TAlarmDateTime& at = alarm->DateTime;
-        switch (alarm->Kind) {
+    for (const TEntryDigest& at : schedule) {
+        const std::string timeText = AlarmTimeText(at.Kind, at.Hour, at.Minute);
+        TTimeText& kept = TimeTexts.emplace_back();
+        timeText.copy(kept.data(), kept.size() - 1);
+        kept.back() = static_cast<char>(std::min(timeText.size(), kept.size() - 1));
+        const TOrderKey key = static_cast<TOrderKey>(TimeRank(timeText)) << 32 | position;
+        switch (at.Kind) {
         case akEveryDayAt:
         case akEveryDay:
         case akStartup:
@@ -138,10 +140,10 @@ void TPreviewList::FillPreviewList(TDateTime day)
     Index.Candidates(parts, DayOfWeek(day), Positions);
     Rows.reserve(Positions.size());
     for (const int position : Positions) {
-        const TAlarm2& alarm = (*Alarms)[position];
-        Rows.push_back({DateText, Index.TimeText(position),
-                        alarm.Messages.empty() ? std::string_view() : std::string_view(alarm.Messages.front()), &alarm,
-                        position});
+        const TEntryDigest& entry = (*Schedule)[position];
+        const std::span<const std::string_view> lines = Schedule->Lines(entry);
+        Rows.push_back({DateText, Index.TimeText(position), lines.empty() ? std::string_view() : lines.front(), &entry,
+                        position, lines});
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,15 +14,17 @@
 
 #include "platform/DateTime.h"
 #include "schedule/Alarm.h"
+#include "schedule/ScheduleDigest.h"
 
 namespace orvexp {
 
 struct TPreviewRow {
     std::string_view DateText;    // "yyyy/mm/dd", held by the list until the next fill
     std::string_view TimeText;    // AlarmTimeText, held by the list
-    std::string_view ContentText; // first text line (held by the entry), empty when it has none
-    const TAlarm2* Alarm = nullptr;
+    std::string_view ContentText; // first text line, empty when it has none
+    const TEntryDigest* Entry = nullptr;
     int Position = 0;             // the entry's index in the container
+    std::span<const std::string_view> Lines; // all its text lines
 };
 
 // Negative when A goes before B: "--:--" rows first, then by time of day, where
@@ -34,13 +38,17 @@ int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b);
 // once; the entries must not change while it is in use.
 class TAlarmDayIndex {
 public:
-    explicit TAlarmDayIndex(const TAlarmList& alarms);
+    explicit TAlarmDayIndex(const TScheduleDigest& schedule);
 
     // Container positions of the entries that fall on the date, in preview
     // order: by CompareScheduleTimes, equal times in container order.
     void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
     // AlarmTimeText of the entry at a container position, made once.
-    std::string_view TimeText(int position) const { return TimeTexts[static_cast<std::size_t>(position)]; }
+    std::string_view TimeText(int position) const
+    {
+        const TTimeText& text = TimeTexts[static_cast<std::size_t>(position)];
+        return std::string_view(text.data(), static_cast<std::size_t>(text.back()));
+    }
 
 private:
     // Time rank in the high half, container position in the low half: keys
@@ -48,7 +56,9 @@ private:
     using TOrderKey = std::uint64_t;
     using TBucket = std::vector<TOrderKey>;
 
-    std::vector<std::string> TimeTexts;          // by container position
+    // "65535:65535" is the longest; the last byte holds the length.
+    using TTimeText = std::array<char, 12>;
+    std::vector<TTimeText> TimeTexts;            // by container position
     TBucket EveryDay;                            // kinds that fall on every date
     std::array<TBucket, 8> ByWeekday;            // [1..7], an entry under each of its weekdays
     std::array<TBucket, 32> ByMonthDay;          // [1..31]
@@ -58,7 +68,12 @@ private:
 
 class TPreviewList {
 public:
-    explicit TPreviewList(const TAlarmList& alarms) : Alarms(&alarms), Index(alarms) {}
+    // Over a digest or a container, which must outlive the list.
+    explicit TPreviewList(const TScheduleDigest& schedule) : Schedule(&schedule), Index(schedule) {}
+    explicit TPreviewList(const TAlarmList& alarms)
+        : OwnSchedule(std::make_unique<TScheduleDigest>(alarms)), Schedule(OwnSchedule.get()), Index(*Schedule)
+    {
+    }
 
     // Replaces the rows by the entries that fall on `day`, sorted by
     // CompareScheduleTimes; rows that compare equal keep the container's order.
@@ -69,7 +84,8 @@ public:
     const std::vector<TPreviewRow>& AllRows() const { return Rows; }
 
 private:
-    const TAlarmList* Alarms;
+    std::unique_ptr<TScheduleDigest> OwnSchedule; // made from a container
+    const TScheduleDigest* Schedule;
     TAlarmDayIndex Index;
     std::string DateText;       // of the last fill; the rows point into it
     std::vector<int> Positions; // reused between fills

@@ -18,7 +18,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
-#include "schedule/AlarmTimer.h"
+#include "schedule/ScheduleDigest.h"
 #include "schedule/ShellExecute.h"
 
 namespace orvexp {
@@ -152,9 +152,11 @@ int RunExportCommand(const TExportOptions& options)
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
-    TAlarmTimer schedule;
+    // Only what the writers read of each entry is kept: with many entries the
+    // whole model would cost more to build than the export itself.
+    TScheduleDigest schedule;
     try {
-        schedule.LoadFromFile(dataFile);
+        schedule = TScheduleDigest::LoadFromFile(dataFile);
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {
@@ -164,7 +166,7 @@ int RunExportCommand(const TExportOptions& options)
     // The data paths as the wizard derives them from the schedule file.
     const std::string dataFolder = ExtractFilePath(dataFile);
     const TDayFilePaths dayFiles = DayFilePathsIn(dataFolder);
-    request.Alarms = &schedule.AlarmList;
+    request.Schedule = &schedule;
     request.MemoFolder = dataFolder + "Memo/";
     request.HolidaysPath = dayFiles.Holidays;
     request.SpecialDaysPath = dayFiles.SpecialDays;

@@ -94,6 +94,42 @@ TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
     EXPECT_THROW(TFileBytes bytes(folder.Path), EFOpenError);
 }
 
+// Missing, unreadable and read apart, as the memo store needs them; a FIFO
+// under the name must not make the reader wait for a writer.
+TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
+{
+    TempFolder folder;
+    const std::string big(200000, 'm'); // larger than one read of a pipe
+    WriteFile(folder / "memo", "line 1\r\nline 2");
+    WriteFile(folder / "empty", "");
+    WriteFile(folder / "big", big);
+    fs::create_directory(folder / "folder");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("/proc/self/mem", folder / "mem");
+    fs::create_symlink(folder / "loop", folder / "loop");
+
+    const struct {
+        std::string Name;
+        TFilePresence Presence;
+        std::string Contents;
+    } cases[] = {
+        {"memo", TFilePresence::Read, "line 1\r\nline 2"},
+        {"empty", TFilePresence::Read, ""},
+        {"big", TFilePresence::Read, big},
+        {"absent", TFilePresence::Missing, ""},
+        {"folder", TFilePresence::Missing, ""},
+        {"memo/below", TFilePresence::Missing, ""},
+        {"loop", TFilePresence::Missing, ""},
+        {"fifo", TFilePresence::Read, ""},
+        {"mem", TFilePresence::Unreadable, ""},
+    };
+    for (const auto& c : cases) {
+        std::string contents = "left over";
+        EXPECT_EQ(ReadFileIfPresent(folder / c.Name, contents), c.Presence) << c.Name;
+        EXPECT_EQ(contents, c.Contents) << c.Name;
+    }
+}
+
 // Each injected failure leaves an earlier file byte for byte and no temporary file.
 TEST(FileSystem, FailedAtomicWriteKeepsTheEarlierFile)
 {

@@ -37,7 +37,7 @@ TEST(PreviewList, OrdersNoTimeFirstThenByTime)
               (std::vector<std::string>{"--:--", sjis::kStartup, "08:00", "09:30"}));
     EXPECT_EQ(Column(list, &TPreviewRow::ContentText), (std::vector<std::string>{"b", "d", "c", "a"}));
     EXPECT_EQ(list.Row(0).DateText, "2001/03/04");
-    EXPECT_EQ(list.Row(0).Alarm, &alarms[1]);
+    EXPECT_EQ(list.Row(0).Position, 1);
 }
 
 // Rows that compare equal keep the container's order.
@@ -59,7 +59,11 @@ TEST(PreviewList, EqualTimesKeepContainerOrder)
 
 TEST(PreviewList, CompareScheduleTimesTable)
 {
-    auto row = [](const char* time) { return TPreviewRow{"", time, "", nullptr}; };
+    auto row = [](const char* time) {
+        TPreviewRow row;
+        row.TimeText = time;
+        return row;
+    };
     struct {
         const char* A;
         const char* B;
@@ -84,7 +88,7 @@ TEST(PreviewList, EachFillReplacesTheRows)
     list.FillPreviewList(kDay);
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Row(0).ContentText, "first");
-    EXPECT_EQ(list.Row(0).Alarm->Messages.size(), 2u);
+    EXPECT_EQ(list.Row(0).Lines.size(), 2u);
     list.FillPreviewList(kDay + 1);
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Row(0).ContentText, "");
@@ -116,7 +120,10 @@ TEST(PreviewList, IndexedFillEqualsThePlainScan)
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2026, 3, 5); day += 1) {
         expected.clear();
         for (int i = 0; i < alarms.Count(); ++i) {
-            if (IsAlarmOnDate(alarms[i], day)) expected.push_back({"", timeTexts[static_cast<std::size_t>(i)], "", &alarms[i]});
+            if (!IsAlarmOnDate(alarms[i], day)) continue;
+            TPreviewRow& row = expected.emplace_back();
+            row.TimeText = timeTexts[static_cast<std::size_t>(i)];
+            row.Position = i;
         }
         std::stable_sort(expected.begin(), expected.end(),
                          [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
@@ -124,10 +131,11 @@ TEST(PreviewList, IndexedFillEqualsThePlainScan)
         ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << FormatDateText(day);
         for (int i = 0; i < list.Count(); ++i) {
             const TPreviewRow& row = list.Row(i);
-            ASSERT_EQ(row.Alarm, expected[static_cast<std::size_t>(i)].Alarm) << FormatDateText(day) << " row " << i;
+            ASSERT_EQ(row.Position, expected[static_cast<std::size_t>(i)].Position) << FormatDateText(day) << " row " << i;
             ASSERT_EQ(row.TimeText, expected[static_cast<std::size_t>(i)].TimeText);
             ASSERT_EQ(row.DateText, FormatDateText(day));
-            ASSERT_EQ(&alarms[row.Position], row.Alarm);
+            const std::vector<std::string>& messages = alarms[row.Position].Messages;
+            ASSERT_TRUE(std::equal(row.Lines.begin(), row.Lines.end(), messages.begin(), messages.end()));
         }
     }
 }

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/ByteStream.h"
@@ -16,6 +15,7 @@
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/AlarmTimer.h"
 #include "schedule/PreviewList.h"
+#include "schedule/ScheduleDigest.h"
 #include "tools/fuzz/FuzzCheck.h"
 
 using namespace orvexp;
@@ -23,15 +23,17 @@ using namespace orvexp;
 namespace {
 
 // True when the file was read whole; false for the reader's documented failures.
-bool Load(TAlarmTimer& timer, std::string_view bytes)
+bool Load(TAlarmTimer& timer, std::string_view bytes, std::string& failure)
 {
     TByteReader reader(bytes);
     try {
         timer.LoadFromStream(reader);
         return true;
-    } catch (const EInvalidFileHeader&) {
+    } catch (const EInvalidFileHeader& e) {
+        failure = e.what();
         return false;
-    } catch (const EStreamReadError&) {
+    } catch (const EStreamReadError& e) {
+        failure = e.what();
         return false;
     }
 }
@@ -57,10 +59,8 @@ std::vector<TDateTime> DatesToWalk(const TAlarmList& alarms)
 // occurrence test accepts, in time order, ties in container order.
 void CheckPreview(const TAlarmList& alarms, TDateTime day)
 {
-    std::unordered_map<const TAlarm2*, int> position;
     std::vector<int> expected;
     for (int i = 0; i < alarms.Count(); ++i) {
-        position[&alarms[i]] = i;
         if (IsAlarmOnDate(alarms[i], day)) expected.push_back(i);
     }
 
@@ -70,21 +70,50 @@ void CheckPreview(const TAlarmList& alarms, TDateTime day)
     const std::string dateText = FormatDateText(day);
     for (int row = 0; row < preview.Count(); ++row) {
         const TPreviewRow& current = preview.Row(row);
-        ORVEXP_FUZZ_CHECK(current.Alarm != nullptr && position.count(current.Alarm) == 1);
+        ORVEXP_FUZZ_CHECK(current.Position >= 0 && current.Position < alarms.Count());
+        const TAlarm2& alarm = alarms[current.Position];
         ORVEXP_FUZZ_CHECK(current.DateText == dateText);
-        ORVEXP_FUZZ_CHECK(current.TimeText == AlarmTimeText(*current.Alarm));
-        ORVEXP_FUZZ_CHECK(current.ContentText ==
-                          (current.Alarm->Messages.empty() ? std::string() : current.Alarm->Messages.front()));
-        listed.push_back(position[current.Alarm]);
+        ORVEXP_FUZZ_CHECK(current.TimeText == AlarmTimeText(alarm));
+        ORVEXP_FUZZ_CHECK(std::equal(current.Lines.begin(), current.Lines.end(), alarm.Messages.begin(),
+                                     alarm.Messages.end()));
+        ORVEXP_FUZZ_CHECK(current.ContentText == (alarm.Messages.empty() ? std::string() : alarm.Messages.front()));
+        listed.push_back(current.Position);
         if (row > 0) {
             const TPreviewRow& previous = preview.Row(row - 1);
             const int order = CompareScheduleTimes(previous, current);
             ORVEXP_FUZZ_CHECK(order <= 0);
-            if (order == 0) ORVEXP_FUZZ_CHECK(position[previous.Alarm] < position[current.Alarm]);
+            if (order == 0) ORVEXP_FUZZ_CHECK(previous.Position < current.Position);
         }
     }
     std::sort(listed.begin(), listed.end());
     ORVEXP_FUZZ_CHECK(listed == expected);
+}
+
+// The digest read straight from the bytes fails where the model's load fails,
+// with the same message, and otherwise holds what the model holds.
+void CheckDigest(std::string_view bytes, const TAlarmTimer* model, const std::string& modelFailure)
+{
+    std::string failure;
+    TScheduleDigest digest;
+    try {
+        digest = TScheduleDigest::LoadFromBytes(bytes);
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    ORVEXP_FUZZ_CHECK(failure == modelFailure);
+    if (!model) return;
+    const TAlarmList& alarms = model->AlarmList;
+    ORVEXP_FUZZ_CHECK(digest.Count() == alarms.Count());
+    for (int i = 0; i < alarms.Count(); ++i) {
+        const TAlarm2& alarm = alarms[i];
+        const TEntryDigest& entry = digest[i];
+        ORVEXP_FUZZ_CHECK(entry.Kind == alarm.Kind && entry.Year == alarm.DateTime.Year &&
+                          entry.Month == alarm.DateTime.Month && entry.Day == alarm.DateTime.Day &&
+                          entry.Hour == alarm.DateTime.Hour && entry.Minute == alarm.DateTime.Minute &&
+                          entry.DaysOfWeek == alarm.DateTime.DaysOfWeek);
+        const auto lines = digest.Lines(entry);
+        ORVEXP_FUZZ_CHECK(std::equal(lines.begin(), lines.end(), alarm.Messages.begin(), alarm.Messages.end()));
+    }
 }
 
 std::string Write(const TAlarmTimer& timer)
@@ -99,7 +128,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     TAlarmTimer timer;
-    if (!Load(timer, bytes)) return 0;
+    std::string failure;
+    if (!Load(timer, bytes, failure)) {
+        CheckDigest(bytes, nullptr, failure);
+        return 0;
+    }
+    CheckDigest(bytes, &timer, failure);
 
     const TAlarmList& alarms = timer.AlarmList;
     std::size_t textBytes = timer.TrailerText.size();
@@ -122,7 +156,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = Write(timer);
     const std::int32_t version = FileVersion;
     TAlarmTimer again;
-    ORVEXP_FUZZ_CHECK(Load(again, written));
+    std::string againFailure;
+    ORVEXP_FUZZ_CHECK(Load(again, written, againFailure));
     ORVEXP_FUZZ_CHECK(FileVersion == version);
     ORVEXP_FUZZ_CHECK(again.AlarmList.Count() == alarms.Count());
     ORVEXP_FUZZ_CHECK(Write(again) == written);

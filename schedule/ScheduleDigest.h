@@ -1,0 +1,60 @@
+#pragma once
+// What the preview list and the writers read of the schedule: each entry's
+// kind, date and time fields and text lines, in container order. Made from the
+// loaded container (its lines are then views into the entries, which must
+// outlive the digest) or straight from a schedule file, so that an export does
+// not build the whole model: a digest holds some twenty bytes an entry and the
+// text lines, where a loaded entry takes over three hundred.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "schedule/Alarm.h"
+
+namespace orvexp {
+
+struct TEntryDigest {
+    TAlarmKind Kind = akDateAt;
+    std::uint8_t DaysOfWeek = 0; // as TAlarmDateTime
+    std::uint16_t Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0;
+    std::uint32_t FirstLine = 0; // the lines are the digest's, see TScheduleDigest::Lines
+    std::uint32_t LineCount = 0;
+};
+
+class TScheduleDigest {
+public:
+    TScheduleDigest() = default;
+    explicit TScheduleDigest(const TAlarmList& alarms);
+
+    // Reads a whole schedule file with TAlarmTimer's reader, so it fails
+    // exactly where and as TAlarmTimer::LoadFromFile does.
+    static TScheduleDigest LoadFromFile(const std::string& fileName);
+    // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream).
+    static TScheduleDigest LoadFromBytes(std::string_view bytes);
+
+    int Count() const { return static_cast<int>(Entries.size()); }
+    const TEntryDigest& operator[](int position) const { return Entries[static_cast<std::size_t>(position)]; }
+    auto begin() const { return Entries.begin(); }
+    auto end() const { return Entries.end(); }
+    // The entry's text lines; the first is its content text.
+    std::span<const std::string_view> Lines(const TEntryDigest& entry) const
+    {
+        return std::span<const std::string_view>(LineViews).subspan(entry.FirstLine, entry.LineCount);
+    }
+
+private:
+    void Add(const TAlarm& alarm);
+
+    std::vector<TEntryDigest> Entries;
+    std::vector<std::string_view> LineViews;
+    // A digest read from a file keeps its lines here, one after another; the
+    // buffer does not move when the digest does, so the views stay valid.
+    std::unique_ptr<char[]> FileTexts;
+    std::size_t FileTextsUsed = 0;
+};
+
+} // namespace orvexp
