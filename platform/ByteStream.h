@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,19 +24,39 @@ public:
     std::size_t Position() const { return Pos; }
     std::size_t Remaining() const { return Bytes.size() - Pos; }
 
-    std::uint8_t ReadU8(const char* what);
-    std::uint16_t ReadU16(const char* what);
-    std::uint32_t ReadU32(const char* what);
-    std::int32_t ReadI32(const char* what);
-    double ReadDouble(const char* what);
-    void ReadBytes(void* dest, std::size_t count, const char* what);
-    std::string ReadText(std::size_t count, const char* what);
+    // Inline: a schedule file is some twenty small reads an entry.
+    std::uint8_t ReadU8(const char* what) { return static_cast<std::uint8_t>(*Take(1, what)); }
+    std::uint16_t ReadU16(const char* what) { return Read<std::uint16_t>(what); }
+    std::uint32_t ReadU32(const char* what) { return Read<std::uint32_t>(what); }
+    std::int32_t ReadI32(const char* what) { return static_cast<std::int32_t>(Read<std::uint32_t>(what)); }
+    double ReadDouble(const char* what) { return Read<double>(what); }
+    void ReadBytes(void* dest, std::size_t count, const char* what)
+    {
+        const char* source = Take(count, what);
+        if (count > 0) std::memcpy(dest, source, count);
+    }
+    std::string ReadText(std::size_t count, const char* what) { return std::string(Take(count, what), count); }
 
     // Raises EStreamReadError at the current offset with the given reason.
     [[noreturn]] void Fail(const std::string& reason) const;
 
 private:
-    const char* Take(std::size_t count, const char* what);
+    const char* Take(std::size_t count, const char* what)
+    {
+        if (count > Remaining()) FailShort(count, what);
+        const char* start = Bytes.data() + Pos;
+        Pos += count;
+        return start;
+    }
+    // The files are little-endian, as this machine is: a value is a plain copy.
+    template <class T>
+    T Read(const char* what)
+    {
+        T value;
+        std::memcpy(&value, Take(sizeof value, what), sizeof value);
+        return value;
+    }
+    [[noreturn]] void FailShort(std::size_t count, const char* what) const;
 
     std::string_view Bytes;
     std::size_t Pos = 0;

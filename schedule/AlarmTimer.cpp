@@ -71,6 +71,13 @@ TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& en
     return trailer;
 }
 
+void CheckScheduleFile(const std::string& fileName)
+{
+    const TFileBytes bytes(fileName);
+    TByteReader stream(bytes.View());
+    ReadScheduleFile(stream, {{}, [](std::unique_ptr<TAlarm2>&) {}});
+}
+
 void TAlarmTimer::LoadFromStream(TByteReader& stream)
 {
     // Read everything first: a file that fails part-way leaves the loaded model as it was.

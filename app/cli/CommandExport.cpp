@@ -18,6 +18,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "schedule/AlarmTimer.h"
 #include "schedule/ScheduleDigest.h"
 #include "schedule/ShellExecute.h"
 
@@ -153,10 +154,17 @@ int RunExportCommand(const TExportOptions& options)
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     // Only what the writers read of each entry is kept: with many entries the
-    // whole model would cost more to build than the export itself.
+    // whole model would cost more to build than the export itself. The memo
+    // types read no entry, but a broken schedule file fails them as it fails
+    // the wizard.
+    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
     TScheduleDigest schedule;
     try {
-        schedule = TScheduleDigest::LoadFromFile(dataFile);
+        if (schedules) {
+            schedule = TScheduleDigest::LoadFromFile(dataFile);
+        } else {
+            CheckScheduleFile(dataFile);
+        }
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {
