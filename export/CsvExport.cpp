@@ -59,6 +59,7 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
 {
     std::string file;
     if (request.ExportType > 2) return file;
+    if (drain) file.reserve(2 * kOutputDrainSize);
     const bool schedules = request.ExportType == 0 || request.ExportType == 2;
     const bool memos = request.ExportType == 1 || request.ExportType == 2;
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/BulkMemory.h"
 #include "schedule/PreviewList.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -42,7 +43,7 @@ private:
         std::size_t Offset = 0;
         std::size_t Length = kNotMade;
     };
-    std::vector<TSlot> Slots; // by container position
+    std::vector<TSlot, TBulkAllocator<TSlot>> Slots; // by container position
     std::string Texts;        // every kept text, one after another
 };
 

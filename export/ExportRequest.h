@@ -17,8 +17,11 @@ class TKyDayItemList;
 // Takes the output produced so far (and clears it), so that a large export is
 // written in parts instead of held whole; see ExportCsv and ExportHtml.
 using TOutputDrain = std::function<void(std::string& output)>;
-// The size from which the writers hand their output to the drain.
-inline constexpr std::size_t kOutputDrainSize = 1 << 20;
+// The size from which the writers hand their output to the drain: small enough
+// that the buffer stays in the cache and is faulted in once, large enough that
+// the writes stay few. Writers with a drain reserve twice this up front, so the
+// buffer is not regrown (and copied) while it fills.
+inline constexpr std::size_t kOutputDrainSize = 256 << 10;
 
 // Colours of the HTML page as the settings file stores them: 0x00BBGGRR.
 struct THtmlColors {

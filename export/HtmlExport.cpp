@@ -229,6 +229,7 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     std::string page;
     const std::uint8_t type = request.ExportType;
     if (type < 3 || type > 5) return page;
+    if (drain) page.reserve(2 * kOutputDrainSize);
 
     // The day files are not written during an export, so loading them once
     // gives the same names as loading them before every date cell.

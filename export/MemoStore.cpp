@@ -68,10 +68,10 @@ bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) 
     lines.clear();
     if (!Index) return false;
     // Only names in the listing can exist; the rest need no look at the disk.
-    const std::string path = Index->Find(MemoFileName(date));
-    if (path.empty()) return false;
+    const std::string name = Index->FindName(MemoFileName(date));
+    if (name.empty()) return false;
     std::string bytes;
-    switch (ReadFileIfPresent(path, bytes)) {
+    switch (Index->ReadFileIfPresent(name, bytes)) {
     case TFilePresence::Missing: return false;
     case TFilePresence::Unreadable: return true; // present, without lines
     case TFilePresence::Read: break;

@@ -36,6 +36,8 @@ public:
         if (count > 0) std::memcpy(dest, source, count);
     }
     std::string ReadText(std::size_t count, const char* what) { return std::string(Take(count, what), count); }
+    // The bytes themselves, valid as long as the data the reader was made on.
+    std::string_view ReadView(std::size_t count, const char* what) { return std::string_view(Take(count, what), count); }
 
     // Raises EStreamReadError at the current offset with the given reason.
     [[noreturn]] void Fail(const std::string& reason) const;

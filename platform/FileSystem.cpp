@@ -100,9 +100,31 @@ bool ReadOpenFile(int fd, const struct stat& info, std::string& contents)
 }
 
 // Opened without waiting: a FIFO under a data file's name must not hang us.
-int OpenForReading(const std::string& path)
+int OpenForReading(const std::string& path, int folderFd = AT_FDCWD)
 {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return ::openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
+TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::string& contents)
+{
+    contents.clear();
+    const int fd = OpenForReading(path, folderFd);
+    if (fd < 0) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG;
+        return missing ? TFilePresence::Missing : TFilePresence::Unreadable;
+    }
+    struct stat info {};
+    TFilePresence presence = TFilePresence::Unreadable;
+    if (::fstat(fd, &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            presence = TFilePresence::Missing;
+        } else if (ReadOpenFile(fd, info, contents)) {
+            presence = TFilePresence::Read;
+        }
+    }
+    ::close(fd);
+    if (presence != TFilePresence::Read) contents.clear();
+    return presence;
 }
 
 } // namespace
@@ -157,30 +179,19 @@ bool TryReadFile(const std::string& path, std::string& contents)
 
 TFilePresence ReadFileIfPresent(const std::string& path, std::string& contents)
 {
-    contents.clear();
-    const int fd = OpenForReading(path);
-    if (fd < 0) {
-        const bool missing = errno == ENOENT || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG;
-        return missing ? TFilePresence::Missing : TFilePresence::Unreadable;
-    }
-    struct stat info {};
-    TFilePresence presence = TFilePresence::Unreadable;
-    if (::fstat(fd, &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            presence = TFilePresence::Missing;
-        } else if (ReadOpenFile(fd, info, contents)) {
-            presence = TFilePresence::Read;
-        }
-    }
-    ::close(fd);
-    if (presence != TFilePresence::Read) contents.clear();
-    return presence;
+    return ReadFileIfPresentAt(AT_FDCWD, path, contents);
 }
 
 TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
 {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return;
+    FolderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (FolderFd < 0) return;
+    const int listFd = ::dup(FolderFd);
+    DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    if (!dir) {
+        if (listFd >= 0) ::close(listFd);
+        return;
+    }
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
@@ -198,13 +209,33 @@ TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
     }
 }
 
-std::string TFolderIndex::Find(const std::string& name) const
+TFolderIndex::~TFolderIndex()
 {
-    if (std::binary_search(Names.begin(), Names.end(), name)) return JoinPath(FolderPath, name);
+    if (FolderFd >= 0) ::close(FolderFd);
+}
+
+std::string TFolderIndex::FindName(const std::string& name) const
+{
+    if (std::binary_search(Names.begin(), Names.end(), name)) return name;
     const std::string folded = FoldAscii(name);
     const auto range = std::equal_range(FoldedNames.begin(), FoldedNames.end(), folded);
     if (range.second - range.first != 1) return {};
-    return JoinPath(FolderPath, Names[FoldedIndex[static_cast<std::size_t>(range.first - FoldedNames.begin())]]);
+    return Names[FoldedIndex[static_cast<std::size_t>(range.first - FoldedNames.begin())]];
+}
+
+std::string TFolderIndex::Find(const std::string& name) const
+{
+    const std::string found = FindName(name);
+    return found.empty() ? std::string() : JoinPath(FolderPath, found);
+}
+
+TFilePresence TFolderIndex::ReadFileIfPresent(const std::string& name, std::string& contents) const
+{
+    if (FolderFd < 0) {
+        contents.clear();
+        return TFilePresence::Missing;
+    }
+    return ReadFileIfPresentAt(FolderFd, name, contents);
 }
 
 std::string FindPathIgnoringCase(const std::string& folder, const std::string& name)

@@ -72,16 +72,25 @@ class TFolderIndex {
 public:
     // An empty index when the folder cannot be listed.
     explicit TFolderIndex(const std::string& folder);
+    ~TFolderIndex();
+    TFolderIndex(const TFolderIndex&) = delete;
+    TFolderIndex& operator=(const TFolderIndex&) = delete;
 
     // The path of the entry `name`: the exact name when it exists, otherwise the
     // single entry whose name equals it without regard to ASCII case; empty when
     // there is none (or several that differ only in case).
     std::string Find(const std::string& name) const;
+    // The same entry's name alone.
+    std::string FindName(const std::string& name) const;
+    // ReadFileIfPresent for an entry of the folder. The folder stays open, so
+    // the file is opened relative to it and its path is not walked again.
+    TFilePresence ReadFileIfPresent(const std::string& name, std::string& contents) const;
 
     const std::string& Folder() const { return FolderPath; }
 
 private:
     std::string FolderPath;
+    int FolderFd = -1;
     std::vector<std::string> Names;      // sorted
     std::vector<std::string> FoldedNames; // ASCII lower case, sorted, with the index into Names
     std::vector<std::size_t> FoldedIndex;

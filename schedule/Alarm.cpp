@@ -94,15 +94,13 @@ void TAlarm::LoadFromStream(TByteReader& stream)
     ShellExecute.LoadFromStream(stream);
     Active = stream.ReadU8("an entry's active flag");
     const std::int32_t lineCount = stream.ReadI32("an entry's line count");
-    Messages.clear();
-    if (lineCount > 0) {
-        if (static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinString) {
-            stream.Fail("line count " + std::to_string(lineCount) + " exceeds what the " +
-                        std::to_string(stream.Remaining()) + " bytes left can hold");
-        }
-        Messages.reserve(static_cast<std::size_t>(lineCount));
-        for (std::int32_t i = 0; i < lineCount; ++i) Messages.push_back(ReadScheduleString(stream, "an entry's text line"));
+    if (lineCount > 0 && static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinString) {
+        stream.Fail("line count " + std::to_string(lineCount) + " exceeds what the " +
+                    std::to_string(stream.Remaining()) + " bytes left can hold");
     }
+    // Read into the lines already there, so an entry read over reuses their room.
+    Messages.resize(lineCount > 0 ? static_cast<std::size_t>(lineCount) : 0);
+    for (std::string& line : Messages) ReadScheduleString(stream, "an entry's text line", line);
     AuxDateTime.LoadFromStream(stream);
     AuxFlag1 = stream.ReadU8("an entry's stored fields");
     AuxFlag2 = stream.ReadU8("an entry's stored fields");

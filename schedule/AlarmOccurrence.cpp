@@ -37,29 +37,38 @@ bool IsAlarmOnDate(const TAlarm& alarm, TDateTime date)
 
 namespace {
 
-// The value in decimal, at least two digits ("%02u").
-void AppendTwoDigits(std::string& text, unsigned value)
+// The value in decimal, at least two digits ("%02u"); returns the end.
+char* PutTwoDigits(char* out, unsigned value)
 {
-    char digits[8];
-    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    if (end - digits < 2) text.push_back('0');
-    text.append(digits, static_cast<std::size_t>(end - digits));
+    if (value < 10) *out++ = '0';
+    return std::to_chars(out, out + 5, value).ptr;
 }
 
 } // namespace
 
+std::size_t FormatAlarmTime(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute, char* out)
+{
+    std::string_view fixed;
+    if (kind <= akYearDayAt) {
+        char* end = PutTwoDigits(out, hour);
+        *end++ = ':';
+        end = PutTwoDigits(end, minute);
+        return static_cast<std::size_t>(end - out);
+    }
+    if (kind == akEveryDay) {
+        fixed = sjis::kEveryDay;
+    } else if (kind == akStartup) {
+        fixed = sjis::kStartup;
+    } else {
+        fixed = "--:--";
+    }
+    return fixed.copy(out, kMaxAlarmTimeText);
+}
+
 std::string AlarmTimeText(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute)
 {
-    if (kind <= akYearDayAt) {
-        std::string text;
-        AppendTwoDigits(text, hour);
-        text.push_back(':');
-        AppendTwoDigits(text, minute);
-        return text;
-    }
-    if (kind == akEveryDay) return sjis::kEveryDay;
-    if (kind == akStartup) return sjis::kStartup;
-    return "--:--";
+    char text[kMaxAlarmTimeText];
+    return std::string(text, FormatAlarmTime(kind, hour, minute, text));
 }
 
 std::string AlarmTimeText(const TAlarm& alarm)

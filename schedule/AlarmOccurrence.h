@@ -18,4 +18,9 @@ bool IsAlarmOnDate(const TAlarm& alarm, const TDateParts& date, int weekday);
 std::string AlarmTimeText(const TAlarm& alarm);
 std::string AlarmTimeText(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute);
 
+// The same text written to `out`, which has room for kMaxAlarmTimeText bytes
+// ("65535:65535" is the longest); returns its length.
+inline constexpr std::size_t kMaxAlarmTimeText = 11;
+std::size_t FormatAlarmTime(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute, char* out);
+
 } // namespace orvexp

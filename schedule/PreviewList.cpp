@@ -33,9 +33,31 @@ int TimeRank(std::string_view timeText)
     return timeText == "--:--" ? 0 : 1 + ParseTimeOfDay(timeText);
 }
 
-std::uint64_t DateKey(std::uint64_t year, std::uint64_t month, std::uint64_t day)
+// A fixed-date entry before sorting: its date and time rank as one number
+// (year, month and day in 25 bits, the rank in 11), and its order key.
+struct TDatedEntry {
+    std::uint64_t DateAndRank;
+    std::uint64_t OrderKey;
+};
+using TDatedEntries = std::vector<TDatedEntry, TBulkAllocator<TDatedEntry>>;
+
+std::uint64_t DateAndRank(const TEntryDigest& at, int rank)
 {
-    return year << 32 | month << 16 | day;
+    return (static_cast<std::uint64_t>(at.Year) << 9 | at.Month << 5 | at.Day) << 11 | static_cast<unsigned>(rank);
+}
+
+// Sorts by date and rank, keeping container order among equals: three stable
+// counting passes over 12 bits each, linear where a comparison sort is not.
+void SortByDateAndRank(TDatedEntries& entries)
+{
+    TDatedEntries sorted(entries.size());
+    for (const unsigned shift : {0u, 12u, 24u}) {
+        std::array<std::size_t, 4097> starts{};
+        for (const TDatedEntry& entry : entries) ++starts[(entry.DateAndRank >> shift & 0xFFF) + 1];
+        for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+        for (const TDatedEntry& entry : entries) sorted[starts[entry.DateAndRank >> shift & 0xFFF]++] = entry;
+        entries.swap(sorted);
+    }
 }
 
 } // namespace
@@ -43,13 +65,14 @@ std::uint64_t DateKey(std::uint64_t year, std::uint64_t month, std::uint64_t day
 TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
 {
     TimeTexts.reserve(static_cast<std::size_t>(schedule.Count()));
+    TDatedEntries dated;
     std::uint32_t position = 0;
     for (const TEntryDigest& at : schedule) {
-        const std::string timeText = AlarmTimeText(at.Kind, at.Hour, at.Minute);
         TTimeText& kept = TimeTexts.emplace_back();
-        timeText.copy(kept.data(), kept.size() - 1);
-        kept.back() = static_cast<char>(std::min(timeText.size(), kept.size() - 1));
-        const TOrderKey key = static_cast<TOrderKey>(TimeRank(timeText)) << 32 | position;
+        const std::size_t length = FormatAlarmTime(at.Kind, at.Hour, at.Minute, kept.data());
+        kept.back() = static_cast<char>(length);
+        const int rank = TimeRank(std::string_view(kept.data(), length));
+        const TOrderKey key = static_cast<TOrderKey>(rank) << 32 | position;
         switch (at.Kind) {
         case akEveryDayAt:
         case akEveryDay:
@@ -68,7 +91,10 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
             break;
         case akDateAt:
         case akDate:
-            ByDate[DateKey(at.Year, at.Month, at.Day)].push_back(key);
+            // Only a year from 1, a month 1-12 and a day 1-31 can be a date's.
+            if (at.Year >= 1 && at.Month >= 1 && at.Month <= 12 && at.Day >= 1 && at.Day <= 31) {
+                dated.push_back({DateAndRank(at, rank), key});
+            }
             break;
         case akYearDayAt:
         case akYearDay:
@@ -84,7 +110,15 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
     std::for_each(ByWeekday.begin(), ByWeekday.end(), sortBucket);
     std::for_each(ByMonthDay.begin(), ByMonthDay.end(), sortBucket);
     std::for_each(ByYearDay.begin(), ByYearDay.end(), sortBucket);
-    for (auto& [date, bucket] : ByDate) sortBucket(bucket);
+
+    SortByDateAndRank(dated);
+    ByDateKeys.reserve(dated.size());
+    for (const TDatedEntry& entry : dated) {
+        const std::uint64_t date = entry.DateAndRank >> 11;
+        if (ByDate.empty() || ByDate.back().Date != date) ByDate.push_back({date, ByDateKeys.size(), ByDateKeys.size()});
+        ByDateKeys.push_back(entry.OrderKey);
+        ++ByDate.back().Last;
+    }
 }
 
 void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
@@ -99,18 +133,23 @@ void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector
     std::array<TCursor, 5> cursors{};
     std::size_t count = 0;
     std::size_t total = 0;
-    const auto take = [&](const TBucket& bucket) {
-        if (bucket.empty()) return;
-        cursors[count++] = {bucket.data(), bucket.data() + bucket.size()};
-        total += bucket.size();
+    const auto take = [&](const TOrderKey* first, const TOrderKey* last) {
+        if (first == last) return;
+        cursors[count++] = {first, last};
+        total += static_cast<std::size_t>(last - first);
     };
-    take(EveryDay);
-    if (weekday >= 1 && weekday <= 7) take(ByWeekday[static_cast<std::size_t>(weekday)]);
-    take(ByMonthDay[date.Day]);
-    take(ByYearDay[date.Month * 32u + date.Day]);
+    const auto takeBucket = [&](const TBucket& bucket) { take(bucket.data(), bucket.data() + bucket.size()); };
+    takeBucket(EveryDay);
+    if (weekday >= 1 && weekday <= 7) takeBucket(ByWeekday[static_cast<std::size_t>(weekday)]);
+    takeBucket(ByMonthDay[date.Day]);
+    takeBucket(ByYearDay[date.Month * 32u + date.Day]);
     if (date.Year > 0) {
-        const auto found = ByDate.find(DateKey(static_cast<std::uint64_t>(date.Year), date.Month, date.Day));
-        if (found != ByDate.end()) take(found->second);
+        const std::uint64_t key = static_cast<std::uint64_t>(date.Year) << 9 | date.Month << 5 | date.Day;
+        const auto found = std::lower_bound(ByDate.begin(), ByDate.end(), key,
+                                            [](const TDateRange& range, std::uint64_t wanted) { return range.Date < wanted; });
+        if (found != ByDate.end() && found->Date == key) {
+            take(ByDateKeys.data() + found->First, ByDateKeys.data() + found->Last);
+        }
     }
 
     // A position sits in one bucket only, so the merge is the preview order.
@@ -139,9 +178,14 @@ void TPreviewList::FillPreviewList(TDateTime day)
     DateText = FormatDateText(parts);
     Index.Candidates(parts, DayOfWeek(day), Positions);
     Rows.reserve(Positions.size());
+    // A day's fixed-date entries lie anywhere in the digest: ask for all of
+    // them at once rather than waiting for each in turn, and for their texts,
+    // which the writers read next, while the rows are made.
+    for (const int position : Positions) __builtin_prefetch(&(*Schedule)[position]);
     for (const int position : Positions) {
         const TEntryDigest& entry = (*Schedule)[position];
         const std::span<const std::string_view> lines = Schedule->Lines(entry);
+        if (!lines.empty()) __builtin_prefetch(lines.front().data());
         Rows.push_back({DateText, Index.TimeText(position), lines.empty() ? std::string_view() : lines.front(), &entry,
                         position, lines});
     }

@@ -9,11 +9,12 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "platform/BulkMemory.h"
 #include "platform/DateTime.h"
 #include "schedule/Alarm.h"
+#include "schedule/AlarmOccurrence.h"
 #include "schedule/ScheduleDigest.h"
 
 namespace orvexp {
@@ -54,16 +55,23 @@ private:
     // Time rank in the high half, container position in the low half: keys
     // in ascending order are the preview order.
     using TOrderKey = std::uint64_t;
-    using TBucket = std::vector<TOrderKey>;
+    using TBucket = std::vector<TOrderKey, TBulkAllocator<TOrderKey>>;
+    // The fixed-date entries, sorted by date and then by order key: the dates
+    // with their ranges in ByDate.
+    struct TDateRange {
+        std::uint64_t Date; // year << 9 | month << 5 | day
+        std::size_t First, Last;
+    };
 
-    // "65535:65535" is the longest; the last byte holds the length.
-    using TTimeText = std::array<char, 12>;
-    std::vector<TTimeText> TimeTexts;            // by container position
+    // FormatAlarmTime's text; the last byte holds the length.
+    using TTimeText = std::array<char, kMaxAlarmTimeText + 1>;
+    std::vector<TTimeText, TBulkAllocator<TTimeText>> TimeTexts; // by container position
     TBucket EveryDay;                            // kinds that fall on every date
     std::array<TBucket, 8> ByWeekday;            // [1..7], an entry under each of its weekdays
     std::array<TBucket, 32> ByMonthDay;          // [1..31]
     std::array<TBucket, 13 * 32> ByYearDay;      // [month * 32 + day]
-    std::unordered_map<std::uint64_t, TBucket> ByDate; // (year, month, day) packed
+    TBucket ByDateKeys;
+    std::vector<TDateRange> ByDate;
 };
 
 class TPreviewList {

@@ -1,5 +1,6 @@
 #include "schedule/ScheduleDigest.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/FileSystem.h"
@@ -29,25 +30,31 @@ TScheduleDigest TScheduleDigest::LoadFromFile(const std::string& fileName)
     return LoadFromBytes(bytes.View());
 }
 
+std::string_view TScheduleDigest::KeepText(std::string_view text)
+{
+    if (TextBlocks.empty() || TextBlocks.back().size() - TextBlockUsed < text.size()) {
+        TextBlocks.emplace_back(std::max(TextBlockSize, text.size()));
+        TextBlockUsed = 0;
+    }
+    char* const kept = TextBlocks.back().data() + TextBlockUsed;
+    if (!text.empty()) std::memcpy(kept, text.data(), text.size());
+    TextBlockUsed += text.size();
+    return std::string_view(kept, text.size());
+}
+
 TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
 {
     TByteReader stream(bytes);
     TScheduleDigest digest;
-    // The lines are bytes of the file, so they never need more room than it has.
-    digest.FileTexts = std::make_unique_for_overwrite<char[]>(bytes.size());
+    // The lines are bytes of the file: blocks of its size at most.
+    digest.TextBlockSize = std::min<std::size_t>(bytes.size(), 1 << 20);
     const auto reserve = [&digest](std::int32_t count) {
-        // Room reserved and not yet used costs no memory; growing would copy.
         digest.Entries.reserve(static_cast<std::size_t>(count));
         digest.LineViews.reserve(static_cast<std::size_t>(count) * 2);
     };
     const auto take = [&digest](std::unique_ptr<TAlarm2>& entry) {
         digest.Add(*entry);
-        for (const std::string& line : entry->Messages) {
-            char* const text = digest.FileTexts.get() + digest.FileTextsUsed;
-            if (!line.empty()) std::memcpy(text, line.data(), line.size());
-            digest.FileTextsUsed += line.size();
-            digest.LineViews.emplace_back(text, line.size());
-        }
+        for (const std::string& line : entry->Messages) digest.LineViews.push_back(digest.KeepText(line));
     };
     ReadScheduleFile(stream, {reserve, take});
     return digest;

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BulkMemory.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {
@@ -48,13 +49,15 @@ public:
 
 private:
     void Add(const TAlarm& alarm);
+    // A copy of the text in the blocks below.
+    std::string_view KeepText(std::string_view text);
 
-    std::vector<TEntryDigest> Entries;
-    std::vector<std::string_view> LineViews;
-    // A digest read from a file keeps its lines here, one after another; the
-    // buffer does not move when the digest does, so the views stay valid.
-    std::unique_ptr<char[]> FileTexts;
-    std::size_t FileTextsUsed = 0;
+    std::vector<TEntryDigest, TBulkAllocator<TEntryDigest>> Entries;
+    std::vector<std::string_view, TBulkAllocator<std::string_view>> LineViews;
+    // A digest read from a file keeps its lines here, one after another.
+    std::vector<TBulkBlock> TextBlocks;
+    std::size_t TextBlockSize = 0;
+    std::size_t TextBlockUsed = 0;
 };
 
 } // namespace orvexp

@@ -4,6 +4,13 @@ namespace orvexp {
 
 std::string ReadScheduleString(TByteReader& stream, const char* what)
 {
+    std::string text;
+    ReadScheduleString(stream, what, text);
+    return text;
+}
+
+void ReadScheduleString(TByteReader& stream, const char* what, std::string& text)
+{
     const std::int32_t length = stream.ReadI32(what);
     if (length < 0) stream.Fail(std::string("negative length ") + std::to_string(length) + " of " + what);
     // The text and its terminator must both be there.
@@ -11,9 +18,8 @@ std::string ReadScheduleString(TByteReader& stream, const char* what)
         stream.Fail(std::string("length ") + std::to_string(length) + " of " + what + " exceeds the " +
                     std::to_string(stream.Remaining()) + " bytes left");
     }
-    std::string text = stream.ReadText(static_cast<std::size_t>(length), what);
+    text.assign(stream.ReadView(static_cast<std::size_t>(length), what));
     stream.ReadU8(what);
-    return text;
 }
 
 void WriteScheduleString(TByteWriter& stream, std::string_view text)

@@ -99,10 +99,10 @@ bool TShellExecute::Execute() const
 void TShellExecute::LoadFromStream(TByteReader& stream)
 {
     Handle = stream.ReadU32("the launch block");
-    Operation = ReadScheduleString(stream, "the launch operation");
-    FileName = ReadScheduleString(stream, "the launch file name");
-    Parameters = ReadScheduleString(stream, "the launch parameters");
-    Directory = ReadScheduleString(stream, "the launch directory");
+    ReadScheduleString(stream, "the launch operation", Operation);
+    ReadScheduleString(stream, "the launch file name", FileName);
+    ReadScheduleString(stream, "the launch parameters", Parameters);
+    ReadScheduleString(stream, "the launch directory", Directory);
     ShowCmd = stream.ReadI32("the launch block");
 }
 

@@ -123,11 +123,20 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
         {"fifo", TFilePresence::Read, ""},
         {"mem", TFilePresence::Unreadable, ""},
     };
+    // By path, and relative to a listed folder.
+    const TFolderIndex index(folder.Path);
     for (const auto& c : cases) {
         std::string contents = "left over";
         EXPECT_EQ(ReadFileIfPresent(folder / c.Name, contents), c.Presence) << c.Name;
         EXPECT_EQ(contents, c.Contents) << c.Name;
+        contents = "left over";
+        EXPECT_EQ(index.ReadFileIfPresent(c.Name, contents), c.Presence) << c.Name;
+        EXPECT_EQ(contents, c.Contents) << c.Name;
     }
+    EXPECT_EQ(index.FindName("MEMO"), "memo");
+    std::string contents = "left over";
+    EXPECT_EQ(TFolderIndex(folder / "absent").ReadFileIfPresent("memo", contents), TFilePresence::Missing);
+    EXPECT_EQ(contents, "");
 }
 
 // Each injected failure leaves an earlier file byte for byte and no temporary file.

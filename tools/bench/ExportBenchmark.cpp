@@ -19,6 +19,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "export/ExportRequest.h"
 #include "tools/bench/LargeDataFolder.h"
 
 namespace {
@@ -69,7 +70,7 @@ double MeasureFloor(const std::string& folder, std::size_t outputSize, const std
         ::closedir(dir);
     }
     // Written in parts from one buffer, as the writers hand out their output.
-    const std::string part(1 << 20, 'x');
+    const std::string part(orvexp::kOutputDrainSize, 'x');
     const std::string temp = outputPath + ".floor";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     std::size_t written = 0;
