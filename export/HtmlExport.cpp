@@ -243,7 +243,7 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
     TPreviewList preview(schedule);
     TEntryTextCache entryRows(schedule);
-    const TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
+    TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
 
     THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
@@ -251,6 +251,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     writer.WriteHeaderRow();
 
     const TExportDays days(request.StartDate, request.EndDate);
+    // Reading ahead pays where there is other work to overlap: with the schedule rows.
+    if (type == 5) memos.ReadAhead(days.First, days.Last);
     const int total = days.Count();
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);

@@ -63,20 +63,38 @@ std::string TMemoStore::MemoFilePath(TDateTime date) const
     return found.empty() ? JoinPath(Index->Folder(), name) : found;
 }
 
+TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes) const
+{
+    // Only names in the listing can exist; the rest need no look at the disk.
+    const std::string name = Index->FindName(MemoFileName(date));
+    if (name.empty()) {
+        bytes.clear();
+        return TFilePresence::Missing;
+    }
+    return Index->ReadFileIfPresent(name, bytes);
+}
+
+void TMemoStore::ReadAhead(std::int64_t first, std::int64_t last)
+{
+    Ahead.reset();
+    if (!Index || last < first) return;
+    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](std::int64_t day, std::string& bytes) {
+        return ReadMemoFile(static_cast<TDateTime>(day), bytes);
+    });
+}
+
 bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) const
 {
     lines.clear();
     if (!Index) return false;
-    // Only names in the listing can exist; the rest need no look at the disk.
-    const std::string name = Index->FindName(MemoFileName(date));
-    if (name.empty()) return false;
-    std::string bytes;
-    switch (Index->ReadFileIfPresent(name, bytes)) {
+    const auto day = static_cast<std::int64_t>(DateOf(date));
+    const TFilePresence presence = Ahead && Ahead->IsNext(day) ? Ahead->TakeNext(Bytes) : ReadMemoFile(date, Bytes);
+    switch (presence) {
     case TFilePresence::Missing: return false;
     case TFilePresence::Unreadable: return true; // present, without lines
     case TFilePresence::Read: break;
     }
-    lines = SplitMemoLines(bytes);
+    lines = SplitMemoLines(Bytes);
     return true;
 }
 

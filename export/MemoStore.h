@@ -4,12 +4,15 @@
 // the store is made, so a long range costs no lookup per day; the files are
 // not written while an export runs.
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/DateTime.h"
+#include "export/MemoReadAhead.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -44,8 +47,17 @@ public:
     // not present, unreadable, without lines or one empty line.
     std::string MemoText(TDateTime date) const;
 
+    // From here on the memos of the whole days `first` to `last` are read ahead
+    // on a thread of their own; ask for them in day order (other days are read
+    // directly). Nothing is read ahead without a memo folder or for no days.
+    void ReadAhead(std::int64_t first, std::int64_t last);
+
 private:
+    TFilePresence ReadMemoFile(TDateTime date, std::string& bytes) const;
+
     std::optional<TFolderIndex> Index; // the memo folder, listed once; none when it does not exist
+    std::unique_ptr<TMemoReadAhead> Ahead;
+    mutable std::string Bytes; // the last file read, its room reused
 };
 
 } // namespace orvexp

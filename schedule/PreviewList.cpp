@@ -179,9 +179,16 @@ void TPreviewList::FillPreviewList(TDateTime day)
     Index.Candidates(parts, DayOfWeek(day), Positions);
     Rows.reserve(Positions.size());
     // A day's fixed-date entries lie anywhere in the digest: ask for all of
-    // them at once rather than waiting for each in turn, and for their texts,
-    // which the writers read next, while the rows are made.
-    for (const int position : Positions) __builtin_prefetch(&(*Schedule)[position]);
+    // them at once rather than waiting for each in turn, then for their line
+    // views, then (while the rows are made) for the texts the writers read next.
+    for (const int position : Positions) {
+        __builtin_prefetch(&(*Schedule)[position]);
+        Index.PrefetchTimeText(position);
+    }
+    for (const int position : Positions) {
+        const std::span<const std::string_view> lines = Schedule->Lines((*Schedule)[position]);
+        if (!lines.empty()) __builtin_prefetch(lines.data());
+    }
     for (const int position : Positions) {
         const TEntryDigest& entry = (*Schedule)[position];
         const std::span<const std::string_view> lines = Schedule->Lines(entry);

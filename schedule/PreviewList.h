@@ -44,6 +44,8 @@ public:
     // Container positions of the entries that fall on the date, in preview
     // order: by CompareScheduleTimes, equal times in container order.
     void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
+    // Asks for the entry's time text ahead of TimeText.
+    void PrefetchTimeText(int position) const { __builtin_prefetch(&TimeTexts[static_cast<std::size_t>(position)]); }
     // AlarmTimeText of the entry at a container position, made once.
     std::string_view TimeText(int position) const
     {
