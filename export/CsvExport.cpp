@@ -67,11 +67,12 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
     TPreviewList preview(schedule);
     TEntryTextCache rowEnds(schedule);
-    TMemoStore memoStore(memos ? request.MemoFolder : std::string());
+    TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());
+    TMemoStore& memoStore = request.Memos ? *request.Memos : ownMemos;
 
     const TExportDays days(request.StartDate, request.EndDate);
     // Reading ahead pays where there is other work to overlap: with the schedule rows.
-    if (memos && schedules) memoStore.ReadAhead(days.First, days.Last);
+    if (memos && schedules && !request.Memos) memoStore.ReadAhead(days.First, days.Last);
     const int total = days.Count();
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);

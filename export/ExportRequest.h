@@ -11,6 +11,7 @@
 namespace orvexp {
 
 class TAlarmList;
+class TMemoStore;
 class TScheduleDigest;
 class TKyDayItemList;
 
@@ -39,6 +40,9 @@ struct TExportRequest {
     TDateTime StartDate = 0, EndDate = 0; // whole days, both included
     std::string OutputPath;               // UTF-8 path
     std::string MemoFolder;               // DataFolder + "Memo/" (found in any ASCII case when absent)
+    // The store of MemoFolder, made by the caller (which may have it read ahead
+    // already); null: the writers make their own.
+    TMemoStore* Memos = nullptr;
     THtmlColors Colors;
     bool ExportEmptyMemo = true;
     const TAlarmList* Alarms = nullptr;   // the schedule container's entries

@@ -243,7 +243,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
     TPreviewList preview(schedule);
     TEntryTextCache entryRows(schedule);
-    TMemoStore memos(type == 3 ? std::string() : request.MemoFolder);
+    TMemoStore ownMemos(type != 3 && !request.Memos ? request.MemoFolder : std::string());
+    TMemoStore& memos = request.Memos ? *request.Memos : ownMemos;
 
     THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
@@ -252,7 +253,7 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
 
     const TExportDays days(request.StartDate, request.EndDate);
     // Reading ahead pays where there is other work to overlap: with the schedule rows.
-    if (type == 5) memos.ReadAhead(days.First, days.Last);
+    if (type == 5 && !request.Memos) memos.ReadAhead(days.First, days.Last);
     const int total = days.Count();
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);

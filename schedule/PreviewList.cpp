@@ -66,6 +66,7 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
 {
     TimeTexts.reserve(static_cast<std::size_t>(schedule.Count()));
     TDatedEntries dated;
+    dated.reserve(static_cast<std::size_t>(schedule.Count())); // at most every entry; unused room costs nothing
     std::uint32_t position = 0;
     for (const TEntryDigest& at : schedule) {
         TTimeText& kept = TimeTexts.emplace_back();

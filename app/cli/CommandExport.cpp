@@ -14,7 +14,9 @@
 #include "app/cli/CommandLine.h"
 #include "calendar/DayFiles.h"
 #include "export/Export.h"
+#include "export/ExportDays.h"
 #include "export/ExportFileName.h"
+#include "export/MemoStore.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -153,11 +155,24 @@ int RunExportCommand(const TExportOptions& options)
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
+    const std::string dataFolder = ExtractFilePath(dataFile);
+
+    // The memos are read on a thread of their own from now on, while the
+    // schedule file is read and the rows are made.
+    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
+    const bool memos = request.ExportType != 0 && request.ExportType != 3;
+    request.MemoFolder = dataFolder + "Memo/";
+    TMemoStore memoStore(memos ? request.MemoFolder : std::string());
+    if (memos) {
+        const TExportDays days(request.StartDate, request.EndDate);
+        memoStore.ReadAhead(days.First, days.Last);
+        request.Memos = &memoStore;
+    }
+
     // Only what the writers read of each entry is kept: with many entries the
     // whole model would cost more to build than the export itself. The memo
     // types read no entry, but a broken schedule file fails them as it fails
     // the wizard.
-    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
     TScheduleDigest schedule;
     try {
         if (schedules) {
@@ -172,10 +187,8 @@ int RunExportCommand(const TExportOptions& options)
     }
 
     // The data paths as the wizard derives them from the schedule file.
-    const std::string dataFolder = ExtractFilePath(dataFile);
     const TDayFilePaths dayFiles = DayFilePathsIn(dataFolder);
     request.Schedule = &schedule;
-    request.MemoFolder = dataFolder + "Memo/";
     request.HolidaysPath = dayFiles.Holidays;
     request.SpecialDaysPath = dayFiles.SpecialDays;
     request.DaysOffPath = dayFiles.DaysOff;

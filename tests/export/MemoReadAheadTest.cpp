@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <string>
 
 #include "export/MemoReadAhead.h"
@@ -23,7 +26,8 @@ TFilePresence FakeRead(std::int64_t day, std::string& bytes)
 
 TEST(MemoReadAhead, GivesEveryDayInOrderAcrossTheWindow)
 {
-    for (const std::int64_t count : {1, 63, 64, 65, 1000}) {
+    for (const std::int64_t count : {std::int64_t{1}, std::int64_t{40}, TMemoReadAhead::kWindow,
+                                     TMemoReadAhead::kWindow + 1, 3 * TMemoReadAhead::kWindow + 7}) {
         const std::int64_t first = 36000;
         TMemoReadAhead ahead(first, first + count - 1, FakeRead);
         std::string bytes = "left over";
@@ -39,19 +43,33 @@ TEST(MemoReadAhead, GivesEveryDayInOrderAcrossTheWindow)
     }
 }
 
-TEST(MemoReadAhead, StopsWhenDroppedPartWay)
+// The reader keeps at most a window of days, and at most about kMaxHeldBytes,
+// ahead of the taker; dropped part-way, it stops.
+TEST(MemoReadAhead, StaysWithinItsWindowAndStopsWhenDropped)
 {
-    int reads = 0;
-    {
-        TMemoReadAhead ahead(0, 1'000'000, [&reads](std::int64_t day, std::string& bytes) {
-            ++reads;
-            return FakeRead(day, bytes);
-        });
-        std::string bytes;
-        for (int i = 0; i < 10; ++i) ahead.TakeNext(bytes);
+    const struct {
+        const char* Name;
+        std::size_t DayBytes;
+        std::int64_t MostAhead;
+    } cases[] = {
+        {"small memos", 10, TMemoReadAhead::kWindow},
+        {"large memos", 1 << 20, TMemoReadAhead::kMaxHeldBytes / (1 << 20) + 1},
+    };
+    for (const auto& c : cases) {
+        std::atomic<std::int64_t> reads = 0;
+        {
+            TMemoReadAhead ahead(0, 1'000'000, [&](std::int64_t, std::string& bytes) {
+                bytes.assign(c.DayBytes, 'm');
+                ++reads;
+                return TFilePresence::Read;
+            });
+            std::string bytes;
+            for (int i = 0; i < 10; ++i) ahead.TakeNext(bytes);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it run ahead
+            EXPECT_LE(reads.load(), 10 + c.MostAhead) << c.Name;
+            EXPECT_GE(reads.load(), 10) << c.Name;
+        }
     }
-    // At most a window ahead of the ten days taken.
-    EXPECT_LE(reads, 10 + 64);
 }
 
 TEST(MemoReadAhead, PassesOnAFailedRead)

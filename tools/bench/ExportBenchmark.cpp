@@ -171,7 +171,10 @@ int main(int argc, char** argv)
             long peak = warm.PeakKilobytes;
             MeasureFloor(folder, outputSize, output);
             for (int run = 0; run < runs; ++run) {
+                // Each measurement starts with nothing left to write back from the one before.
+                ::sync();
                 floors.push_back(MeasureFloor(folder, outputSize, output));
+                ::sync();
                 const TRun measured = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
                 exports.push_back(measured.Milliseconds);
                 peak = std::max(peak, measured.PeakKilobytes);
