@@ -63,8 +63,10 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const bool schedules = request.ExportType == 0 || request.ExportType == 2;
     const bool memos = request.ExportType == 1 || request.ExportType == 2;
 
-    const TScheduleDigest ownSchedule = request.Schedule || !request.Alarms ? TScheduleDigest() : TScheduleDigest(*request.Alarms);
-    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
+    // The memo type uses no entry: it gets none, and no index is built.
+    const TScheduleDigest ownSchedule =
+        schedules && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
+    const TScheduleDigest& schedule = schedules && request.Schedule ? *request.Schedule : ownSchedule;
     TPreviewList preview(schedule);
     TEntryTextCache rowEnds(schedule);
     TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());

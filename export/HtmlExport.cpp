@@ -239,8 +239,11 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     TKyDayItemList& daysOff = request.CustomDayOffList ? *request.CustomDayOffList : ownDaysOff;
     LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
 
-    const TScheduleDigest ownSchedule = request.Schedule || !request.Alarms ? TScheduleDigest() : TScheduleDigest(*request.Alarms);
-    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : ownSchedule;
+    // The memo type uses no entry: it gets none, and no index is built.
+    const bool useEntries = type != 4;
+    const TScheduleDigest ownSchedule =
+        useEntries && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
+    const TScheduleDigest& schedule = useEntries && request.Schedule ? *request.Schedule : ownSchedule;
     TPreviewList preview(schedule);
     TEntryTextCache entryRows(schedule);
     TMemoStore ownMemos(type != 3 && !request.Memos ? request.MemoFolder : std::string());

@@ -12,7 +12,6 @@ namespace {
 // before anything is allocated.
 constexpr std::size_t kMinEntryFormat1 = 87;
 constexpr std::size_t kMinEntryFormat2 = 111;
-constexpr std::size_t kMinString = 5;
 
 } // namespace
 
@@ -94,7 +93,7 @@ void TAlarm::LoadFromStream(TByteReader& stream)
     ShellExecute.LoadFromStream(stream);
     Active = stream.ReadU8("an entry's active flag");
     const std::int32_t lineCount = stream.ReadI32("an entry's line count");
-    if (lineCount > 0 && static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinString) {
+    if (lineCount > 0 && static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinScheduleString) {
         stream.Fail("line count " + std::to_string(lineCount) + " exceeds what the " +
                     std::to_string(stream.Remaining()) + " bytes left can hold");
     }
@@ -165,6 +164,7 @@ void ReadAlarmEntries(TByteReader& stream, const TAlarmEntrySink& sink)
     if (sink.Count) sink.Count(count);
     std::unique_ptr<TAlarm2> entry;
     for (std::int32_t i = 0; i < count; ++i) {
+        if (sink.Skim && sink.Skim(stream)) continue;
         if (!entry) entry = std::make_unique<TAlarm2>();
         entry->LoadFromStream(stream);
         sink.Take(entry);
@@ -175,7 +175,8 @@ void TAlarmList::LoadFromStream(TByteReader& stream)
 {
     std::vector<std::unique_ptr<TAlarm2>> loaded;
     ReadAlarmEntries(stream, {[&loaded](std::int32_t count) { loaded.reserve(static_cast<std::size_t>(count)); },
-                              [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.push_back(std::move(entry)); }});
+                              [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.push_back(std::move(entry)); },
+                              {}});
     Items = std::move(loaded);
 }
 

@@ -71,20 +71,12 @@ TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& en
     return trailer;
 }
 
-void CheckScheduleFile(const std::string& fileName)
-{
-    const TFileBytes bytes(fileName);
-    TByteReader stream(bytes.View());
-    ReadScheduleFile(stream, {{}, [](std::unique_ptr<TAlarm2>&) {}});
-}
-
 void TAlarmTimer::LoadFromStream(TByteReader& stream)
 {
     // Read everything first: a file that fails part-way leaves the loaded model as it was.
     TAlarmList loaded;
-    TScheduleTrailer trailer = ReadScheduleFile(stream, {{}, [&loaded](std::unique_ptr<TAlarm2>& entry) {
-                                                             loaded.Add(std::move(entry));
-                                                         }});
+    const auto take = [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.Add(std::move(entry)); };
+    TScheduleTrailer trailer = ReadScheduleFile(stream, {{}, take, {}});
 
     AlarmList = std::move(loaded);
     TrailerInteger = trailer.Integer;

@@ -30,10 +30,6 @@ struct TScheduleTrailer {
 // trailer. Raises as TAlarmTimer::LoadFromStream, which uses it.
 TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& entries);
 
-// Reads a whole schedule file as TAlarmTimer::LoadFromFile does and keeps
-// nothing: the same failures, for a user of the file that needs no entry.
-void CheckScheduleFile(const std::string& fileName);
-
 // An entry fired.
 using TAlarmEvent = std::function<void(TAlarmTimer& sender, TAlarm2& alarm)>;
 // An advance notice fell due; `alarmDate` is NextAlarmDate of the entry.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/BulkMemory.h"
+#include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {
@@ -31,10 +32,13 @@ public:
     TScheduleDigest() = default;
     explicit TScheduleDigest(const TAlarmList& alarms);
 
-    // Reads a whole schedule file with TAlarmTimer's reader, so it fails
-    // exactly where and as TAlarmTimer::LoadFromFile does.
+    // Reads a whole schedule file. It fails exactly where and as
+    // TAlarmTimer::LoadFromFile does: a sound entry is skimmed in place, and
+    // one that is not is read with the model's own reader, which raises. The
+    // digest keeps the file's bytes; its lines are views into them.
     static TScheduleDigest LoadFromFile(const std::string& fileName);
-    // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream).
+    // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream),
+    // which must outlive the digest.
     static TScheduleDigest LoadFromBytes(std::string_view bytes);
 
     int Count() const { return static_cast<int>(Entries.size()); }
@@ -49,6 +53,9 @@ public:
 
 private:
     void Add(const TAlarm& alarm);
+    // Reads the entry at the stream without raising; false where the model's
+    // reader would fail (the stream is then left where it was).
+    bool Skim(TByteReader& stream);
     // A copy of the text in the blocks below.
     std::string_view KeepText(std::string_view text);
 
@@ -58,6 +65,7 @@ private:
     std::vector<TBulkBlock> TextBlocks;
     std::size_t TextBlockSize = 0;
     std::size_t TextBlockUsed = 0;
+    std::unique_ptr<TFileBytes> File; // of LoadFromFile
 };
 
 } // namespace orvexp

@@ -8,6 +8,9 @@
 
 namespace orvexp {
 
+// The fewest bytes a string takes: its length and its terminator.
+inline constexpr std::size_t kMinScheduleString = 5;
+
 // Reads one string; a negative length, or one longer than the data left, fails.
 std::string ReadScheduleString(TByteReader& stream, const char* what);
 // The same into `text`, whose room is reused: an entry read over and over

@@ -20,7 +20,6 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
-#include "schedule/AlarmTimer.h"
 #include "schedule/ScheduleDigest.h"
 #include "schedule/ShellExecute.h"
 
@@ -159,7 +158,6 @@ int RunExportCommand(const TExportOptions& options)
 
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
-    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
     const bool memos = request.ExportType != 0 && request.ExportType != 3;
     request.MemoFolder = dataFolder + "Memo/";
     TMemoStore memoStore(memos ? request.MemoFolder : std::string());
@@ -175,11 +173,7 @@ int RunExportCommand(const TExportOptions& options)
     // the wizard.
     TScheduleDigest schedule;
     try {
-        if (schedules) {
-            schedule = TScheduleDigest::LoadFromFile(dataFile);
-        } else {
-            CheckScheduleFile(dataFile);
-        }
+        schedule = TScheduleDigest::LoadFromFile(dataFile);
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {
