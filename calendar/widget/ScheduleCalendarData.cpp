@@ -4,7 +4,6 @@
 
 #include "calendar/DayFiles.h"
 #include "calendar/widget/OrvanelCalendar.h"
-#include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -26,15 +25,15 @@ TScheduleCalendarData::TScheduleCalendarData(const std::string& scheduleFile)
     : FScheduleFile(scheduleFile), FDataFolder(ExtractFilePath(scheduleFile))
 {
     Timer.LoadFromFile(scheduleFile);
+    Preview = std::make_unique<TPreviewList>(Timer.AlarmList);
     const std::string memoFolder = FindPathIgnoringCase(FDataFolder.empty() ? "." : FDataFolder, "Memo");
     if (!memoFolder.empty() && DirectoryExists(memoFolder)) MemoIndex = std::make_unique<TFolderIndex>(memoFolder);
 }
 
 bool TScheduleCalendarData::HasSchedule(TDateTime date) const
 {
-    for (const auto& alarm : Timer.AlarmList)
-        if (IsAlarmOnDate(*alarm, date)) return true;
-    return false;
+    Preview->FillPreviewList(DateOf(date));
+    return Preview->Count() > 0;
 }
 
 std::string TScheduleCalendarData::MemoPath(TDateTime date) const
@@ -60,9 +59,8 @@ std::string TScheduleCalendarData::MemoFirstLine(TDateTime date) const
 
 void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& list) const
 {
-    TPreviewList preview(Timer.AlarmList);
-    preview.FillPreviewList(DateOf(date));
-    for (const TPreviewRow& row : preview.AllRows()) {
+    Preview->FillPreviewList(DateOf(date));
+    for (const TPreviewRow& row : Preview->AllRows()) {
         std::string text(row.TimeText);
         if (!row.ContentText.empty()) {
             text += ' ';

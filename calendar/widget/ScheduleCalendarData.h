@@ -11,6 +11,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "schedule/AlarmTimer.h"
+#include "schedule/PreviewList.h"
 
 namespace orvexp {
 
@@ -54,6 +55,9 @@ private:
     std::string FScheduleFile;
     std::string FDataFolder;
     TAlarmTimer Timer;
+    // Over Timer's entries, which do not change after the load: indexed once,
+    // not for every date drawn.
+    std::unique_ptr<TPreviewList> Preview;
     std::unique_ptr<TFolderIndex> MemoIndex; // null when the data folder has no memo folder
 };
 
