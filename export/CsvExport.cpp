@@ -88,13 +88,12 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
             }
         }
         if (schedules) {
-            preview.FillPreviewList(day);
             // Trimming a schedule row changes nothing: it starts with the date
             // and ends with a quote, a comma or the trimmed text's last byte.
-            for (const TPreviewRow& row : preview.AllRows()) {
+            for (const int position : preview.FillPositions(day)) {
                 file += dateText;
-                rowEnds.Append(file, row, [&row](std::string& out) {
-                    AppendScheduleFields(out, row.Lines, row.TimeText);
+                rowEnds.Append(file, position, [&](std::string& out) {
+                    AppendScheduleFields(out, schedule.Lines(schedule[position]), preview.TimeText(position));
                     out += "\r\n";
                 });
             }

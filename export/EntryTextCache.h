@@ -9,24 +9,28 @@
 #include <vector>
 
 #include "platform/BulkMemory.h"
-#include "schedule/PreviewList.h"
 #include "schedule/ScheduleDigest.h"
 
 namespace orvexp {
 
 class TEntryTextCache {
 public:
-    explicit TEntryTextCache(const TScheduleDigest& schedule) : Slots(static_cast<std::size_t>(schedule.Count())) {}
-
-    // Appends the row's entry text to `out`; `make(out)` appends it the first time.
-    template <class Make>
-    void Append(std::string& out, const TPreviewRow& row, Make&& make)
+    explicit TEntryTextCache(const TScheduleDigest& schedule)
+        : Schedule(schedule), Slots(static_cast<std::size_t>(schedule.Count()))
     {
-        if (row.Entry->Kind == akDate || row.Entry->Kind == akDateAt) {
+    }
+
+    // Appends the text of the entry at `position` to `out`; `make(out)`
+    // appends it the first time.
+    template <class Make>
+    void Append(std::string& out, int position, Make&& make)
+    {
+        const TAlarmKind kind = Schedule[position].Kind;
+        if (kind == akDate || kind == akDateAt) {
             make(out);
             return;
         }
-        TSlot& slot = Slots[static_cast<std::size_t>(row.Position)];
+        TSlot& slot = Slots[static_cast<std::size_t>(position)];
         if (slot.Length == kNotMade) {
             const std::size_t start = out.size();
             make(out);
@@ -43,6 +47,7 @@ private:
         std::size_t Offset = 0;
         std::size_t Length = kNotMade;
     };
+    const TScheduleDigest& Schedule;
     std::vector<TSlot, TBulkAllocator<TSlot>> Slots; // by container position
     std::string Texts;        // every kept text, one after another
 };

@@ -159,7 +159,7 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     WriteLine("</td>");
 }
 
-void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
+void THtmlPageWriter::WriteScheduleEntryRow(std::string_view timeText, std::span<const std::string_view> lines)
 {
 
     WriteLine("<tr>");
@@ -168,7 +168,7 @@ void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
     Page += R"(" nowrap align="left"><font color=")";
     Page += TimeFg;
     Page += R"(">)";
-    Page += row.TimeText;
+    Page += timeText;
     WriteLine("</font></td>");
     Page += R"(<td width="90%" valign="top" bgcolor=")";
     Page += ScheduleBk;
@@ -179,8 +179,8 @@ void THtmlPageWriter::WriteScheduleEntryRow(const TPreviewRow& row)
     // bytes (the line break stored with it), and lines of a several-line
     // entry are each followed by <br>.
     const std::size_t textStart = Page.size();
-    const bool severalLines = row.Lines.size() > 1;
-    for (const std::string_view line : row.Lines) {
+    const bool severalLines = lines.size() > 1;
+    for (const std::string_view line : lines) {
         Page += line;
         if (Page.size() > textStart && Page.back() == '\n') {
             const std::size_t textLength = Page.size() - textStart;
@@ -263,10 +263,11 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
         writer.WriteLine("<tr>");
         writer.WriteDateCell(day);
         if (type == 3 || type == 5) {
-            preview.FillPreviewList(day);
             writer.WriteLine(type == 5 ? kScheduleCellOpen5 : kScheduleCellOpen3);
-            for (const TPreviewRow& row : preview.AllRows()) {
-                entryRows.Append(page, row, [&writer, &row](std::string&) { writer.WriteScheduleEntryRow(row); });
+            for (const int position : preview.FillPositions(day)) {
+                entryRows.Append(page, position, [&](std::string&) {
+                    writer.WriteScheduleEntryRow(preview.TimeText(position), schedule.Lines(schedule[position]));
+                });
             }
             writer.WriteLine("</table>");
             // Type 3 leaves its schedule cell open: the row's </tr> ends it.

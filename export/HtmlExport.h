@@ -4,6 +4,7 @@
 // it is, unescaped. Every line is followed by CR LF.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,6 @@
 #include "export/ExportRequest.h"
 #include "export/MemoStore.h"
 #include "schedule/Alarm.h"
-#include "schedule/PreviewList.h"
 
 namespace orvexp {
 
@@ -41,7 +41,7 @@ public:
     // day (holidays, then special days, then days off), coloured by weekday alone.
     void WriteDateCell(TDateTime day);
     // One schedule entry as a row of the day's inner table: its time, its text lines.
-    void WriteScheduleEntryRow(const TPreviewRow& row);
+    void WriteScheduleEntryRow(std::string_view timeText, std::span<const std::string_view> lines);
     // The memo cell: "<br>" when the memo is not present, empty when the file has no lines.
     void WriteMemoCell(TDateTime day);
     void WriteTableClose();

@@ -172,28 +172,37 @@ int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
     return aRank < bRank ? -1 : (aRank > bRank ? 1 : 0);
 }
 
-void TPreviewList::FillPreviewList(TDateTime day)
+const std::vector<int>& TPreviewList::FillPositions(TDateTime day)
 {
     Rows.clear();
     const TDateParts parts = DecodeDate(day);
     DateText = FormatDateText(parts);
     Index.Candidates(parts, DayOfWeek(day), Positions);
-    Rows.reserve(Positions.size());
     // A day's fixed-date entries lie anywhere in the digest: ask for all of
     // them at once rather than waiting for each in turn, then for their line
-    // views, then (while the rows are made) for the texts the writers read next.
+    // views, then for the texts.
     for (const int position : Positions) {
-        __builtin_prefetch(&(*Schedule)[position]);
+        __builtin_prefetch(&(*Digest)[position]);
         Index.PrefetchTimeText(position);
     }
     for (const int position : Positions) {
-        const std::span<const std::string_view> lines = Schedule->Lines((*Schedule)[position]);
+        const std::span<const std::string_view> lines = Digest->Lines((*Digest)[position]);
         if (!lines.empty()) __builtin_prefetch(lines.data());
     }
     for (const int position : Positions) {
-        const TEntryDigest& entry = (*Schedule)[position];
-        const std::span<const std::string_view> lines = Schedule->Lines(entry);
+        const std::span<const std::string_view> lines = Digest->Lines((*Digest)[position]);
         if (!lines.empty()) __builtin_prefetch(lines.front().data());
+    }
+    return Positions;
+}
+
+void TPreviewList::FillPreviewList(TDateTime day)
+{
+    FillPositions(day);
+    Rows.reserve(Positions.size());
+    for (const int position : Positions) {
+        const TEntryDigest& entry = (*Digest)[position];
+        const std::span<const std::string_view> lines = Digest->Lines(entry);
         Rows.push_back({DateText, Index.TimeText(position), lines.empty() ? std::string_view() : lines.front(), &entry,
                         position, lines});
     }

@@ -79,15 +79,20 @@ private:
 class TPreviewList {
 public:
     // Over a digest or a container, which must outlive the list.
-    explicit TPreviewList(const TScheduleDigest& schedule) : Schedule(&schedule), Index(schedule) {}
+    explicit TPreviewList(const TScheduleDigest& schedule) : Digest(&schedule), Index(schedule) {}
     explicit TPreviewList(const TAlarmList& alarms)
-        : OwnSchedule(std::make_unique<TScheduleDigest>(alarms)), Schedule(OwnSchedule.get()), Index(*Schedule)
+        : OwnSchedule(std::make_unique<TScheduleDigest>(alarms)), Digest(OwnSchedule.get()), Index(*Digest)
     {
     }
 
     // Replaces the rows by the entries that fall on `day`, sorted by
     // CompareScheduleTimes; rows that compare equal keep the container's order.
     void FillPreviewList(TDateTime day);
+    // The same entries as container positions only, the rows left empty: what
+    // the writers walk, since a row's texts are mostly ones they wrote before.
+    const std::vector<int>& FillPositions(TDateTime day);
+    std::string_view TimeText(int position) const { return Index.TimeText(position); }
+    const TScheduleDigest& Schedule() const { return *Digest; }
 
     int Count() const { return static_cast<int>(Rows.size()); }
     const TPreviewRow& Row(int index) const { return Rows.at(static_cast<std::size_t>(index)); }
@@ -95,7 +100,7 @@ public:
 
 private:
     std::unique_ptr<TScheduleDigest> OwnSchedule; // made from a container
-    const TScheduleDigest* Schedule;
+    const TScheduleDigest* Digest;
     TAlarmDayIndex Index;
     std::string DateText;       // of the last fill; the rows point into it
     std::vector<int> Positions; // reused between fills
