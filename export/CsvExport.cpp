@@ -1,11 +1,14 @@
 #include "export/CsvExport.h"
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 #include <string_view>
 
 #include "export/CommaTxt.h"
+#include "export/DayBlocksAhead.h"
 #include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "platform/Text.h"
@@ -67,14 +70,34 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const TScheduleDigest ownSchedule =
         schedules && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
     const TScheduleDigest& schedule = schedules && request.Schedule ? *request.Schedule : ownSchedule;
-    TPreviewList preview(schedule);
-    TEntryTextCache rowEnds(schedule);
     TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());
     TMemoStore& memoStore = request.Memos ? *request.Memos : ownMemos;
 
     const TExportDays days(request.StartDate, request.EndDate);
     // Reading ahead pays where there is other work to overlap: with the schedule rows.
     if (memos && schedules && !request.Memos) memoStore.ReadAhead(days.First, days.Last);
+    // The schedule rows are made on a thread of their own, ahead of this loop.
+    // Trimming a schedule row changes nothing: it starts with the date and ends
+    // with a quote, a comma or the trimmed text's last byte.
+    std::optional<TDayBlocksAhead> scheduleRows;
+    if (schedules && days.Count() > 0) {
+        scheduleRows.emplace(days.First, days.Last, [&schedule]() -> TDayBlocksAhead::TMakeDay {
+            // Made on the making thread, which alone uses them.
+            auto preview = std::make_shared<TPreviewList>(schedule);
+            auto rowEnds = std::make_shared<TEntryTextCache>(schedule);
+            return [&schedule, preview, rowEnds](std::int64_t d, std::string& out) {
+                const auto day = static_cast<TDateTime>(d);
+                const std::string dateText = FormatDateText(day);
+                for (const int position : preview->FillPositions(day)) {
+                    out += dateText;
+                    rowEnds->Append(out, position, [&](std::string& text) {
+                        AppendScheduleFields(text, schedule.Lines(schedule[position]), preview->TimeText(position));
+                        text += "\r\n";
+                    });
+                }
+            };
+        });
+    }
     const int total = days.Count();
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);
@@ -87,17 +110,7 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
                 file += "\r\n";
             }
         }
-        if (schedules) {
-            // Trimming a schedule row changes nothing: it starts with the date
-            // and ends with a quote, a comma or the trimmed text's last byte.
-            for (const int position : preview.FillPositions(day)) {
-                file += dateText;
-                rowEnds.Append(file, position, [&](std::string& out) {
-                    AppendScheduleFields(out, schedule.Lines(schedule[position]), preview.TimeText(position));
-                    out += "\r\n";
-                });
-            }
-        }
+        if (schedules) file += scheduleRows->TakeNext();
         if (drain && file.size() >= kOutputDrainSize) drain(file);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
     }

@@ -1,9 +1,12 @@
 #include "export/HtmlExport.h"
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "calendar/DayItem.h"
 #include "calendar/DayMatching.h"
+#include "export/DayBlocksAhead.h"
 #include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "export/ExportTexts.h"
@@ -159,37 +162,37 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     WriteLine("</td>");
 }
 
-void THtmlPageWriter::WriteScheduleEntryRow(std::string_view timeText, std::span<const std::string_view> lines)
+void THtmlPageWriter::WriteScheduleEntryRow(std::string& out, std::string_view timeText,
+                                            std::span<const std::string_view> lines) const
 {
-
-    WriteLine("<tr>");
-    Page += R"(<td width="10%" valign="top" bgcolor=")";
-    Page += TimeBk;
-    Page += R"(" nowrap align="left"><font color=")";
-    Page += TimeFg;
-    Page += R"(">)";
-    Page += timeText;
-    WriteLine("</font></td>");
-    Page += R"(<td width="90%" valign="top" bgcolor=")";
-    Page += ScheduleBk;
-    Page += R"(" align="left"><font color=")";
-    Page += ScheduleFg;
-    Page += R"(">)";
+    out += "<tr>\r\n";
+    out += R"(<td width="10%" valign="top" bgcolor=")";
+    out += TimeBk;
+    out += R"(" nowrap align="left"><font color=")";
+    out += TimeFg;
+    out += R"(">)";
+    out += timeText;
+    out += "</font></td>\r\n";
+    out += R"(<td width="90%" valign="top" bgcolor=")";
+    out += ScheduleBk;
+    out += R"(" align="left"><font color=")";
+    out += ScheduleFg;
+    out += R"(">)";
     // Each line in turn; a text that then ends with LF loses its last two
     // bytes (the line break stored with it), and lines of a several-line
     // entry are each followed by <br>.
-    const std::size_t textStart = Page.size();
+    const std::size_t textStart = out.size();
     const bool severalLines = lines.size() > 1;
     for (const std::string_view line : lines) {
-        Page += line;
-        if (Page.size() > textStart && Page.back() == '\n') {
-            const std::size_t textLength = Page.size() - textStart;
-            Page.resize(textStart + (textLength >= 2 ? textLength - 2 : 0));
+        out += line;
+        if (out.size() > textStart && out.back() == '\n') {
+            const std::size_t textLength = out.size() - textStart;
+            out.resize(textStart + (textLength >= 2 ? textLength - 2 : 0));
         }
-        if (severalLines) Page += "<br>";
+        if (severalLines) out += "<br>";
     }
-    WriteLine("</font></td>");
-    WriteLine("</tr>");
+    out += "</font></td>\r\n";
+    out += "</tr>\r\n";
 }
 
 void THtmlPageWriter::WriteMemoCell(TDateTime day)
@@ -244,8 +247,6 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const TScheduleDigest ownSchedule =
         useEntries && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
     const TScheduleDigest& schedule = useEntries && request.Schedule ? *request.Schedule : ownSchedule;
-    TPreviewList preview(schedule);
-    TEntryTextCache entryRows(schedule);
     TMemoStore ownMemos(type != 3 && !request.Memos ? request.MemoFolder : std::string());
     TMemoStore& memos = request.Memos ? *request.Memos : ownMemos;
 
@@ -257,6 +258,23 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const TExportDays days(request.StartDate, request.EndDate);
     // Reading ahead pays where there is other work to overlap: with the schedule rows.
     if (type == 5 && !request.Memos) memos.ReadAhead(days.First, days.Last);
+    // The schedule cells' rows are made on a thread of their own, ahead of this loop.
+    std::optional<TDayBlocksAhead> scheduleRows;
+    if (type != 4 && days.Count() > 0) {
+        scheduleRows.emplace(days.First, days.Last, [&schedule, &writer]() -> TDayBlocksAhead::TMakeDay {
+            // Made on the making thread, which alone uses them.
+            auto preview = std::make_shared<TPreviewList>(schedule);
+            auto entryRows = std::make_shared<TEntryTextCache>(schedule);
+            return [&schedule, &writer, preview, entryRows](std::int64_t d, std::string& out) {
+                for (const int position : preview->FillPositions(static_cast<TDateTime>(d))) {
+                    entryRows->Append(out, position, [&](std::string& text) {
+                        writer.WriteScheduleEntryRow(text, preview->TimeText(position),
+                                                     schedule.Lines(schedule[position]));
+                    });
+                }
+            };
+        });
+    }
     const int total = days.Count();
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);
@@ -264,11 +282,7 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
         writer.WriteDateCell(day);
         if (type == 3 || type == 5) {
             writer.WriteLine(type == 5 ? kScheduleCellOpen5 : kScheduleCellOpen3);
-            for (const int position : preview.FillPositions(day)) {
-                entryRows.Append(page, position, [&](std::string&) {
-                    writer.WriteScheduleEntryRow(preview.TimeText(position), schedule.Lines(schedule[position]));
-                });
-            }
+            page += scheduleRows->TakeNext();
             writer.WriteLine("</table>");
             // Type 3 leaves its schedule cell open: the row's </tr> ends it.
             if (type == 5) writer.WriteLine("</td>");

@@ -40,8 +40,9 @@ public:
     // The date cell: bold date and weekday, the names of the items matching the
     // day (holidays, then special days, then days off), coloured by weekday alone.
     void WriteDateCell(TDateTime day);
-    // One schedule entry as a row of the day's inner table: its time, its text lines.
-    void WriteScheduleEntryRow(std::string_view timeText, std::span<const std::string_view> lines);
+    // One schedule entry as a row of the day's inner table (its time, its text
+    // lines), appended to `out`: the rows are made apart from the page.
+    void WriteScheduleEntryRow(std::string& out, std::string_view timeText, std::span<const std::string_view> lines) const;
     // The memo cell: "<br>" when the memo is not present, empty when the file has no lines.
     void WriteMemoCell(TDateTime day);
     void WriteTableClose();

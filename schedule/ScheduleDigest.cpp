@@ -35,7 +35,8 @@ TScheduleDigest TScheduleDigest::LoadFromFile(const std::string& fileName)
 
 namespace {
 
-// Unchecked-by-exception reading over the bytes of one entry.
+// Reading over the bytes of one entry that answers false where they run out,
+// instead of raising.
 class TSkimCursor {
 public:
     explicit TSkimCursor(std::string_view bytes) : At(bytes.data()), End(bytes.data() + bytes.size()) {}
