@@ -76,14 +76,15 @@ std::string JoinPath(const std::string& folder, const std::string& name)
 
 namespace {
 
-// Reads from an open file to its end. A regular file is read into room for one
-// byte more than its size, so that one short read ends it; anything else (a
-// pipe, a special file) is read until read() gives nothing.
+// Reads an open regular file to its end, into room for one byte more than its
+// size, so that one short read ends it (a file that grew is read on).
 bool ReadOpenFile(int fd, const struct stat& info, std::string& contents)
 {
     contents.clear();
-    const bool regular = S_ISREG(info.st_mode);
-    std::size_t room = regular ? static_cast<std::size_t>(info.st_size) + 1 : 65536;
+    // Only regular files: a device such as /dev/zero would never end, and a
+    // FIFO may not either.
+    if (!S_ISREG(info.st_mode)) return false;
+    std::size_t room = static_cast<std::size_t>(info.st_size) + 1;
     for (;;) {
         const std::size_t used = contents.size();
         contents.resize(used + room);
@@ -94,7 +95,7 @@ bool ReadOpenFile(int fd, const struct stat& info, std::string& contents)
             return false;
         }
         contents.resize(used + static_cast<std::size_t>(got));
-        if (got == 0 || (regular && static_cast<std::size_t>(got) < room)) return true;
+        if (got == 0 || static_cast<std::size_t>(got) < room) return true;
         room = 65536;
     }
 }

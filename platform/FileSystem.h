@@ -43,7 +43,8 @@ std::string IncludeTrailingDelimiter(const std::string& folder);
 // The whole content of a file, mapped read-only (no copy, no allocation of its size).
 class TFileBytes {
 public:
-    // Raises EFOpenError when the file cannot be opened or read.
+    // Raises EFOpenError when the file cannot be opened or read, or is no
+    // regular file (a device, a FIFO, a socket).
     explicit TFileBytes(const std::string& path);
     ~TFileBytes();
     TFileBytes(const TFileBytes&) = delete;
@@ -55,7 +56,7 @@ private:
     const char* Data = nullptr;
     std::size_t Size = 0;
     bool Mapped = false;
-    std::string Copy; // for files that cannot be mapped (pipes, special files)
+    std::string Copy; // for files too small to be worth mapping
 };
 
 // Reads a whole file; false when it cannot be opened or read.

@@ -92,10 +92,14 @@ TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
         EXPECT_EQ(std::string(e.what()), "ファイル " + folder / "missing" + " は開けません");
     }
     EXPECT_THROW(TFileBytes bytes(folder.Path), EFOpenError);
+    // A device never ends and a FIFO may not: neither is read.
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_THROW(TFileBytes bytes(folder / "fifo"), EFOpenError);
+    EXPECT_THROW(TFileBytes bytes("/dev/zero"), EFOpenError);
 }
 
 // Missing, unreadable and read apart, as the memo store needs them; a FIFO
-// under the name must not make the reader wait for a writer.
+// or a device under the name must not make the reader wait or read forever.
 TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
 {
     TempFolder folder;
@@ -106,6 +110,7 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
     fs::create_directory(folder / "folder");
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink("/proc/self/mem", folder / "mem");
+    fs::create_symlink("/dev/zero", folder / "zero");
     fs::create_symlink(folder / "loop", folder / "loop");
 
     const struct {
@@ -120,7 +125,8 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
         {"folder", TFilePresence::Missing, ""},
         {"memo/below", TFilePresence::Missing, ""},
         {"loop", TFilePresence::Missing, ""},
-        {"fifo", TFilePresence::Read, ""},
+        {"fifo", TFilePresence::Unreadable, ""},
+        {"zero", TFilePresence::Unreadable, ""},
         {"mem", TFilePresence::Unreadable, ""},
     };
     // By path, and relative to a listed folder.
