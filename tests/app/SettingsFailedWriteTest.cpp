@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "tests/app/WizardFixtures.h"
+#include "tests/support/WriteFaults.h"
 
 namespace orvexp {
 namespace {
@@ -23,21 +24,8 @@ using test::WriteBytes;
 
 const std::string kEarlier = "[OrvanelExportWizard]\r\nDefaultDataFolder=/data/\r\n";
 
-class TFaultScope {
-public:
-    explicit TFaultScope(const TWriteFaults& faults) { SetWriteFaultsForTesting(faults); }
-    ~TFaultScope() { SetWriteFaultsForTesting({}); }
-    TFaultScope(const TFaultScope&) = delete;
-    TFaultScope& operator=(const TFaultScope&) = delete;
-};
-
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing::NamesIn;
+using testing::TFaultScope;
 
 // The keys of a finish, in the wizard's order, then the flush.
 void WriteBack(TIniFile& ini)

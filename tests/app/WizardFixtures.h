@@ -1,39 +1,20 @@
 #pragma once
 // Folders and data files for the wizard's tests, made by our own writers.
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 #include "schedule/AlarmTimer.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp::test {
 
-// A fresh folder under /tmp, removed with everything in it. Path ends with "/".
-class TTempFolder {
-public:
-    TTempFolder()
-    {
-        char name[] = "/tmp/orvexp-wizard-XXXXXX";
-        Path = std::string(::mkdtemp(name)) + "/";
-    }
-    ~TTempFolder() { std::filesystem::remove_all(Path); }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
+using testing::TTempFolder;
+using testing::WriteBytes;
 
-    std::string Path;
-};
-
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
+// The file's bytes; empty when it cannot be read (the settings file before a first write).
 inline std::string ReadBytes(const std::string& path)
 {
     std::string bytes;

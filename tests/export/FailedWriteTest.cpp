@@ -15,6 +15,7 @@
 #include "export/Export.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
+#include "tests/support/WriteFaults.h"
 
 namespace orvexp {
 namespace {
@@ -28,22 +29,8 @@ using testing::WriteBytes;
 
 const std::string kEarlier = "earlier output\r\n";
 
-// Clears the injected faults however the test ends.
-class TFaultScope {
-public:
-    explicit TFaultScope(const TWriteFaults& faults) { SetWriteFaultsForTesting(faults); }
-    ~TFaultScope() { SetWriteFaultsForTesting({}); }
-    TFaultScope(const TFaultScope&) = delete;
-    TFaultScope& operator=(const TFaultScope&) = delete;
-};
-
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing::NamesIn;
+using testing::TFaultScope;
 
 class FailedWriteTest : public ::testing::Test {
 protected:

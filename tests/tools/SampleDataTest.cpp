@@ -17,7 +17,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"
-#include "tests/tools/SampleTestSupport.h"
+#include "tests/support/TempFolder.h"
 #include "tools/sample/SampleData.h"
 
 namespace orvexp {

@@ -10,7 +10,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "tests/tools/SampleTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/tools/SampleTestSupport.h"
+#include "tests/support/TempFolder.h"
 #include "tools/desktop/XpmToPng.h"
 
 namespace orvexp {

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the sample-data tests: a scratch folder and whole-file reads.
+// A scratch folder for tests, and whole files written and read as bytes.
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +15,7 @@ class TTempFolder {
 public:
     TTempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvexp-sample-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvexp-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         Path = pattern + "/";
     }
@@ -30,6 +30,15 @@ public:
     // The folder with its trailing "/".
     std::string Path;
 };
+
+// Writes the bytes as the whole file, making its folders.
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
 
 inline std::string ReadBytes(const std::string& path)
 {
