@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <new>
-#include <utility>
 
 namespace orvexp {
 
@@ -40,25 +39,6 @@ public:
     void deallocate(T* block, std::size_t count) noexcept { FreeBulk(block, count * sizeof(T)); }
 
     friend bool operator==(const TBulkAllocator&, const TBulkAllocator&) { return true; }
-};
-
-// One block of bulk memory, freed with its owner; it does not move when the
-// owner does, so views into it stay valid.
-class TBulkBlock {
-public:
-    explicit TBulkBlock(std::size_t bytes) : Data(static_cast<char*>(AllocateBulk(bytes))), Size(bytes) {}
-    ~TBulkBlock() { FreeBulk(Data, Size); }
-    TBulkBlock(TBulkBlock&& other) noexcept : Data(std::exchange(other.Data, nullptr)), Size(other.Size) {}
-    TBulkBlock(const TBulkBlock&) = delete;
-    TBulkBlock& operator=(const TBulkBlock&) = delete;
-    TBulkBlock& operator=(TBulkBlock&&) = delete;
-
-    char* data() const { return Data; }
-    std::size_t size() const { return Size; }
-
-private:
-    char* Data;
-    std::size_t Size;
 };
 
 } // namespace orvexp

@@ -117,24 +117,10 @@ bool TScheduleDigest::Skim(TByteReader& stream)
     return true;
 }
 
-std::string_view TScheduleDigest::KeepText(std::string_view text)
-{
-    if (TextBlocks.empty() || TextBlocks.back().size() - TextBlockUsed < text.size()) {
-        TextBlocks.emplace_back(std::max(TextBlockSize, text.size()));
-        TextBlockUsed = 0;
-    }
-    char* const kept = TextBlocks.back().data() + TextBlockUsed;
-    if (!text.empty()) std::memcpy(kept, text.data(), text.size());
-    TextBlockUsed += text.size();
-    return std::string_view(kept, text.size());
-}
-
 TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
 {
     TByteReader stream(bytes);
     TScheduleDigest digest;
-    // The lines are bytes of the file: blocks of its size at most.
-    digest.TextBlockSize = std::min<std::size_t>(bytes.size(), 1 << 20);
     const auto reserve = [&digest](std::int32_t count) {
         digest.Entries.reserve(static_cast<std::size_t>(count));
         digest.LineViews.reserve(static_cast<std::size_t>(count) * 2);
@@ -143,7 +129,7 @@ TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
     // raises for it; were it sound after all, its lines are kept as copies.
     const auto take = [&digest](std::unique_ptr<TAlarm2>& entry) {
         digest.Add(*entry);
-        for (const std::string& line : entry->Messages) digest.LineViews.push_back(digest.KeepText(line));
+        for (std::string& line : entry->Messages) digest.LineViews.push_back(digest.KeptLines.emplace_back(std::move(line)));
     };
     const auto skim = [&digest](TByteReader& entries) { return digest.Skim(entries); };
     ReadScheduleFile(stream, {reserve, take, skim});

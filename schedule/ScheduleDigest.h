@@ -7,6 +7,7 @@
 // text lines, where a loaded entry takes over three hundred.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -56,15 +57,12 @@ private:
     // Reads the entry at the stream without raising; false where the model's
     // reader would fail (the stream is then left where it was).
     bool Skim(TByteReader& stream);
-    // A copy of the text in the blocks below.
-    std::string_view KeepText(std::string_view text);
 
     std::vector<TEntryDigest, TBulkAllocator<TEntryDigest>> Entries;
     std::vector<std::string_view, TBulkAllocator<std::string_view>> LineViews;
-    // A digest read from a file keeps its lines here, one after another.
-    std::vector<TBulkBlock> TextBlocks;
-    std::size_t TextBlockSize = 0;
-    std::size_t TextBlockUsed = 0;
+    // Lines of an entry the skim left to the model's reader (one it would
+    // refuse raises first, so this stays empty unless the two disagree).
+    std::deque<std::string> KeptLines;
     std::unique_ptr<TFileBytes> File; // of LoadFromFile
 };
 
