@@ -178,11 +178,6 @@ bool TryReadFile(const std::string& path, std::string& contents)
     }
 }
 
-TFilePresence ReadFileIfPresent(const std::string& path, std::string& contents)
-{
-    return ReadFileIfPresentAt(AT_FDCWD, path, contents);
-}
-
 TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
 {
     FolderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -62,11 +62,10 @@ private:
 // Reads a whole file; false when it cannot be opened or read.
 bool TryReadFile(const std::string& path, std::string& contents);
 
-// Reads a whole small file in one go. Missing: nothing (or a folder) is there,
-// as FileExists would say; Unreadable: something is there that cannot be read.
-// Contents are empty unless Read.
+// What TFolderIndex::ReadFileIfPresent found. Missing: nothing (or a folder)
+// is there, as FileExists would say; Unreadable: something is there that
+// cannot be read (no regular file, no permission, a read error).
 enum class TFilePresence { Read, Missing, Unreadable };
-TFilePresence ReadFileIfPresent(const std::string& path, std::string& contents);
 
 // The names in one folder, listed once, for repeated lookups by name.
 class TFolderIndex {
@@ -83,8 +82,9 @@ public:
     std::string Find(const std::string& name) const;
     // The same entry's name alone.
     std::string FindName(const std::string& name) const;
-    // ReadFileIfPresent for an entry of the folder. The folder stays open, so
-    // the file is opened relative to it and its path is not walked again.
+    // Reads a small file of the folder whole, in one go; contents are empty
+    // unless Read. The folder stays open, so the file is opened relative to it
+    // and its path is not walked again.
     TFilePresence ReadFileIfPresent(const std::string& name, std::string& contents) const;
 
     const std::string& Folder() const { return FolderPath; }

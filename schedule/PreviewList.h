@@ -92,7 +92,6 @@ public:
     // the writers walk, since a row's texts are mostly ones they wrote before.
     const std::vector<int>& FillPositions(TDateTime day);
     std::string_view TimeText(int position) const { return Index.TimeText(position); }
-    const TScheduleDigest& Schedule() const { return *Digest; }
 
     int Count() const { return static_cast<int>(Rows.size()); }
     const TPreviewRow& Row(int index) const { return Rows.at(static_cast<std::size_t>(index)); }
