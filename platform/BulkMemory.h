@@ -1,10 +1,12 @@
 #pragma once
-// Memory for the large arrays an export fills at once (the schedule digest, its
-// index). On a virtual machine every page faulted in as an array fills costs
-// about ten microseconds, ten times what the kernel needs to populate the same
-// pages in one call; so blocks from kBulkBlockMinimum up are mapped and
-// populated whole. Smaller blocks, and every block under AddressSanitizer
-// (which must see them), come from operator new.
+// Memory for the large arrays an export fills at once (the schedule file, its
+// digest and index). On a virtual machine every page faulted in as an array
+// fills costs about ten microseconds, ten times what the kernel needs to
+// populate the same pages in one call, and every 4 KiB page first touched
+// costs a page-table walk of the host's too; so blocks from kBulkBlockMinimum
+// up are mapped and populated whole, and those of a megabyte and more on 2 MiB
+// pages where the system allows them. Smaller blocks, and every block under
+// AddressSanitizer (which must see them), come from operator new.
 
 #include <cstddef>
 #include <new>

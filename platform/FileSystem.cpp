@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/BulkMemory.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -139,21 +141,42 @@ TFileBytes::TFileBytes(const std::string& path)
         ::close(fd);
         throw EFOpenError(path);
     }
-    // Mapping pays off only for large files: for a small one (a day's memo) the
-    // map and unmap cost more than a plain read.
-    constexpr off_t kMapThreshold = 1 << 20;
-    if (S_ISREG(info.st_mode) && info.st_size >= kMapThreshold) {
-        Size = static_cast<std::size_t>(info.st_size);
-        void* map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, fd, 0);
+    // A large file (a schedule) goes into bulk memory in one read: on a virtual
+    // machine walking the pages of a mapped file costs several times the copy.
+    // One too large to be a schedule is mapped, so that it takes no memory
+    // before the reader finds it unsound.
+    constexpr off_t kBulkMinimum = 1 << 20;
+    constexpr off_t kBulkMaximum = off_t{256} << 20;
+    if (S_ISREG(info.st_mode) && info.st_size > kBulkMaximum) {
+        void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
         if (map != MAP_FAILED) {
             Data = static_cast<const char*>(map);
+            Size = static_cast<std::size_t>(info.st_size);
             Mapped = true;
             ::close(fd);
             return;
         }
-        Size = 0;
     }
-    // Small or not mappable: read it the plain way.
+    if (S_ISREG(info.st_mode) && info.st_size >= kBulkMinimum && info.st_size <= kBulkMaximum) {
+        BulkSize = static_cast<std::size_t>(info.st_size);
+        char* bulk = static_cast<char*>(AllocateBulk(BulkSize));
+        Data = bulk;
+        bool failed = false;
+        while (Size < BulkSize) {
+            const ssize_t got = ::read(fd, bulk + Size, BulkSize - Size);
+            if (got < 0 && errno == EINTR) continue;
+            failed = got < 0;
+            if (got <= 0) break; // a file cut meanwhile is read as far as it goes
+            Size += static_cast<std::size_t>(got);
+        }
+        ::close(fd);
+        if (failed) {
+            FreeBulk(bulk, BulkSize);
+            throw EFOpenError(path);
+        }
+        return;
+    }
+    // Small: read it the plain way.
     const bool read = ReadOpenFile(fd, info, Copy);
     ::close(fd);
     if (!read) throw EFOpenError(path);
@@ -164,6 +187,7 @@ TFileBytes::TFileBytes(const std::string& path)
 TFileBytes::~TFileBytes()
 {
     if (Mapped) ::munmap(const_cast<char*>(Data), Size);
+    if (BulkSize) FreeBulk(const_cast<char*>(Data), BulkSize);
 }
 
 bool TryReadFile(const std::string& path, std::string& contents)

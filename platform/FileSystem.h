@@ -55,8 +55,9 @@ public:
 private:
     const char* Data = nullptr;
     std::size_t Size = 0;
-    bool Mapped = false;
-    std::string Copy; // for files too small to be worth mapping
+    bool Mapped = false;      // a file too large to read whole
+    std::size_t BulkSize = 0; // of the bulk block holding a large file
+    std::string Copy;         // a small file
 };
 
 // Reads a whole file; false when it cannot be opened or read.

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/FileSystem.h"
 
@@ -85,6 +87,22 @@ TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
     WriteFile(folder / "data", std::string("a\0b", 3));
     EXPECT_EQ(TFileBytes(folder / "empty").View(), "");
     EXPECT_EQ(TFileBytes(folder / "data").View(), std::string_view("a\0b", 3));
+    // A schedule-sized file is read whole, a huge one mapped: both read the same.
+    std::string large(3 << 20, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + i / 4096);
+    WriteFile(folder / "large", large);
+    EXPECT_TRUE(TFileBytes(folder / "large").View() == large);
+    {
+        const int fd = ::open((folder / "huge").c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        const off_t hugeSize = (off_t{300} << 20) + 5;
+        ASSERT_EQ(::pwrite(fd, "tail", 4, hugeSize - 4), 4); // sparse: takes no disk
+        ::close(fd);
+        const TFileBytes huge(folder / "huge");
+        ASSERT_EQ(huge.View().size(), static_cast<std::size_t>(hugeSize));
+        EXPECT_EQ(huge.View().substr(huge.View().size() - 5), std::string_view("\0tail", 5));
+        EXPECT_EQ(huge.View()[0], '\0');
+    }
     try {
         TFileBytes bytes(folder / "missing");
         FAIL();
