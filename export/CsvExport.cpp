@@ -9,31 +9,14 @@
 
 #include "export/CommaTxt.h"
 #include "export/DayBlocksAhead.h"
-#include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
+#include "export/ScheduleCsvRows.h"
 #include "platform/Text.h"
 #include "schedule/AlarmOccurrence.h"
-#include "schedule/PreviewList.h"
 
 namespace orvexp {
 
 namespace {
-
-// The schedule row after its date: ",time,content" (the time without "--:--",
-// trimmed; the text lines joined with CR LF, trimmed), quoted as JoinFields does.
-void AppendScheduleFields(std::string& out, std::span<const std::string_view> lines, std::string_view timeText)
-{
-    const std::string time = timeText == "--:--" ? std::string() : Trim(timeText);
-    std::string content;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) content += "\r\n";
-        content += lines[i];
-    }
-    content = Trim(content);
-    const std::array<std::string_view, 2> fields{time, content};
-    out.push_back(',');
-    AppendJoinedFields(out, fields, ',', CsvQuoteTriggers);
-}
 
 std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view dateText, bool exportEmptyMemo)
 {
@@ -83,19 +66,8 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     if (schedules && days.Count() > 0) {
         scheduleRows.emplace(days.First, days.Last, [&schedule]() -> TDayBlocksAhead::TMakeDay {
             // Made on the making thread, which alone uses them.
-            auto preview = std::make_shared<TPreviewList>(schedule);
-            auto rowEnds = std::make_shared<TEntryTextCache>(schedule);
-            return [&schedule, preview, rowEnds](std::int64_t d, std::string& out) {
-                const auto day = static_cast<TDateTime>(d);
-                const std::string dateText = FormatDateText(day);
-                for (const int position : preview->FillPositions(day)) {
-                    out += dateText;
-                    rowEnds->Append(out, position, [&](std::string& text) {
-                        AppendScheduleFields(text, schedule.Lines(schedule[position]), preview->TimeText(position));
-                        text += "\r\n";
-                    });
-                }
-            };
+            auto rows = std::make_shared<TScheduleCsvRows>(schedule);
+            return [rows](std::int64_t day, std::string& out) { rows->AppendDay(static_cast<TDateTime>(day), out); };
         });
     }
     const int total = days.Count();

@@ -32,13 +32,18 @@ std::size_t Utf8SequenceLength(unsigned char lead)
 
 } // namespace
 
-std::string Trim(std::string_view text)
+std::string_view TrimView(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
     while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::string Trim(std::string_view text)
+{
+    return std::string(TrimView(text));
 }
 
 std::string Cp932ToUtf8(std::string_view text)

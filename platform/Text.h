@@ -11,6 +11,8 @@ namespace orvexp {
 
 // Removes bytes 0x00-0x20 from both ends.
 std::string Trim(std::string_view text);
+// The same without a copy: the part of `text` Trim keeps.
+std::string_view TrimView(std::string_view text);
 
 // True when `byte` starts a double-byte Shift_JIS character.
 constexpr bool IsSjisLeadByte(unsigned char byte)

@@ -78,7 +78,7 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
         case akEveryDayAt:
         case akEveryDay:
         case akStartup:
-            EveryDay.push_back(key);
+            for (TBucket& bucket : ByWeekday) bucket.push_back(key);
             break;
         case akWeekdaysAt:
         case akWeekdays:
@@ -107,7 +107,6 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
         ++position; // kinds above akStartup fall on no date
     }
     const auto sortBucket = [](TBucket& bucket) { std::sort(bucket.begin(), bucket.end()); };
-    sortBucket(EveryDay);
     std::for_each(ByWeekday.begin(), ByWeekday.end(), sortBucket);
     std::for_each(ByMonthDay.begin(), ByMonthDay.end(), sortBucket);
     std::for_each(ByYearDay.begin(), ByYearDay.end(), sortBucket);
@@ -122,26 +121,12 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
     }
 }
 
-void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
+std::size_t TAlarmDayIndex::TakeDateBuckets(const TDateParts& date, TCursors& cursors, std::size_t count) const
 {
-    positions.clear();
-    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > 31) return;
-
-    struct TCursor {
-        const TOrderKey* Next;
-        const TOrderKey* End;
-    };
-    std::array<TCursor, 5> cursors{};
-    std::size_t count = 0;
-    std::size_t total = 0;
     const auto take = [&](const TOrderKey* first, const TOrderKey* last) {
-        if (first == last) return;
-        cursors[count++] = {first, last};
-        total += static_cast<std::size_t>(last - first);
+        if (first != last) cursors[count++] = {first, last};
     };
     const auto takeBucket = [&](const TBucket& bucket) { take(bucket.data(), bucket.data() + bucket.size()); };
-    takeBucket(EveryDay);
-    if (weekday >= 1 && weekday <= 7) takeBucket(ByWeekday[static_cast<std::size_t>(weekday)]);
     takeBucket(ByMonthDay[date.Day]);
     takeBucket(ByYearDay[date.Month * 32u + date.Day]);
     if (date.Year > 0) {
@@ -152,17 +137,55 @@ void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector
             take(ByDateKeys.data() + found->First, ByDateKeys.data() + found->Last);
         }
     }
+    return count;
+}
 
-    // A position sits in one bucket only, so the merge is the preview order.
-    positions.reserve(total);
+namespace {
+
+// Merges the cursors' keys, handing each to `put` in ascending order. A
+// position sits in one bucket only, so the merge is the preview order.
+template <class Cursors, class Put>
+void MergeKeys(Cursors& cursors, std::size_t count, Put&& put)
+{
     while (count > 0) {
         std::size_t least = 0;
         for (std::size_t i = 1; i < count; ++i) {
             if (*cursors[i].Next < *cursors[least].Next) least = i;
         }
-        positions.push_back(static_cast<int>(*cursors[least].Next & 0xFFFFFFFFu));
+        put(*cursors[least].Next);
         if (++cursors[least].Next == cursors[least].End) cursors[least] = cursors[--count];
     }
+}
+
+bool IsCalendarDate(const TDateParts& date)
+{
+    return date.Month >= 1 && date.Month <= 12 && date.Day >= 1 && date.Day <= 31;
+}
+
+} // namespace
+
+void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
+{
+    positions.clear();
+    if (!IsCalendarDate(date)) return;
+    TCursors cursors{};
+    std::size_t count = 0;
+    const std::span<const TOrderKey> weekly = WeekdayKeys(weekday);
+    if (!weekly.empty()) cursors[count++] = {weekly.data(), weekly.data() + weekly.size()};
+    count = TakeDateBuckets(date, cursors, count);
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < count; ++i) total += static_cast<std::size_t>(cursors[i].End - cursors[i].Next);
+    positions.reserve(total);
+    MergeKeys(cursors, count, [&](TOrderKey key) { positions.push_back(PositionOf(key)); });
+}
+
+void TAlarmDayIndex::DateKeys(const TDateParts& date, std::vector<TOrderKey>& keys) const
+{
+    keys.clear();
+    if (!IsCalendarDate(date)) return;
+    TCursors cursors{};
+    const std::size_t count = TakeDateBuckets(date, cursors, 0);
+    MergeKeys(cursors, count, [&](TOrderKey key) { keys.push_back(key); });
 }
 
 int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
@@ -172,28 +195,47 @@ int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
     return aRank < bRank ? -1 : (aRank > bRank ? 1 : 0);
 }
 
+namespace {
+
+// A day's fixed-date entries lie anywhere in the digest: ask for all of them
+// at once rather than waiting for each in turn, then for their line views,
+// then for the texts.
+template <class Entries, class PositionOf>
+void PrefetchEntries(const TScheduleDigest& digest, const TAlarmDayIndex& index, const Entries& entries,
+                     PositionOf positionOf)
+{
+    for (const auto& entry : entries) {
+        __builtin_prefetch(&digest[positionOf(entry)]);
+        index.PrefetchTimeText(positionOf(entry));
+    }
+    for (const auto& entry : entries) {
+        const std::span<const std::string_view> lines = digest.Lines(digest[positionOf(entry)]);
+        if (!lines.empty()) __builtin_prefetch(lines.data());
+    }
+    for (const auto& entry : entries) {
+        const std::span<const std::string_view> lines = digest.Lines(digest[positionOf(entry)]);
+        if (!lines.empty()) __builtin_prefetch(lines.front().data());
+    }
+}
+
+} // namespace
+
 const std::vector<int>& TPreviewList::FillPositions(TDateTime day)
 {
     Rows.clear();
     const TDateParts parts = DecodeDate(day);
     DateText = FormatDateText(parts);
     Index.Candidates(parts, DayOfWeek(day), Positions);
-    // A day's fixed-date entries lie anywhere in the digest: ask for all of
-    // them at once rather than waiting for each in turn, then for their line
-    // views, then for the texts.
-    for (const int position : Positions) {
-        __builtin_prefetch(&(*Digest)[position]);
-        Index.PrefetchTimeText(position);
-    }
-    for (const int position : Positions) {
-        const std::span<const std::string_view> lines = Digest->Lines((*Digest)[position]);
-        if (!lines.empty()) __builtin_prefetch(lines.data());
-    }
-    for (const int position : Positions) {
-        const std::span<const std::string_view> lines = Digest->Lines((*Digest)[position]);
-        if (!lines.empty()) __builtin_prefetch(lines.front().data());
-    }
+    PrefetchEntries(*Digest, Index, Positions, [](int position) { return position; });
     return Positions;
+}
+
+const std::vector<TAlarmDayIndex::TOrderKey>& TPreviewList::FillDateKeys(const TDateParts& date)
+{
+    Rows.clear();
+    Index.DateKeys(date, Keys);
+    PrefetchEntries(*Digest, Index, Keys, TAlarmDayIndex::PositionOf);
+    return Keys;
 }
 
 void TPreviewList::FillPreviewList(TDateTime day)

@@ -39,11 +39,25 @@ int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b);
 // once; the entries must not change while it is in use.
 class TAlarmDayIndex {
 public:
+    // Time rank in the high half, container position in the low half: keys
+    // in ascending order are the preview order.
+    using TOrderKey = std::uint64_t;
+    static int PositionOf(TOrderKey key) { return static_cast<int>(key & 0xFFFFFFFFu); }
+
     explicit TAlarmDayIndex(const TScheduleDigest& schedule);
 
     // Container positions of the entries that fall on the date, in preview
     // order: by CompareScheduleTimes, equal times in container order.
     void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
+    // The same in two parts, each in preview order, whose merge by key is
+    // Candidates: what every date of a weekday shares (the every-day entries
+    // and the weekday's; for a weekday outside 1-7 the every-day ones alone),
+    // and what falls on the date itself (month day, year day, fixed date).
+    std::span<const TOrderKey> WeekdayKeys(int weekday) const
+    {
+        return ByWeekday[weekday >= 1 && weekday <= 7 ? static_cast<std::size_t>(weekday) : 0];
+    }
+    void DateKeys(const TDateParts& date, std::vector<TOrderKey>& keys) const;
     // Asks for the entry's time text ahead of TimeText.
     void PrefetchTimeText(int position) const { __builtin_prefetch(&TimeTexts[static_cast<std::size_t>(position)]); }
     // AlarmTimeText of the entry at a container position, made once.
@@ -54,9 +68,6 @@ public:
     }
 
 private:
-    // Time rank in the high half, container position in the low half: keys
-    // in ascending order are the preview order.
-    using TOrderKey = std::uint64_t;
     using TBucket = std::vector<TOrderKey, TBulkAllocator<TOrderKey>>;
     // The fixed-date entries, sorted by date and then by order key: the dates
     // with their ranges in ByDate.
@@ -64,14 +75,23 @@ private:
         std::uint64_t Date; // year << 9 | month << 5 | day
         std::size_t First, Last;
     };
+    struct TCursor {
+        const TOrderKey* Next;
+        const TOrderKey* End;
+    };
+    using TCursors = std::array<TCursor, 4>;
+
+    // The date's buckets after `count` cursors taken before; their number.
+    std::size_t TakeDateBuckets(const TDateParts& date, TCursors& cursors, std::size_t count) const;
 
     // FormatAlarmTime's text; the last byte holds the length.
     using TTimeText = std::array<char, kMaxAlarmTimeText + 1>;
     std::vector<TTimeText, TBulkAllocator<TTimeText>> TimeTexts; // by container position
-    TBucket EveryDay;                            // kinds that fall on every date
-    std::array<TBucket, 8> ByWeekday;            // [1..7], an entry under each of its weekdays
-    std::array<TBucket, 32> ByMonthDay;          // [1..31]
-    std::array<TBucket, 13 * 32> ByYearDay;      // [month * 32 + day]
+    // [1..7]: the entries falling on every such weekday, the every-day ones
+    // included, so that a day merges four buckets at most; [0]: every-day only.
+    std::array<TBucket, 8> ByWeekday;
+    std::array<TBucket, 32> ByMonthDay;     // [1..31]
+    std::array<TBucket, 13 * 32> ByYearDay; // [month * 32 + day]
     TBucket ByDateKeys;
     std::vector<TDateRange> ByDate;
 };
@@ -91,6 +111,11 @@ public:
     // The same entries as container positions only, the rows left empty: what
     // the writers walk, since a row's texts are mostly ones they wrote before.
     const std::vector<int>& FillPositions(TDateTime day);
+    // For a writer that keeps the rows of the weekday part: the date's own
+    // entries (TAlarmDayIndex::DateKeys), their texts asked for ahead as
+    // FillPositions does. The rows are left empty.
+    const std::vector<TAlarmDayIndex::TOrderKey>& FillDateKeys(const TDateParts& date);
+    const TAlarmDayIndex& DayIndex() const { return Index; }
     std::string_view TimeText(int position) const { return Index.TimeText(position); }
 
     int Count() const { return static_cast<int>(Rows.size()); }
@@ -103,6 +128,7 @@ private:
     TAlarmDayIndex Index;
     std::string DateText;       // of the last fill; the rows point into it
     std::vector<int> Positions; // reused between fills
+    std::vector<TAlarmDayIndex::TOrderKey> Keys;
     std::vector<TPreviewRow> Rows;
 };
 
