@@ -78,15 +78,16 @@ std::string JoinPath(const std::string& folder, const std::string& name)
 
 namespace {
 
-// Reads an open regular file to its end, into room for one byte more than its
-// size, so that one short read ends it (a file that grew is read on).
+// Reads an open regular file to its end, after the bytes already in
+// `contents`, into room for one byte more than its size, so that one short
+// read ends it (a file that grew is read on).
 bool ReadOpenFile(int fd, const struct stat& info, std::string& contents)
 {
-    contents.clear();
     // Only regular files: a device such as /dev/zero would never end, and a
     // FIFO may not either.
     if (!S_ISREG(info.st_mode)) return false;
-    std::size_t room = static_cast<std::size_t>(info.st_size) + 1;
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::size_t room = size >= contents.size() ? size - contents.size() + 1 : 65536;
     for (;;) {
         const std::size_t used = contents.size();
         contents.resize(used + room);
@@ -108,13 +109,28 @@ int OpenForReading(const std::string& path, int folderFd = AT_FDCWD)
     return ::openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
 }
 
-TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::string& contents)
+// `listedRegular`: the folder's listing called it a regular file. Then one
+// read that comes back short, as a memo's does, is all of it, and the file is
+// not asked about; an empty or a long file, or one replaced meanwhile by
+// something else, is looked at as any other.
+TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::string& contents,
+                                  bool listedRegular = false)
 {
     contents.clear();
     const int fd = OpenForReading(path, folderFd);
     if (fd < 0) {
         const bool missing = errno == ENOENT || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG;
         return missing ? TFilePresence::Missing : TFilePresence::Unreadable;
+    }
+    if (listedRegular) {
+        // Read on the stack and copied: the contents get their own size, not the buffer's.
+        char first[4096];
+        const ssize_t got = ::read(fd, first, sizeof first);
+        if (got > 0) contents.assign(first, static_cast<std::size_t>(got));
+        if (got > 0 && contents.size() < sizeof first) {
+            ::close(fd);
+            return TFilePresence::Read;
+        }
     }
     struct stat info {};
     TFilePresence presence = TFilePresence::Unreadable;
@@ -212,13 +228,20 @@ TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
         if (listFd >= 0) ::close(listFd);
         return;
     }
+    std::vector<std::pair<std::string, bool>> listed;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        Names.emplace_back(name);
+        listed.emplace_back(name, entry->d_type == DT_REG);
     }
     ::closedir(dir);
-    std::sort(Names.begin(), Names.end());
+    std::sort(listed.begin(), listed.end());
+    Names.reserve(listed.size());
+    ListedRegular.reserve(listed.size());
+    for (auto& [name, regular] : listed) {
+        Names.push_back(std::move(name));
+        ListedRegular.push_back(regular);
+    }
     std::vector<std::pair<std::string, std::size_t>> folded;
     folded.reserve(Names.size());
     for (std::size_t i = 0; i < Names.size(); ++i) folded.emplace_back(FoldAscii(Names[i]), i);
@@ -255,7 +278,9 @@ TFilePresence TFolderIndex::ReadFileIfPresent(const std::string& name, std::stri
         contents.clear();
         return TFilePresence::Missing;
     }
-    return ReadFileIfPresentAt(FolderFd, name, contents);
+    const auto found = std::lower_bound(Names.begin(), Names.end(), name);
+    const bool listedRegular = found != Names.end() && *found == name && ListedRegular[static_cast<std::size_t>(found - Names.begin())];
+    return ReadFileIfPresentAt(FolderFd, name, contents, listedRegular);
 }
 
 std::string FindPathIgnoringCase(const std::string& folder, const std::string& name)

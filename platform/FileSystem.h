@@ -94,6 +94,7 @@ private:
     std::string FolderPath;
     int FolderFd = -1;
     std::vector<std::string> Names;      // sorted
+    std::vector<bool> ListedRegular;     // by Names: the listing called it a regular file
     std::vector<std::string> FoldedNames; // ASCII lower case, sorted, with the index into Names
     std::vector<std::size_t> FoldedIndex;
 };

@@ -125,6 +125,10 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
     WriteFile(folder / "memo", "line 1\r\nline 2");
     WriteFile(folder / "empty", "");
     WriteFile(folder / "big", big);
+    WriteFile(folder / "page", std::string(4096, 'p')); // one short read is the whole of a smaller file
+    WriteFile(folder / "page-1", std::string(4095, 'q'));
+    WriteFile(folder / "now-zero", "regular when listed");
+    WriteFile(folder / "now-fifo", "regular when listed");
     fs::create_directory(folder / "folder");
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink("/proc/self/mem", folder / "mem");
@@ -139,6 +143,10 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
         {"memo", TFilePresence::Read, "line 1\r\nline 2"},
         {"empty", TFilePresence::Read, ""},
         {"big", TFilePresence::Read, big},
+        {"page", TFilePresence::Read, std::string(4096, 'p')},
+        {"page-1", TFilePresence::Read, std::string(4095, 'q')},
+        {"now-zero", TFilePresence::Unreadable, ""},
+        {"now-fifo", TFilePresence::Unreadable, ""},
         {"absent", TFilePresence::Missing, ""},
         {"folder", TFilePresence::Missing, ""},
         {"memo/below", TFilePresence::Missing, ""},
@@ -148,6 +156,11 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
         {"mem", TFilePresence::Unreadable, ""},
     };
     const TFolderIndex index(folder.Path);
+    // Replaced after the folder was listed: what is there now counts.
+    fs::remove(folder / "now-zero");
+    fs::create_symlink("/dev/zero", folder / "now-zero");
+    fs::remove(folder / "now-fifo");
+    ASSERT_EQ(::mkfifo((folder / "now-fifo").c_str(), 0600), 0);
     for (const auto& c : cases) {
         std::string contents = "left over";
         EXPECT_EQ(index.ReadFileIfPresent(c.Name, contents), c.Presence) << c.Name;
