@@ -102,7 +102,7 @@ bool TScheduleDigest::Skim(TByteReader& stream)
             LineViews.resize(firstLine);
             return false;
         }
-        LineViews.push_back(line);
+        if (KeepEntries) LineViews.push_back(line);
     }
     const std::size_t tail = kAfterLinesFormat1 + (FileVersion == kScheduleFormat2 ? kAdviceBlock : 0);
     if (!entry.Skip(tail)) {
@@ -112,28 +112,48 @@ bool TScheduleDigest::Skim(TByteReader& stream)
     digest.Kind = static_cast<TAlarmKind>(kind);
     digest.FirstLine = static_cast<std::uint32_t>(firstLine);
     digest.LineCount = static_cast<std::uint32_t>(LineViews.size() - firstLine);
-    Entries.push_back(digest);
+    if (KeepEntries) Entries.push_back(digest);
     stream.Skip(static_cast<std::size_t>(entry.Position() - stream.Rest().data()), "an entry");
     return true;
 }
 
-TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
+void TScheduleDigest::Read(std::string_view bytes)
 {
     TByteReader stream(bytes);
-    TScheduleDigest digest;
-    const auto reserve = [&digest](std::int32_t count) {
-        digest.Entries.reserve(static_cast<std::size_t>(count));
-        digest.LineViews.reserve(static_cast<std::size_t>(count) * 2);
+    const auto reserve = [this](std::int32_t count) {
+        if (!KeepEntries) return;
+        Entries.reserve(static_cast<std::size_t>(count));
+        LineViews.reserve(static_cast<std::size_t>(count) * 2);
     };
     // Only an entry the skim refuses is read into an entry object, which
     // raises for it; were it sound after all, its lines are kept as copies.
-    const auto take = [&digest](std::unique_ptr<TAlarm2>& entry) {
-        digest.Add(*entry);
-        for (std::string& line : entry->Messages) digest.LineViews.push_back(digest.KeptLines.emplace_back(std::move(line)));
+    const auto take = [this](std::unique_ptr<TAlarm2>& entry) {
+        if (!KeepEntries) return;
+        Add(*entry);
+        for (std::string& line : entry->Messages) LineViews.push_back(KeptLines.emplace_back(std::move(line)));
     };
-    const auto skim = [&digest](TByteReader& entries) { return digest.Skim(entries); };
+    const auto skim = [this](TByteReader& entries) { return Skim(entries); };
     ReadScheduleFile(stream, {reserve, take, skim});
+}
+
+TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
+{
+    TScheduleDigest digest;
+    digest.Read(bytes);
     return digest;
+}
+
+void TScheduleDigest::CheckBytes(std::string_view bytes)
+{
+    TScheduleDigest digest;
+    digest.KeepEntries = false;
+    digest.Read(bytes);
+}
+
+void TScheduleDigest::CheckFile(const std::string& fileName)
+{
+    const TFileBytes file(fileName);
+    CheckBytes(file.View());
 }
 
 } // namespace orvexp

@@ -41,6 +41,10 @@ public:
     // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream),
     // which must outlive the digest.
     static TScheduleDigest LoadFromBytes(std::string_view bytes);
+    // Reads a schedule file as LoadFromFile does, failing where and as it
+    // does, but keeps nothing: what an export of memos alone needs of it.
+    static void CheckFile(const std::string& fileName);
+    static void CheckBytes(std::string_view bytes);
 
     int Count() const { return static_cast<int>(Entries.size()); }
     const TEntryDigest& operator[](int position) const { return Entries[static_cast<std::size_t>(position)]; }
@@ -54,6 +58,7 @@ public:
 
 private:
     void Add(const TAlarm& alarm);
+    void Read(std::string_view bytes);
     // Reads the entry at the stream without raising; false where the model's
     // reader would fail (the stream is then left where it was).
     bool Skim(TByteReader& stream);
@@ -64,6 +69,7 @@ private:
     // refuse raises first, so this stays empty unless the two disagree).
     std::deque<std::string> KeptLines;
     std::unique_ptr<TFileBytes> File; // of LoadFromFile
+    bool KeepEntries = true;          // false while checking only
 };
 
 } // namespace orvexp

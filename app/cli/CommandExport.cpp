@@ -169,11 +169,16 @@ int RunExportCommand(const TExportOptions& options)
 
     // Only what the writers read of each entry is kept: with many entries the
     // whole model would cost more to build than the export itself. The memo
-    // types read no entry, but a broken schedule file fails them as it fails
-    // the wizard.
+    // types read no entry and keep none, but a broken schedule file fails them
+    // as it fails the wizard.
     TScheduleDigest schedule;
+    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
     try {
-        schedule = TScheduleDigest::LoadFromFile(dataFile);
+        if (schedules) {
+            schedule = TScheduleDigest::LoadFromFile(dataFile);
+        } else {
+            TScheduleDigest::CheckFile(dataFile);
+        }
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {

@@ -84,6 +84,8 @@ TEST(ScheduleDigest, LoadsWhatTheModelLoadsAndFailsAsItFails)
             TScheduleDigest digest;
             const std::string digestFailure = Failure([&] { digest = TScheduleDigest::LoadFromBytes(bytes); });
             ASSERT_EQ(digestFailure, modelFailure) << "version " << version << ", " << bytes.size() << " bytes";
+            const std::string checkFailure = Failure([&] { TScheduleDigest::CheckBytes(bytes); });
+            ASSERT_EQ(checkFailure, modelFailure) << "checking, version " << version << ", " << bytes.size() << " bytes";
             if (modelFailure.empty()) {
                 ++loaded;
                 ExpectSameContents(digest, model.AlarmList);
