@@ -10,6 +10,7 @@
 #include "ExportTestSupport.h"
 #include "export/CsvExport.h"
 #include "schedule/AlarmOccurrence.h"
+#include "tests/support/PlainScan.h"
 
 namespace orvexp {
 namespace {
@@ -42,20 +43,13 @@ TEST(ScheduleCsvRows, EqualRowsMadeOneByOneFromAPlainScan)
     const TScheduleDigest digest(alarms);
     TScheduleCsvRows rows(digest);
 
-    std::vector<TPreviewRow> scan;
+    std::vector<std::string> timeTexts;
+    for (const auto& alarm : alarms) timeTexts.push_back(AlarmTimeText(*alarm));
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2025, 3, 5); day += 1) {
-        scan.clear();
-        for (int i = 0; i < alarms.Count(); ++i) {
-            if (!IsAlarmOnDate(alarms[i], day)) continue;
-            scan.emplace_back().Position = i;
-        }
-        std::vector<std::string> times;
-        times.reserve(scan.size());
-        for (TPreviewRow& row : scan) row.TimeText = times.emplace_back(AlarmTimeText(alarms[row.Position]));
-        std::stable_sort(scan.begin(), scan.end(),
-                         [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
         std::string expected = "before|";
-        for (const TPreviewRow& row : scan) expected += BuildScheduleCsvRow(alarms[row.Position], day) + "\r\n";
+        for (const int position : testing::PlainScanPositions(alarms, timeTexts, day)) {
+            expected += BuildScheduleCsvRow(alarms[position], day) + "\r\n";
+        }
 
         std::string made = "before|"; // the rows are appended
         rows.AppendDay(day, made);

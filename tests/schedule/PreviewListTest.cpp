@@ -7,6 +7,7 @@
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 #include "schedule/ScheduleTexts.h"
+#include "tests/support/PlainScan.h"
 #include "tests/schedule/ScheduleFixtures.h"
 
 namespace orvexp {
@@ -116,23 +117,14 @@ TEST(PreviewList, IndexedFillEqualsThePlainScan)
     std::vector<std::string> timeTexts;
     for (const auto& alarm : alarms) timeTexts.push_back(AlarmTimeText(*alarm));
     TPreviewList list(alarms);
-    std::vector<TPreviewRow> expected;
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2026, 3, 5); day += 1) {
-        expected.clear();
-        for (int i = 0; i < alarms.Count(); ++i) {
-            if (!IsAlarmOnDate(alarms[i], day)) continue;
-            TPreviewRow& row = expected.emplace_back();
-            row.TimeText = timeTexts[static_cast<std::size_t>(i)];
-            row.Position = i;
-        }
-        std::stable_sort(expected.begin(), expected.end(),
-                         [](const TPreviewRow& a, const TPreviewRow& b) { return CompareScheduleTimes(a, b) < 0; });
+        const std::vector<int> expected = testing::PlainScanPositions(alarms, timeTexts, day);
         list.FillPreviewList(day);
         ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << FormatDateText(day);
         for (int i = 0; i < list.Count(); ++i) {
             const TPreviewRow& row = list.Row(i);
-            ASSERT_EQ(row.Position, expected[static_cast<std::size_t>(i)].Position) << FormatDateText(day) << " row " << i;
-            ASSERT_EQ(row.TimeText, expected[static_cast<std::size_t>(i)].TimeText);
+            ASSERT_EQ(row.Position, expected[static_cast<std::size_t>(i)]) << FormatDateText(day) << " row " << i;
+            ASSERT_EQ(row.TimeText, timeTexts[static_cast<std::size_t>(row.Position)]);
             ASSERT_EQ(row.DateText, FormatDateText(day));
             const std::vector<std::string>& messages = alarms[row.Position].Messages;
             ASSERT_TRUE(std::equal(row.Lines.begin(), row.Lines.end(), messages.begin(), messages.end()));
