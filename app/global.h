@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportType.h"
+
 namespace orvexp {
 
 // One entry of a version resource's translation list.
@@ -54,7 +56,7 @@ private:
 
 // The program-wide record. Texts are UTF-8; folders end with "/".
 struct TGlobal {
-    std::uint8_t ExportType = 0; // 0..5: CSV schedules, memos, both; HTML schedules, memos, both
+    TExportType ExportType = etCsvSchedules;
     std::string DataFolder;
     std::string MemoFolder;
     std::int32_t TimeColor = 0;

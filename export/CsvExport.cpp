@@ -44,10 +44,10 @@ std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool export
 std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
 {
     std::string file;
-    if (request.ExportType > 2) return file;
+    if (!IsCsvType(request.ExportType)) return file;
     if (drain) file.reserve(2 * kOutputDrainSize);
-    const bool schedules = request.ExportType == 0 || request.ExportType == 2;
-    const bool memos = request.ExportType == 1 || request.ExportType == 2;
+    const bool schedules = HasSchedules(request.ExportType);
+    const bool memos = HasMemos(request.ExportType);
 
     // The memo type uses no entry: it gets none, and no index is built.
     const TScheduleDigest ownSchedule =

@@ -1,5 +1,5 @@
 #pragma once
-// The CSV writer (export types 0, 1 and 2): per day of the range, schedule rows
+// The CSV writer (the CSV export types): per day of the range, schedule rows
 // (date, time, content) and memo rows (date, empty, memo), no header line,
 // every row ended by CR LF.
 
@@ -19,9 +19,9 @@ std::string BuildScheduleCsvRow(const TAlarm& entry, TDateTime date);
 // empty and empty memos are not exported. Not trimmed.
 std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool exportEmptyMemo);
 
-// The whole file's bytes for the request's type (0..2), range and options: days
+// The whole file's bytes for the request's CSV type, range and options: days
 // from StartDate to EndDate, both included; each row trimmed and followed by CR LF.
-// A type outside 0..2 or an empty range gives no rows. With a drain, the output
+// Another type or an empty range gives no rows. With a drain, the output
 // is handed to it day by day once it has grown large; the rest is returned.
 std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain = {});
 

@@ -39,9 +39,9 @@ void ExportHtml(const TExportRequest& request)
 
 void RunExport(const TExportRequest& request)
 {
-    if (request.ExportType <= 2) {
+    if (IsCsvType(request.ExportType)) {
         ExportCsv(request);
-    } else if (request.ExportType <= 5) {
+    } else if (IsHtmlType(request.ExportType)) {
         ExportHtml(request);
     }
 }

@@ -6,15 +6,15 @@
 
 namespace orvexp {
 
-// Types 0..2: the CSV file of schedules, memos or both for every day of the
+// The CSV types: the CSV file of schedules, memos or both for every day of the
 // range (BuildCsv); another type gives an empty file. Raises EFCreateError
 // ("ファイル %s を作成できません") when the output cannot be written; an earlier
 // file of that name then stays as it was.
 void ExportCsv(const TExportRequest& request);
-// Types 3..5: the HTML page (BuildHtml), loading the request's three day lists
+// The HTML types: the HTML page (BuildHtml), loading the request's three day lists
 // first; another type gives an empty file. Raises EFCreateError as ExportCsv.
 void ExportHtml(const TExportRequest& request);
-// ExportCsv for types 0..2, ExportHtml for 3..5; any other type writes nothing.
+// ExportCsv for the CSV types, ExportHtml for the HTML types; any other value writes nothing.
 void RunExport(const TExportRequest& request);
 
 } // namespace orvexp

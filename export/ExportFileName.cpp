@@ -18,21 +18,19 @@ std::string JapaneseDate(TDateTime date)
 
 } // namespace
 
-std::string DefaultExportFileName(int exportType, TDateTime start, TDateTime end)
+std::string DefaultExportFileName(TExportType exportType, TDateTime start, TDateTime end)
 {
+    if (!IsExportType(exportType)) return {};
     const char* suffix = nullptr;
-    switch (exportType) {
-    case 0:
-    case 3: suffix = "\xE3\x81\xAE\xE4\xBA\x88\xE5\xAE\x9A"; break; // の予定
-    case 1:
-    case 4: suffix = "\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2"; break; // のメモ
-    case 2:
-    case 5: suffix = "\xE3\x81\xAE\xE4\xBA\x88\xE5\xAE\x9A\xE3\x81\xA8\xE3\x83\xA1\xE3\x83\xA2"; break; // の予定とメモ
-    default: return {};
+    if (!HasMemos(exportType)) {
+        suffix = "\xE3\x81\xAE\xE4\xBA\x88\xE5\xAE\x9A"; // の予定
+    } else if (!HasSchedules(exportType)) {
+        suffix = "\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2"; // のメモ
+    } else {
+        suffix = "\xE3\x81\xAE\xE4\xBA\x88\xE5\xAE\x9A\xE3\x81\xA8\xE3\x83\xA1\xE3\x83\xA2"; // の予定とメモ
     }
-    const char* extension = exportType <= 2 ? ".csv" : ".html";
     // "～" is U+FF5E (FULLWIDTH TILDE), the Unicode form of Shift_JIS 81 60.
-    return JapaneseDate(start) + "\xEF\xBD\x9E" + JapaneseDate(end) + suffix + extension;
+    return JapaneseDate(start) + "\xEF\xBD\x9E" + JapaneseDate(end) + suffix + FileExtension(exportType);
 }
 
 } // namespace orvexp

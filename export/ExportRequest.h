@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "export/ExportType.h"
 #include "platform/DateTime.h"
 
 namespace orvexp {
@@ -36,7 +37,7 @@ struct THtmlColors {
 };
 
 struct TExportRequest {
-    std::uint8_t ExportType = 0;          // 0..5: CSV schedules, memos, both; HTML schedules, memos, both
+    TExportType ExportType = etCsvSchedules;
     TDateTime StartDate = 0, EndDate = 0; // whole days, both included
     std::string OutputPath;               // UTF-8 path
     std::string MemoFolder;               // DataFolder + "Memo/" (found in any ASCII case when absent)

@@ -21,13 +21,11 @@ constexpr std::string_view kScheduleCellOpen5 =
 constexpr std::string_view kScheduleCellOpen3 =
     R"(<td width="80%" valign="top"><table border="0" cellspacing="3" cellpadding="0" width="100%">)";
 
-const char* TitleSuffix(std::uint8_t exportType)
+const char* TitleSuffix(TExportType exportType)
 {
-    switch (exportType) {
-    case 3: return sjis::kScheduleSuffix;
-    case 4: return sjis::kMemoSuffix;
-    default: return sjis::kScheduleAndMemoSuffix;
-    }
+    if (!HasMemos(exportType)) return sjis::kScheduleSuffix;
+    if (!HasSchedules(exportType)) return sjis::kMemoSuffix;
+    return sjis::kScheduleAndMemoSuffix;
 }
 
 // A failed load leaves the list as it was; for the export it must add nothing.
@@ -67,7 +65,7 @@ void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKy
     LoadOrEmpty(daysOff, daysOffPath);
 }
 
-THtmlPageWriter::THtmlPageWriter(std::string& page, std::uint8_t exportType, const THtmlColors& colors,
+THtmlPageWriter::THtmlPageWriter(std::string& page, TExportType exportType, const THtmlColors& colors,
                                  const TMemoStore& memos, const TKyDayItemList& holidays,
                                  const TKyDayItemList& specialDays, const TKyDayItemList& daysOff)
     : Page(page),
@@ -129,13 +127,15 @@ void THtmlPageWriter::WriteHeaderRow()
     };
     WriteLine("<tr>");
     headerCell("20%", sjis::kDateCaption);
-    switch (ExportType) {
-    case 3: headerCell("80%", sjis::kScheduleCaption); break;
-    case 4: headerCell("80%", sjis::kMemoCaption); break;
-    default:
+    const bool schedules = HasSchedules(ExportType);
+    const bool memos = HasMemos(ExportType);
+    if (schedules && memos) {
         headerCell("40%", sjis::kScheduleCaption);
         headerCell("40%", sjis::kMemoCaption);
-        break;
+    } else if (memos) {
+        headerCell("80%", sjis::kMemoCaption);
+    } else {
+        headerCell("80%", sjis::kScheduleCaption);
     }
     WriteLine("</tr>");
 }
@@ -197,7 +197,7 @@ void THtmlPageWriter::WriteScheduleEntryRow(std::string& out, std::string_view t
 
 void THtmlPageWriter::WriteMemoCell(TDateTime day)
 {
-    Page += ExportType == 5 ? R"(<td width="40%" valign="top" align="left" bgcolor=")"
+    Page += HasSchedules(ExportType) ? R"(<td width="40%" valign="top" align="left" bgcolor=")"
                             : R"(<td width="80%" valign="top" align="left" bgcolor=")";
     Page += MemoBk;
     Page += R"("><font color=")";
@@ -230,8 +230,10 @@ void THtmlPageWriter::WriteHtmlTail()
 std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
 {
     std::string page;
-    const std::uint8_t type = request.ExportType;
-    if (type < 3 || type > 5) return page;
+    const TExportType type = request.ExportType;
+    if (!IsHtmlType(type)) return page;
+    const bool schedules = HasSchedules(type);
+    const bool memos = HasMemos(type);
     if (drain) page.reserve(2 * kOutputDrainSize);
 
     // The day files are not written during an export, so loading them once
@@ -243,24 +245,23 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
 
     // The memo type uses no entry: it gets none, and no index is built.
-    const bool useEntries = type != 4;
     const TScheduleDigest ownSchedule =
-        useEntries && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
-    const TScheduleDigest& schedule = useEntries && request.Schedule ? *request.Schedule : ownSchedule;
-    TMemoStore ownMemos(type != 3 && !request.Memos ? request.MemoFolder : std::string());
-    TMemoStore& memos = request.Memos ? *request.Memos : ownMemos;
+        schedules && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
+    const TScheduleDigest& schedule = schedules && request.Schedule ? *request.Schedule : ownSchedule;
+    TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());
+    TMemoStore& memoStore = request.Memos ? *request.Memos : ownMemos;
 
-    THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
+    THtmlPageWriter writer(page, type, request.Colors, memoStore, holidays, specialDays, daysOff);
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
     writer.WriteTableOpen();
     writer.WriteHeaderRow();
 
     const TExportDays days(request.StartDate, request.EndDate);
     // Reading ahead pays where there is other work to overlap: with the schedule rows.
-    if (type == 5 && !request.Memos) memos.ReadAhead(days.First, days.Last);
+    if (schedules && memos && !request.Memos) memoStore.ReadAhead(days.First, days.Last);
     // The schedule cells' rows are made on a thread of their own, ahead of this loop.
     std::optional<TDayBlocksAhead> scheduleRows;
-    if (type != 4 && days.Count() > 0) {
+    if (schedules && days.Count() > 0) {
         scheduleRows.emplace(days.First, days.Last, [&schedule, &writer]() -> TDayBlocksAhead::TMakeDay {
             // Made on the making thread, which alone uses them.
             auto preview = std::make_shared<TPreviewList>(schedule);
@@ -280,14 +281,14 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
         const auto day = static_cast<TDateTime>(d);
         writer.WriteLine("<tr>");
         writer.WriteDateCell(day);
-        if (type == 3 || type == 5) {
-            writer.WriteLine(type == 5 ? kScheduleCellOpen5 : kScheduleCellOpen3);
+        if (schedules) {
+            writer.WriteLine(memos ? kScheduleCellOpen5 : kScheduleCellOpen3);
             page += scheduleRows->TakeNext();
             writer.WriteLine("</table>");
-            // Type 3 leaves its schedule cell open: the row's </tr> ends it.
-            if (type == 5) writer.WriteLine("</td>");
+            // Without memos the schedule cell stays open: the row's </tr> ends it.
+            if (memos) writer.WriteLine("</td>");
         }
-        if (type == 4 || type == 5) writer.WriteMemoCell(day);
+        if (memos) writer.WriteMemoCell(day);
         writer.WriteLine("</tr>");
         if (drain && page.size() >= kOutputDrainSize) drain(page);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);

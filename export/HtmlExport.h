@@ -1,5 +1,5 @@
 #pragma once
-// The HTML writer (export types 3, 4 and 5): one centred table with a header
+// The HTML writer (the HTML export types): one centred table with a header
 // row and a row for every day of the range. Text from the data is written as
 // it is, unescaped. Every line is followed by CR LF.
 
@@ -30,7 +30,7 @@ void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKy
 class THtmlPageWriter {
 public:
     // The lists are read, not loaded, by WriteDateCell; they must outlive the writer.
-    THtmlPageWriter(std::string& page, std::uint8_t exportType, const THtmlColors& colors, const TMemoStore& memos,
+    THtmlPageWriter(std::string& page, TExportType exportType, const THtmlColors& colors, const TMemoStore& memos,
                     const TKyDayItemList& holidays, const TKyDayItemList& specialDays,
                     const TKyDayItemList& daysOff);
 
@@ -53,7 +53,7 @@ public:
 
 private:
     std::string& Page;
-    std::uint8_t ExportType;
+    TExportType ExportType;
     std::string DateBk, TimeBk, TimeFg, ScheduleBk, ScheduleFg, MemoBk, MemoFg;
     const TMemoStore& Memos;
     const TKyDayItemList& Holidays;
@@ -62,9 +62,9 @@ private:
     std::vector<std::string> MemoLines; // reused from day to day
 };
 
-// The whole page's bytes for the request's type (3..5), range and colours. The
+// The whole page's bytes for the request's HTML type, range and colours. The
 // request's day lists (own ones when they are null) are loaded first, as
-// LoadDayLists does. A type outside 3..5 gives the empty string. With a drain,
+// LoadDayLists does. Another type gives the empty string. With a drain,
 // the output is handed to it day by day once it has grown large; the rest is returned.
 std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain = {});
 

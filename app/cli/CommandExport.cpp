@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,15 +40,26 @@ struct TExportOptions {
     bool Open = false;
 };
 
-const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both", "html-schedules", "html-memos", "html-both"};
-
-std::uint8_t ParseExportType(const std::string& text)
+// The values --type takes: the range of numbers, then the names, the last
+// one after `lastSeparator` ("0-5" and "csv-schedules, ..., html-both").
+std::string ExportTypeNumbers()
 {
-    for (std::uint8_t type = 0; type < 6; ++type) {
-        if (text == kTypeNames[type] || text == std::to_string(type)) return type;
+    return "0-" + std::to_string(std::size(kExportTypes) - 1);
+}
+std::string ExportTypeNames(const char* lastSeparator)
+{
+    std::string text;
+    for (std::size_t i = 0; i < std::size(kExportTypes); ++i) {
+        if (i > 0) text += i + 1 < std::size(kExportTypes) ? ", " : lastSeparator;
+        text += CommandLineName(kExportTypes[i]);
     }
-    throw EUsageError("--type: \"" + text +
-                      "\" is not 0-5, csv-schedules, csv-memos, csv-both, html-schedules, html-memos or html-both");
+    return text;
+}
+
+TExportType ParseExportType(const std::string& text)
+{
+    if (const std::optional<TExportType> type = ExportTypeOfName(text)) return *type;
+    throw EUsageError("--type: \"" + text + "\" is not " + ExportTypeNumbers() + ", " + ExportTypeNames(" or "));
 }
 
 TDateTime ParseDateOption(const char* option, const std::string& text)
@@ -144,7 +156,7 @@ int RunExportCommand(const TExportOptions& options)
 
     // Defaults from the settings file, read only, and only when an option leaves one open.
     const bool memoOptionGiven = options.EmptyMemos || options.NoEmptyMemos;
-    const bool html = request.ExportType >= 3;
+    const bool html = IsHtmlType(request.ExportType);
     if (!memoOptionGiven || html) {
         const TIniFile settings(SettingsFilePath());
         request.ExportEmptyMemo = settings.ReadBool(kWizardSection, kExportEmptyMemoKey, true);
@@ -158,7 +170,7 @@ int RunExportCommand(const TExportOptions& options)
 
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
-    const bool memos = request.ExportType != 0 && request.ExportType != 3;
+    const bool memos = HasMemos(request.ExportType);
     request.MemoFolder = dataFolder + "Memo/";
     TMemoStore memoStore(memos ? request.MemoFolder : std::string());
     if (memos) {
@@ -172,7 +184,7 @@ int RunExportCommand(const TExportOptions& options)
     // types read no entry and keep none, but a broken schedule file fails them
     // as it fails the wizard.
     TScheduleDigest schedule;
-    const bool schedules = request.ExportType != 1 && request.ExportType != 4;
+    const bool schedules = HasSchedules(request.ExportType);
     try {
         if (schedules) {
             schedule = TScheduleDigest::LoadFromFile(dataFile);
@@ -217,8 +229,7 @@ void AddExportCommand(TCommandLine& commandLine)
         "export", "Export the schedules and/or memos of a date range as CSV or HTML, as the wizard does");
     auto options = std::make_shared<TExportOptions>();
     command
-        ->add_option("--type", options->Type,
-                     "0-5 or csv-schedules, csv-memos, csv-both, html-schedules, html-memos, html-both")
+        ->add_option("--type", options->Type, ExportTypeNumbers() + " or " + ExportTypeNames(", "))
         ->required();
     command->add_option("--data", options->DataFile,
                         "The schedule file (schedule.dat); Memo/ and the day files are read from its folder "

@@ -1,5 +1,7 @@
 #include "app/wizard/WizardLogic.h"
 
+#include <optional>
+
 #include "app/Settings.h"
 #include "app/wizard/WizardTexts.h"
 #include "calendar/DateEx.h"
@@ -13,11 +15,6 @@
 namespace orvexp {
 
 namespace {
-
-bool IsHtmlType(int exportType)
-{
-    return exportType >= 3 && exportType <= 5;
-}
 
 TWizardControl FirstFocus(TWizardPage page)
 {
@@ -45,8 +42,10 @@ const char* PageTitle(TWizardPage page)
 
 std::string ExplanationText(int selectedIndex)
 {
-    if (selectedIndex >= 0 && selectedIndex <= 2) return wiztext::kCsvExplanation;
-    if (IsHtmlType(selectedIndex)) return wiztext::kHtmlExplanation;
+    const std::optional<TExportType> type = ExportTypeOfNumber(selectedIndex);
+    if (!type) return {};
+    if (IsCsvType(*type)) return wiztext::kCsvExplanation;
+    if (IsHtmlType(*type)) return wiztext::kHtmlExplanation;
     return {};
 }
 
@@ -174,8 +173,7 @@ void TWizardLogic::btnHTMLDateBkColorClick(int tag)
 
 void TWizardLogic::LeaveExportTypePage()
 {
-    const int index = View.ExportTypeIndex();
-    if (index >= 0 && index <= 5) State.ExportType = static_cast<std::uint8_t>(index);
+    if (const std::optional<TExportType> type = ExportTypeOfNumber(View.ExportTypeIndex())) State.ExportType = *type;
 
     const TIniFile ini(SettingsPath);
     const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, DefaultFolder);
@@ -233,7 +231,7 @@ bool TWizardLogic::LeaveDateRangePage()
         View.SetControlVisible(wcExportEmptyMemo, false);
     } else {
         View.SetControlVisible(wcHtmlSettings, false);
-        View.SetControlVisible(wcExportEmptyMemo, State.ExportType == 1 || State.ExportType == 2);
+        View.SetControlVisible(wcExportEmptyMemo, IsCsvType(State.ExportType) && HasMemos(State.ExportType));
     }
     return true;
 }

@@ -83,7 +83,7 @@ protected:
     TExportRequest Request(std::uint8_t type, const THtmlColors& colors, bool emptyMemos)
     {
         TExportRequest request;
-        request.ExportType = type;
+        request.ExportType = static_cast<TExportType>(type);
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 12);
         request.MemoFolder = Data.Path + "Memo/";
@@ -108,7 +108,7 @@ TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
     for (std::uint8_t type = 0; type < 6; ++type) {
         for (const std::string& typeText : {std::string(names[type]), std::to_string(type)}) {
             SCOPED_TRACE(typeText);
-            const std::string output = Work.Path + DefaultExportFileName(type, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12));
+            const std::string output = Work.Path + DefaultExportFileName(static_cast<TExportType>(type), EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12));
             std::filesystem::remove(output);
             const TRunResult run = RunProgram(Orvexp, Args(typeText), Work.Path);
             EXPECT_EQ(run.ExitCode, 0);
@@ -119,7 +119,7 @@ TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
         }
     }
     // The bytes themselves, for the CSV of both kinds.
-    EXPECT_EQ(ReadBytes(Work.Path + DefaultExportFileName(2, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12))),
+    EXPECT_EQ(ReadBytes(Work.Path + DefaultExportFileName(etCsvBoth, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12))),
               "1999/04/09," + Sjis("起動時") + ",startup\r\n"
               "1999/04/10,,\"memo, one\r\nmemo two\"\r\n"
               "1999/04/10,,\"two\r\nlines\"\r\n"
@@ -127,7 +127,7 @@ TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
               "1999/04/10,09:30,\"meeting <b>room</b>\"\r\n"
               "1999/04/11," + Sjis("起動時") + ",startup\r\n"
               "1999/04/12," + Sjis("起動時") + ",startup\r\n");
-    const std::string html = ReadBytes(Work.Path + DefaultExportFileName(5, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12)));
+    const std::string html = ReadBytes(Work.Path + DefaultExportFileName(etHtmlBoth, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12)));
     EXPECT_NE(html.find("<th width=\"20%\" bgcolor=\"#FF0000\">"), std::string::npos);
     EXPECT_NE(html.find("<font color=\"#123456\">09:30</font>"), std::string::npos);
     EXPECT_NE(html.find("1999/04/12(" + Sjis("月") + ")<br>" + Sjis("祝日") + "<br></b>"), std::string::npos);

@@ -158,7 +158,7 @@ TEST_F(WizardLogicTest, LeavingPage1StoresTheTypeAndProposesTheScheduleFile)
 
 TEST_F(WizardLogicTest, LeavingPage1WithoutSelectionKeepsTheType)
 {
-    State.ExportType = 2;
+    State.ExportType = etCsvBoth;
     View.Index = -1;
     Logic->btnNextClick();
     EXPECT_EQ(State.ExportType, 2);
@@ -532,7 +532,7 @@ TEST_F(WizardLogicTest, BrowseDialogs)
     Logic->Button1Click();
     EXPECT_EQ(View.ExportPath, "/chosen/by/user") << "no extension added";
 
-    State.ExportType = 1;
+    State.ExportType = etCsvMemos;
     Logic->Button1Click();
     EXPECT_EQ(View.SaveSetup.FilterIndex, 1);
     EXPECT_EQ(View.SaveSetup.DefaultExt, "*.csv");

@@ -28,14 +28,14 @@ TEST(ExportFileName, ByExportType)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DefaultExportFileName(c.Type, c.Start, c.End), c.FileName);
+        EXPECT_EQ(DefaultExportFileName(static_cast<TExportType>(c.Type), c.Start, c.End), c.FileName);
     }
 }
 
 TEST(ExportFileName, TildeIsFullwidthTilde)
 {
     // U+FF5E in UTF-8, the Unicode form of Shift_JIS 81 60 (not U+301C WAVE DASH).
-    const std::string name = DefaultExportFileName(0, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 30));
+    const std::string name = DefaultExportFileName(etCsvSchedules, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 30));
     EXPECT_NE(name.find("\xE6\x97\xA5\xEF\xBD\x9E" "2024"), std::string::npos);
 }
 

@@ -52,7 +52,7 @@ protected:
     TExportRequest Request(std::uint8_t type, const std::string& outputPath)
     {
         TExportRequest request;
-        request.ExportType = type;
+        request.ExportType = static_cast<TExportType>(type);
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 11);
         request.OutputPath = outputPath;

@@ -91,7 +91,7 @@ protected:
     TExportRequest Request(std::uint8_t type, TDateTime start, TDateTime end)
     {
         TExportRequest request;
-        request.ExportType = type;
+        request.ExportType = static_cast<TExportType>(type);
         request.StartDate = start;
         request.EndDate = end;
         request.OutputPath = Out.Path + "out";

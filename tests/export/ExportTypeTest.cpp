@@ -1,0 +1,44 @@
+#include "export/ExportType.h"
+
+#include <gtest/gtest.h>
+
+namespace orvexp {
+namespace {
+
+TEST(ExportType, AnswersByNumberAndName)
+{
+    struct TCase {
+        int Number;
+        const char* Name;
+        bool Csv, Html, Schedules, Memos;
+        const char* Extension;
+    };
+    const TCase cases[] = {
+        {0, "csv-schedules", true, false, true, false, ".csv"},   {1, "csv-memos", true, false, false, true, ".csv"},
+        {2, "csv-both", true, false, true, true, ".csv"},         {3, "html-schedules", false, true, true, false, ".html"},
+        {4, "html-memos", false, true, false, true, ".html"},     {5, "html-both", false, true, true, true, ".html"},
+    };
+    ASSERT_EQ(std::size(cases), std::size(kExportTypes));
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::optional<TExportType> type = ExportTypeOfNumber(c.Number);
+        ASSERT_TRUE(type.has_value());
+        EXPECT_EQ(ExportTypeOfName(c.Name), type);
+        EXPECT_EQ(ExportTypeOfName(std::to_string(c.Number)), type);
+        EXPECT_STREQ(CommandLineName(*type), c.Name);
+        EXPECT_EQ(IsCsvType(*type), c.Csv);
+        EXPECT_EQ(IsHtmlType(*type), c.Html);
+        EXPECT_EQ(HasSchedules(*type), c.Schedules);
+        EXPECT_EQ(HasMemos(*type), c.Memos);
+        EXPECT_STREQ(FileExtension(*type), c.Extension);
+    }
+    // No number or name outside the list names a type, nor does a cast value answer yes.
+    for (const char* text : {"", "-1", "6", "CSV-BOTH", "csv", " 0"}) EXPECT_FALSE(ExportTypeOfName(text)) << text;
+    EXPECT_FALSE(ExportTypeOfNumber(-1));
+    const auto stray = static_cast<TExportType>(200);
+    EXPECT_FALSE(IsExportType(stray) || IsCsvType(stray) || IsHtmlType(stray) || HasMemos(stray));
+    EXPECT_STREQ(FileExtension(stray), "");
+}
+
+} // namespace
+} // namespace orvexp
