@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/DataFolder.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -86,8 +87,7 @@ std::string DefaultScheduleFile()
 {
     const TIniFile ini(SettingsFilePath());
     const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, ProgramFolder());
-    const std::string path = FindPathIgnoringCase(folder, "schedule.dat");
-    return path.empty() ? JoinPath(folder, "schedule.dat") : path;
+    return TDataFolder(folder).ScheduleFile();
 }
 
 } // namespace orvexp

@@ -58,7 +58,6 @@ private:
 struct TGlobal {
     TExportType ExportType = etCsvSchedules;
     std::string DataFolder;
-    std::string MemoFolder;
     std::int32_t TimeColor = 0;
     std::int32_t ScheduleColor = 0;
     std::int32_t MemoColor = 0;
@@ -68,9 +67,6 @@ struct TGlobal {
     std::int32_t MemoBkColor = 0;
     std::unique_ptr<TVersionInfo> VersionInfo;
     std::string ProductName;
-    std::string HolidaysPath;
-    std::string SpecialDaysPath;
-    std::string DaysOffPath;
 };
 
 // Created at program start with this program's version reader and product name;

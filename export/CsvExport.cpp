@@ -49,16 +49,12 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const bool schedules = HasSchedules(request.ExportType);
     const bool memos = HasMemos(request.ExportType);
 
-    // The memo type uses no entry: it gets none, and no index is built.
-    const TScheduleDigest ownSchedule =
-        schedules && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
-    const TScheduleDigest& schedule = schedules && request.Schedule ? *request.Schedule : ownSchedule;
-    TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());
-    TMemoStore& memoStore = request.Memos ? *request.Memos : ownMemos;
+    const TScheduleDigest noEntries;
+    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : noEntries;
+    const TMemoStore noMemos;
+    const TMemoStore& memoStore = request.Memos ? *request.Memos : noMemos;
 
     const TExportDays days(request.StartDate, request.EndDate);
-    // Reading ahead pays where there is other work to overlap: with the schedule rows.
-    if (memos && schedules && !request.Memos) memoStore.ReadAhead(days.First, days.Last);
     // The schedule rows are made on a thread of their own, ahead of this loop.
     // Trimming a schedule row changes nothing: it starts with the date and ends
     // with a quote, a comma or the trimmed text's last byte.

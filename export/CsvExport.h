@@ -6,7 +6,7 @@
 #include <string>
 
 #include "export/ExportRequest.h"
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {

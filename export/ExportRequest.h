@@ -11,7 +11,6 @@
 
 namespace orvexp {
 
-class TAlarmList;
 class TMemoStore;
 class TScheduleDigest;
 class TKyDayItemList;
@@ -36,24 +35,21 @@ struct THtmlColors {
     std::int32_t MemoBkColor = 16777215;
 };
 
+// What one export writes and from what. The sources are resolved before the
+// writers run (TExportSources does it) and only read by them; a type leaves
+// the ones it does not use null.
 struct TExportRequest {
     TExportType ExportType = etCsvSchedules;
     TDateTime StartDate = 0, EndDate = 0; // whole days, both included
     std::string OutputPath;               // UTF-8 path
-    std::string MemoFolder;               // DataFolder + "Memo/" (found in any ASCII case when absent)
-    // The store of MemoFolder, made by the caller (which may have it read ahead
-    // already); null: the writers make their own.
-    TMemoStore* Memos = nullptr;
     THtmlColors Colors;
     bool ExportEmptyMemo = true;
-    const TAlarmList* Alarms = nullptr;   // the schedule container's entries
-    const TScheduleDigest* Schedule = nullptr; // read instead of Alarms when set
-    std::string HolidaysPath, SpecialDaysPath, DaysOffPath;
-    // The holder's three lists, loaded by the HTML writer (a list whose file
-    // cannot be loaded is emptied); null: the writer uses lists of its own.
-    TKyDayItemList* HolidayList = nullptr;
-    TKyDayItemList* SpecialDayList = nullptr;
-    TKyDayItemList* CustomDayOffList = nullptr;
+    const TScheduleDigest* Schedule = nullptr; // the types with schedules
+    const TMemoStore* Memos = nullptr;         // the types with memos
+    // The HTML types: the names of the day items matching each date.
+    const TKyDayItemList* Holidays = nullptr;
+    const TKyDayItemList* SpecialDays = nullptr;
+    const TKyDayItemList* DaysOff = nullptr;
     std::function<void(int daysDone, int daysTotal)> OnProgress; // optional; after each day
 };
 

@@ -28,16 +28,6 @@ const char* TitleSuffix(TExportType exportType)
     return sjis::kScheduleAndMemoSuffix;
 }
 
-// A failed load leaves the list as it was; for the export it must add nothing.
-void LoadOrEmpty(TKyDayItemList& list, const std::string& path)
-{
-    try {
-        list.LoadFromFile(path);
-    } catch (const std::exception&) {
-        list.Clear();
-    }
-}
-
 void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day)
 {
     for (int i = 0; i < list.Count(); ++i) {
@@ -55,14 +45,6 @@ std::string ColorToHtml(std::int32_t color)
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFFu, (value >> 8) & 0xFFu, (value >> 16) & 0xFFu);
     return text;
-}
-
-void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKyDayItemList& specialDays,
-                  const std::string& specialDaysPath, TKyDayItemList& daysOff, const std::string& daysOffPath)
-{
-    LoadOrEmpty(holidays, holidaysPath);
-    LoadOrEmpty(specialDays, specialDaysPath);
-    LoadOrEmpty(daysOff, daysOffPath);
 }
 
 THtmlPageWriter::THtmlPageWriter(std::string& page, TExportType exportType, const THtmlColors& colors,
@@ -236,20 +218,14 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const bool memos = HasMemos(type);
     if (drain) page.reserve(2 * kOutputDrainSize);
 
-    // The day files are not written during an export, so loading them once
-    // gives the same names as loading them before every date cell.
-    TKyDayItemList ownHolidays, ownSpecialDays, ownDaysOff;
-    TKyDayItemList& holidays = request.HolidayList ? *request.HolidayList : ownHolidays;
-    TKyDayItemList& specialDays = request.SpecialDayList ? *request.SpecialDayList : ownSpecialDays;
-    TKyDayItemList& daysOff = request.CustomDayOffList ? *request.CustomDayOffList : ownDaysOff;
-    LoadDayLists(holidays, request.HolidaysPath, specialDays, request.SpecialDaysPath, daysOff, request.DaysOffPath);
-
-    // The memo type uses no entry: it gets none, and no index is built.
-    const TScheduleDigest ownSchedule =
-        schedules && !request.Schedule && request.Alarms ? TScheduleDigest(*request.Alarms) : TScheduleDigest();
-    const TScheduleDigest& schedule = schedules && request.Schedule ? *request.Schedule : ownSchedule;
-    TMemoStore ownMemos(memos && !request.Memos ? request.MemoFolder : std::string());
-    TMemoStore& memoStore = request.Memos ? *request.Memos : ownMemos;
+    const TKyDayItemList noItems;
+    const TKyDayItemList& holidays = request.Holidays ? *request.Holidays : noItems;
+    const TKyDayItemList& specialDays = request.SpecialDays ? *request.SpecialDays : noItems;
+    const TKyDayItemList& daysOff = request.DaysOff ? *request.DaysOff : noItems;
+    const TScheduleDigest noEntries;
+    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : noEntries;
+    const TMemoStore noMemos;
+    const TMemoStore& memoStore = request.Memos ? *request.Memos : noMemos;
 
     THtmlPageWriter writer(page, type, request.Colors, memoStore, holidays, specialDays, daysOff);
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
@@ -257,8 +233,6 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     writer.WriteHeaderRow();
 
     const TExportDays days(request.StartDate, request.EndDate);
-    // Reading ahead pays where there is other work to overlap: with the schedule rows.
-    if (schedules && memos && !request.Memos) memoStore.ReadAhead(days.First, days.Last);
     // The schedule cells' rows are made on a thread of their own, ahead of this loop.
     std::optional<TDayBlocksAhead> scheduleRows;
     if (schedules && days.Count() > 0) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "export/ExportRequest.h"
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {
@@ -19,12 +19,6 @@ class TKyDayItemList;
 
 // "#RRGGBB" in upper case from a 0x00BBGGRR colour value; the top byte is ignored.
 std::string ColorToHtml(std::int32_t color);
-
-// Loads the three day lists from their files once for an export. A list whose
-// file cannot be loaded (missing, unreadable, malformed) is emptied, so it
-// adds no names instead of keeping whatever an earlier export left in it.
-void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKyDayItemList& specialDays,
-                  const std::string& specialDaysPath, TKyDayItemList& daysOff, const std::string& daysOffPath);
 
 // The line builders, each appending whole lines to the page.
 class THtmlPageWriter {
@@ -62,9 +56,8 @@ private:
     std::vector<std::string> MemoLines; // reused from day to day
 };
 
-// The whole page's bytes for the request's HTML type, range and colours. The
-// request's day lists (own ones when they are null) are loaded first, as
-// LoadDayLists does. Another type gives the empty string. With a drain,
+// The whole page's bytes for the request's HTML type, range and colours.
+// Another type gives the empty string. With a drain,
 // the output is handed to it day by day once it has grown large; the rest is returned.
 std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain = {});
 

@@ -8,6 +8,7 @@
 #include "app/cli/CommandLine.h"
 #include "calendar/DateEx.h"
 #include "calendar/DayFiles.h"
+#include "data/DataFolder.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -50,7 +51,7 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
     TKyDateEx dates;
     dates.AutoEquinox = true;
     dates.AutoFurikae = true;
-    const TDayFilePaths paths = DayFilePathsIn(ExtractFilePath(dataFile));
+    const TDayFilePaths paths = TDataFolder::OfScheduleFile(dataFile).DayFiles();
     LoadDayFileIfPresent(dates.HolidayList(), paths.Holidays);
     LoadDayFileIfPresent(dates.SpecialDayList(), paths.SpecialDays);
     LoadDayFileIfPresent(dates.CustomDayOffList(), paths.DaysOff);

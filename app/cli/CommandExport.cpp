@@ -13,15 +13,13 @@
 
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
-#include "calendar/DayFiles.h"
+#include "data/DataFolder.h"
 #include "export/Export.h"
-#include "export/ExportDays.h"
 #include "export/ExportFileName.h"
-#include "export/MemoStore.h"
+#include "export/ExportSources.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
-#include "schedule/ScheduleDigest.h"
 #include "schedule/ShellExecute.h"
 
 namespace orvexp {
@@ -166,43 +164,20 @@ int RunExportCommand(const TExportOptions& options)
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
-    const std::string dataFolder = ExtractFilePath(dataFile);
 
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
-    const bool memos = HasMemos(request.ExportType);
-    request.MemoFolder = dataFolder + "Memo/";
-    TMemoStore memoStore(memos ? request.MemoFolder : std::string());
-    if (memos) {
-        const TExportDays days(request.StartDate, request.EndDate);
-        memoStore.ReadAhead(days.First, days.Last);
-        request.Memos = &memoStore;
-    }
-
-    // Only what the writers read of each entry is kept: with many entries the
-    // whole model would cost more to build than the export itself. The memo
-    // types read no entry and keep none, but a broken schedule file fails them
-    // as it fails the wizard.
-    TScheduleDigest schedule;
-    const bool schedules = HasSchedules(request.ExportType);
+    TExportSources sources(request.ExportType, TDataFolder::OfScheduleFile(dataFile), request.StartDate,
+                           request.EndDate);
     try {
-        if (schedules) {
-            schedule = TScheduleDigest::LoadFromFile(dataFile);
-        } else {
-            TScheduleDigest::CheckFile(dataFile);
-        }
+        sources.LoadSchedule(dataFile);
     } catch (const EFOpenError& e) {
         throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
     } catch (const std::exception& e) {
         throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + dataFile + ": " + e.what());
     }
 
-    // The data paths as the wizard derives them from the schedule file.
-    const TDayFilePaths dayFiles = DayFilePathsIn(dataFolder);
-    request.Schedule = &schedule;
-    request.HolidaysPath = dayFiles.Holidays;
-    request.SpecialDaysPath = dayFiles.SpecialDays;
-    request.DaysOffPath = dayFiles.DaysOff;
+    sources.Apply(request);
     request.OutputPath = options.Output.empty()
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;

@@ -635,9 +635,4 @@ void TfrmMain::PaintSample(QPlainTextEdit* sample, std::int32_t textColor, std::
     sample->setPalette(colors);
 }
 
-TKyCustomDateEx& TfrmMain::DayListHolder()
-{
-    return KyOrvanelCalendar1.DateEx();
-}
-
 } // namespace orvexp

@@ -73,7 +73,6 @@ public:
     void SetExportEmptyMemo(bool checked) override;
     THtmlColors SampleColors() const override;
     void SetSampleColors(const THtmlColors& colors) override;
-    TKyCustomDateEx& DayListHolder() override;
 
     // The controls, by their form names.
     QLabel* pnlTitle = nullptr;       // the title band's caption
@@ -131,7 +130,8 @@ private:
     QWidget* ControlOf(TWizardControl control) const;
 
     std::unique_ptr<TWizardLogic> WizardLogic;
-    // The hidden calendar control: the holder of the three day lists that the HTML writer loads.
+    // The hidden calendar control, with the form's stored values. It is never shown;
+    // the export loads day lists of its own rather than borrowing this one's.
     TKyOrvanelCalendar KyOrvanelCalendar1{this};
     // The samples' colours as Windows values (system colours kept as such).
     THtmlColors Colors = InitialSampleColors();

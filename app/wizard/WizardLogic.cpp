@@ -4,9 +4,9 @@
 
 #include "app/Settings.h"
 #include "app/wizard/WizardTexts.h"
-#include "calendar/DateEx.h"
-#include "calendar/DayFiles.h"
+#include "data/DataFolder.h"
 #include "export/Export.h"
+#include "export/ExportSources.h"
 #include "export/ExportFileName.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -118,7 +118,7 @@ void TWizardLogic::Button5Click()
 {
     TFileDialogSetup setup;
     setup.InitialDir = OpenInitialDir;
-    setup.FileName = wiztext::kScheduleFileName;
+    setup.FileName = kScheduleFileName;
     setup.Filter = wiztext::kOpenFilter;
     setup.DefaultExt = wiztext::kOpenDefaultExt;
     std::string chosen;
@@ -179,8 +179,8 @@ void TWizardLogic::LeaveExportTypePage()
     const std::string folder = ini.ReadString(kWizardSection, kDefaultDataFolderKey, DefaultFolder);
     OpenInitialDir = folder;
     // The name as it is on disk: folders copied from Windows often hold SCHEDULE.DAT.
-    const std::string path = FindPathIgnoringCase(folder, wiztext::kScheduleFileName);
-    if (!path.empty() && FileExists(path)) View.SetDataFilePath(path);
+    const std::string path = TDataFolder(folder).ScheduleFile();
+    if (FileExists(path)) View.SetDataFilePath(path);
 }
 
 bool TWizardLogic::LeaveDataFilePage()
@@ -193,12 +193,7 @@ bool TWizardLogic::LeaveDataFilePage()
     }
     try {
         AlarmTimer1.LoadFromFile(path);
-        State.DataFolder = ExtractFilePath(path);
-        State.MemoFolder = State.DataFolder + "Memo/";
-        const TDayFilePaths dayFiles = DayFilePathsIn(State.DataFolder);
-        State.HolidaysPath = dayFiles.Holidays;
-        State.DaysOffPath = dayFiles.DaysOff;
-        State.SpecialDaysPath = dayFiles.SpecialDays;
+        State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
         TIniFile ini(SettingsPath);
         ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder);
         ini.UpdateFile();
@@ -256,18 +251,13 @@ void TWizardLogic::Finish()
     request.StartDate = DateOf(View.StartDate());
     request.EndDate = DateOf(View.EndDate());
     request.OutputPath = output;
-    request.MemoFolder = State.MemoFolder;
     request.Colors = View.SampleColors();
     request.ExportEmptyMemo = View.ExportEmptyMemo();
-    request.Alarms = &AlarmTimer1.AlarmList;
-    const TDayFilePaths dayFiles = DayFilePathsIn(State.DataFolder);
-    request.HolidaysPath = dayFiles.Holidays;
-    request.SpecialDaysPath = dayFiles.SpecialDays;
-    request.DaysOffPath = dayFiles.DaysOff;
-    TKyCustomDateEx& holder = View.DayListHolder();
-    request.HolidayList = &holder.HolidayList();
-    request.SpecialDayList = &holder.SpecialDayList();
-    request.CustomDayOffList = &holder.CustomDayOffList();
+    // The export loads day lists of its own: the form's hidden calendar is
+    // never shown, so nothing would read the lists it held.
+    TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate);
+    sources.UseEntries(AlarmTimer1.AlarmList);
+    sources.Apply(request);
 
     if (IsHtmlType(request.ExportType)) {
         State.TimeColor = request.Colors.TimeColor;

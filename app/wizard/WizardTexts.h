@@ -74,7 +74,6 @@ inline constexpr char kAlreadyExists[] = "\r\nはすでに存在します。\r\n
 inline constexpr char kSaved[] = "\r\nに保存しました。";                                          // after the path
 
 // Dialogs.
-inline constexpr char kScheduleFileName[] = "schedule.dat";
 inline constexpr char kOpenFilter[] = "Orvanel予定データ(*.dat)|*.dat";
 inline constexpr char kOpenDefaultExt[] = "*.dat";
 inline constexpr char kSaveFilter[] = "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html";

@@ -12,7 +12,6 @@
 
 namespace orvexp {
 
-class TKyCustomDateEx;
 
 // The four pages, by their index in the page book.
 enum TWizardPage : int { wpExportType = 0, wpDataFile = 1, wpDateRange = 2, wpExportFile = 3 };
@@ -100,9 +99,6 @@ public:
     // colour is not among them and is never read or written.
     virtual THtmlColors SampleColors() const = 0;
     virtual void SetSampleColors(const THtmlColors& colors) = 0;
-
-    // The hidden calendar that holds the three day lists for the HTML writer.
-    virtual TKyCustomDateEx& DayListHolder() = 0;
 };
 
 } // namespace orvexp

@@ -1,33 +1,17 @@
 #include "calendar/widget/ScheduleCalendarData.h"
 
-#include <cstdio>
-
 #include "calendar/DayFiles.h"
 #include "calendar/widget/OrvanelCalendar.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
 
-namespace {
-
-// Year without leading zeros, two-digit month and day, ".txt".
-std::string MemoFileNameOf(TDateTime date)
-{
-    const TDateParts parts = DecodeDate(date);
-    char name[32];
-    std::snprintf(name, sizeof name, "%d%02u%02u.txt", parts.Year, parts.Month, parts.Day);
-    return name;
-}
-
-} // namespace
-
 TScheduleCalendarData::TScheduleCalendarData(const std::string& scheduleFile)
-    : FScheduleFile(scheduleFile), FDataFolder(ExtractFilePath(scheduleFile))
+    : FScheduleFile(scheduleFile), FDataFolder(TDataFolder::OfScheduleFile(scheduleFile))
 {
     Timer.LoadFromFile(scheduleFile);
     Preview = std::make_unique<TPreviewList>(Timer.AlarmList);
-    const std::string memoFolder = FindPathIgnoringCase(FDataFolder.empty() ? "." : FDataFolder, "Memo");
-    if (!memoFolder.empty() && DirectoryExists(memoFolder)) MemoIndex = std::make_unique<TFolderIndex>(memoFolder);
+    Memos = std::make_unique<TMemoStore>(FDataFolder);
 }
 
 bool TScheduleCalendarData::HasSchedule(TDateTime date) const
@@ -36,25 +20,17 @@ bool TScheduleCalendarData::HasSchedule(TDateTime date) const
     return Preview->Count() > 0;
 }
 
-std::string TScheduleCalendarData::MemoPath(TDateTime date) const
-{
-    if (!MemoIndex || DecodeDate(date).Year == 0) return {};
-    return MemoIndex->Find(MemoFileNameOf(date));
-}
-
 bool TScheduleCalendarData::HasMemo(TDateTime date) const
 {
-    return !MemoPath(date).empty();
+    return DecodeDate(date).Year != 0 && Memos->HasMemoFile(date);
 }
 
 std::string TScheduleCalendarData::MemoFirstLine(TDateTime date) const
 {
-    const std::string path = MemoPath(date);
-    std::string contents;
-    if (path.empty() || !TryReadFile(path, contents)) return {};
-    // The text ends at its first NUL; the first line at the first CR or LF.
-    const std::size_t end = contents.find_first_of(std::string("\0\r\n", 3));
-    return contents.substr(0, end);
+    if (DecodeDate(date).Year == 0) return {};
+    std::vector<std::string> lines;
+    Memos->ReadMemoLines(date, lines);
+    return lines.empty() ? std::string() : lines.front();
 }
 
 void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& list) const
@@ -75,7 +51,7 @@ void TScheduleCalendarData::FillDayContents(TDateTime date, TKyDrawDayTextList& 
 std::vector<std::string> TScheduleCalendarData::LoadDayFiles(TKyCustomCalendar& calendar) const
 {
     std::vector<std::string> problems;
-    const TDayFilePaths paths = DayFilePathsIn(FDataFolder.empty() ? "." : FDataFolder);
+    const TDayFilePaths paths = FDataFolder.DayFiles();
     const auto load = [&](TKyDayItemList& list, const std::string& path) {
         try {
             LoadDayFileIfPresent(list, path);

@@ -9,7 +9,8 @@
 
 #include "calendar/widget/CustomOrvanelCalendar.h"
 #include "platform/DateTime.h"
-#include "platform/FileSystem.h"
+#include "data/DataFolder.h"
+#include "data/MemoStore.h"
 #include "schedule/AlarmTimer.h"
 #include "schedule/PreviewList.h"
 
@@ -29,7 +30,7 @@ public:
     explicit TScheduleCalendarData(const std::string& scheduleFile);
 
     const std::string& ScheduleFile() const { return FScheduleFile; }
-    const std::string& DataFolder() const { return FDataFolder; }
+    const std::string& DataFolder() const { return FDataFolder.Path(); }
     const TAlarmList& Alarms() const { return Timer.AlarmList; }
 
     // Any entry falls on the date.
@@ -50,15 +51,13 @@ public:
     void Attach(TKyOrvanelCalendar& calendar) const;
 
 private:
-    std::string MemoPath(TDateTime date) const;
-
     std::string FScheduleFile;
-    std::string FDataFolder;
+    TDataFolder FDataFolder;
     TAlarmTimer Timer;
     // Over Timer's entries, which do not change after the load: indexed once,
     // not for every date drawn.
     std::unique_ptr<TPreviewList> Preview;
-    std::unique_ptr<TFolderIndex> MemoIndex; // null when the data folder has no memo folder
+    std::unique_ptr<TMemoStore> Memos; // listed once
 };
 
 } // namespace orvexp

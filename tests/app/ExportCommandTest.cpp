@@ -79,21 +79,17 @@ protected:
         return args;
     }
 
-    // The request the wizard would make for the same inputs.
-    TExportRequest Request(std::uint8_t type, const THtmlColors& colors, bool emptyMemos)
+    // What the wizard writes for the same inputs.
+    std::string Build(std::uint8_t type, const THtmlColors& colors, bool emptyMemos)
     {
         TExportRequest request;
         request.ExportType = static_cast<TExportType>(type);
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 12);
-        request.MemoFolder = Data.Path + "Memo/";
         request.Colors = colors;
         request.ExportEmptyMemo = emptyMemos;
-        request.Alarms = &Alarms;
-        request.HolidaysPath = Data.Path + "HOLIDAYS.DAT";
-        request.SpecialDaysPath = Data.Path + "spcldays.dat";
-        request.DaysOffPath = Data.Path + "daysoff.dat";
-        return request;
+        const auto sources = testing::ResolveSources(request, Data.Path, Alarms);
+        return IsCsvType(request.ExportType) ? BuildCsv(request) : BuildHtml(request);
     }
 };
 
@@ -114,8 +110,7 @@ TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
             EXPECT_EQ(run.ExitCode, 0);
             EXPECT_EQ(run.Err, "");
             EXPECT_EQ(run.Out, "");
-            const TExportRequest request = Request(type, colors, false);
-            EXPECT_EQ(ReadBytes(output), type <= 2 ? BuildCsv(request) : BuildHtml(request));
+            EXPECT_EQ(ReadBytes(output), Build(type, colors, false));
         }
     }
     // The bytes themselves, for the CSV of both kinds.
@@ -153,17 +148,17 @@ TEST_F(ExportCommandTest, OptionsOverrideSettings)
                                  "MemoBkColor=-2147483640", "--color", "ScheduleColor=0xABCDEF"}),
               Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), BuildHtml(Request(5, colors, true)));
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(5, colors, true));
 }
 
 TEST_F(ExportCommandTest, WithoutSettingsFileUsesDefaults)
 {
     const TRunResult run = RunProgram(Orvexp, Args("html-memos", {"--output", "page.html"}), Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), BuildHtml(Request(4, THtmlColors(), true)));
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(4, THtmlColors(), true));
     const TRunResult csv = RunProgram(Orvexp, Args("csv-memos", {"--output", "memos.csv"}), Work.Path);
     EXPECT_EQ(csv.ExitCode, 0) << csv.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "memos.csv"), BuildCsv(Request(1, THtmlColors(), true)));
+    EXPECT_EQ(ReadBytes(Work.Path + "memos.csv"), Build(1, THtmlColors(), true));
     EXPECT_FALSE(std::filesystem::exists(Program.Path + "orvexp.ini")); // read only
 }
 
@@ -182,7 +177,7 @@ TEST_F(ExportCommandTest, DataDefaultsToTheRememberedFolder)
     WriteSettings("[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data.Path + "\r\n");
     run = RunProgram(Orvexp, args, Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), BuildCsv(Request(0, THtmlColors(), true)));
+    EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), Build(0, THtmlColors(), true));
 }
 
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)

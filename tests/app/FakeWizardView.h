@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/wizard/WizardView.h"
-#include "calendar/DateEx.h"
 
 namespace orvexp::test {
 
@@ -42,7 +41,6 @@ public:
     std::string ExportPath;
     bool EmptyMemo = false;
     THtmlColors Colors = InitialSampleColors();
-    TKyDateEx Holder;
 
     // The messages of the information boxes, in order.
     std::vector<std::string> Informations() const { return Entries("info:"); }
@@ -122,7 +120,6 @@ public:
     void SetExportEmptyMemo(bool checked) override { EmptyMemo = checked; }
     THtmlColors SampleColors() const override { return Colors; }
     void SetSampleColors(const THtmlColors& colors) override { Colors = colors; }
-    TKyCustomDateEx& DayListHolder() override { return Holder; }
 
 private:
     std::vector<std::string> Entries(const std::string& prefix) const

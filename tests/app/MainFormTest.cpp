@@ -25,6 +25,7 @@
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
+#include "data/DataFolder.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
 #include "tests/app/WizardFixtures.h"
@@ -253,7 +254,7 @@ private slots:
         QCOMPARE(Form->Notebook1->currentIndex(), 2);
         QCOMPARE(Form->pnlTitle->text(), QStringLiteral("出力する期間の指定"));
         QCOMPARE(Form->focusWidget(), Form->DateEdit1);
-        QCOMPARE(Q(State.MemoFolder), Q(Data + "Memo/"));
+        QCOMPARE(Q(TDataFolder(State.DataFolder).MemoFolder()), Q(Data + "Memo/"));
 
         Form->DateEdit1->setDate(QDate(2024, 4, 1));
         Form->DateEdit2->setDate(QDate(2024, 4, 2));

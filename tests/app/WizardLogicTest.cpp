@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/global.h"
 #include "app/wizard/WizardLogic.h"
+#include "data/DataFolder.h"
 #include "platform/IniFile.h"
 #include "tests/app/FakeWizardView.h"
 #include "tests/app/WizardFixtures.h"
@@ -241,10 +242,11 @@ TEST_F(WizardLogicTest, Page2LoadsDerivesThePathsAndStoresTheFolder)
     EXPECT_TRUE(View.Informations().empty());
     EXPECT_EQ(Logic->AlarmTimer1.AlarmList.Count(), 1);
     EXPECT_EQ(State.DataFolder, Data);
-    EXPECT_EQ(State.MemoFolder, Data + "Memo/");
-    EXPECT_EQ(State.HolidaysPath, Data + "HOLIDAYS.DAT");
-    EXPECT_EQ(State.SpecialDaysPath, Data + "spcldays.dat");
-    EXPECT_EQ(State.DaysOffPath, Data + "daysoff.dat");
+    const TDataFolder folder(State.DataFolder);
+    EXPECT_EQ(folder.MemoFolder(), Data + "Memo/");
+    EXPECT_EQ(folder.DayFiles().Holidays, Data + "HOLIDAYS.DAT");
+    EXPECT_EQ(folder.DayFiles().SpecialDays, Data + "spcldays.dat");
+    EXPECT_EQ(folder.DayFiles().DaysOff, Data + "daysoff.dat");
     EXPECT_EQ(Settings(), "; mine\r\n[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data + "\r\n");
 
     // Every pass through page 2 loads again.
@@ -267,7 +269,6 @@ TEST_F(WizardLogicTest, Page2StaysWhenTheSettingsCannotBeWritten)
     EXPECT_EQ(View.Informations(), std::vector<std::string>{kNotOpened});
     EXPECT_EQ(Logic->Page(), wpDataFile);
     EXPECT_EQ(State.DataFolder, Data) << "paths set before the failure keep their values";
-    EXPECT_EQ(State.MemoFolder, Data + "Memo/");
 }
 
 TEST_F(WizardLogicTest, Page3ChecksTheRange)

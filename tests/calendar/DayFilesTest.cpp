@@ -11,24 +11,6 @@ using testing::AddItem;
 using testing::TTempFolder;
 using testing::WriteBytes;
 
-TEST(DayFiles, ExactNameFirstThenTheOneCaseInsensitiveMatch)
-{
-    TTempFolder folder;
-    WriteBytes(folder / "holidays.dat", "x");
-    WriteBytes(folder / "HOLIDAYS.DAT", "x");
-    WriteBytes(folder / "SpclDays.Dat", "x");
-    WriteBytes(folder / "DAYSOFF.DAT", "x");
-    WriteBytes(folder / "DaysOff.dat", "x"); // two case variants and no exact name: none chosen
-
-    const TDayFilePaths paths = DayFilePathsIn(folder.Path + "/");
-    EXPECT_EQ(paths.Holidays, folder / "holidays.dat");
-    EXPECT_EQ(paths.SpecialDays, folder / "SpclDays.Dat");
-    EXPECT_EQ(paths.DaysOff, folder / "daysoff.dat");
-
-    const TDayFilePaths missing = DayFilePathsIn(folder / "nothere");
-    EXPECT_EQ(missing.Holidays, folder / "nothere/holidays.dat");
-}
-
 TEST(DayFiles, LoadsOnlyFilesThatExist)
 {
     TTempFolder folder;
@@ -36,16 +18,15 @@ TEST(DayFiles, LoadsOnlyFilesThatExist)
     AddItem(source, {.DayType = dtMonthDay, .Month = 1, .Day = 1, .DayText = "x"});
     WriteBytes(folder / "HOLIDAYS.DAT", WriteDayFile(source));
     WriteBytes(folder / "spcldays.dat", "bad");
-    const TDayFilePaths paths = DayFilePathsIn(folder.Path);
 
     TKyDayItemList holidays, special, daysOff;
     AddItem(daysOff, {.DayText = "kept"});
-    EXPECT_TRUE(LoadDayFileIfPresent(holidays, paths.Holidays));
+    EXPECT_TRUE(LoadDayFileIfPresent(holidays, folder / "HOLIDAYS.DAT"));
     EXPECT_EQ(holidays.Count(), 1);
-    EXPECT_FALSE(LoadDayFileIfPresent(daysOff, paths.DaysOff));
+    EXPECT_FALSE(LoadDayFileIfPresent(daysOff, folder / "daysoff.dat"));
     ASSERT_EQ(daysOff.Count(), 1);
     EXPECT_EQ(daysOff[0].DayText, "kept");
-    EXPECT_THROW(LoadDayFileIfPresent(special, paths.SpecialDays), EDayFileError);
+    EXPECT_THROW(LoadDayFileIfPresent(special, folder / "spcldays.dat"), EDayFileError);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ namespace {
 
 using testing::MakeEntry;
 using testing::ReadBytes;
+using testing::RunExportFrom;
 using testing::Sjis;
 using testing::TTempFolder;
 using testing::WriteBytes;
@@ -37,15 +38,13 @@ protected:
         request.StartDate = start;
         request.EndDate = end;
         request.OutputPath = Folder.Path + "out.csv";
-        request.MemoFolder = Folder.Path + "Memo/";
         request.ExportEmptyMemo = emptyMemos;
-        request.Alarms = &Alarms;
         return request;
     }
 
     std::string Export(const TExportRequest& request)
     {
-        RunExport(request);
+        RunExportFrom(request, Folder.Path, Alarms);
         return ReadBytes(request.OutputPath);
     }
 };
@@ -180,7 +179,7 @@ TEST_F(CsvExportTest, FilesWithoutRows)
 TEST_F(CsvExportTest, BuildMemoCsvRowIsEmptyOnlyForSkippedEmptyMemo)
 {
     WriteBytes(Folder.Path + "Memo/19990410.txt", "x\t");
-    const TMemoStore store(Folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(Folder.Path));
     EXPECT_EQ(BuildMemoCsvRow(store, EncodeDate(1999, 4, 10), false), "1999/04/10,,x\t");
     EXPECT_EQ(BuildMemoCsvRow(store, EncodeDate(1999, 4, 11), false), "");
     EXPECT_EQ(BuildMemoCsvRow(store, EncodeDate(1999, 4, 11), true), "1999/04/11,,");
@@ -191,7 +190,7 @@ TEST_F(CsvExportTest, ProgressCountsDays)
     TExportRequest request = Request(1, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 12));
     std::vector<std::pair<int, int>> reports;
     request.OnProgress = [&](int done, int total) { reports.emplace_back(done, total); };
-    RunExport(request);
+    RunExportFrom(request, Folder.Path, Alarms);
     EXPECT_EQ(reports, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 }
 
@@ -200,7 +199,7 @@ TEST_F(CsvExportTest, OutputThatCannotBeCreated)
     TExportRequest request = Request(1, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
     request.OutputPath = Folder.Path + "missing/out.csv";
     try {
-        RunExport(request);
+        RunExportFrom(request, Folder.Path, Alarms);
         FAIL() << "no error";
     } catch (const EFCreateError& e) {
         EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません");
@@ -215,7 +214,7 @@ TEST_F(CsvExportTest, FailedWriteKeepsEarlierFileAndLeavesNoTemporaryFile)
     TWriteFaults faults;
     faults.FailWriteAfter = 20;
     SetWriteFaultsForTesting(faults);
-    EXPECT_THROW(RunExport(request), EFCreateError);
+    EXPECT_THROW(RunExportFrom(request, Folder.Path, Alarms), EFCreateError);
     SetWriteFaultsForTesting({});
     EXPECT_EQ(ReadBytes(request.OutputPath), "earlier");
     std::vector<std::string> names;

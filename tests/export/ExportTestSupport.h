@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "data/DataFolder.h"
+#include "export/Export.h"
+#include "export/ExportSources.h"
 #include "platform/Text.h"
 #include "schedule/Alarm.h"
 #include "tests/support/TempFolder.h"
@@ -30,6 +33,25 @@ inline std::unique_ptr<TAlarm2> MakeEntry(TAlarmKind kind, std::uint16_t year, s
     entry->DateTime.Minute = minute;
     entry->Messages = std::move(lines);
     return entry;
+}
+
+// Resolves the request's sources as the wizard does: the entries, and the
+// memos and day files of the data folder. The sources must outlive the export.
+inline std::unique_ptr<TExportSources> ResolveSources(TExportRequest& request, const std::string& dataFolder,
+                                                      const TAlarmList& alarms)
+{
+    auto sources = std::make_unique<TExportSources>(request.ExportType, TDataFolder(dataFolder), request.StartDate,
+                                                    request.EndDate);
+    sources->UseEntries(alarms);
+    sources->Apply(request);
+    return sources;
+}
+
+// RunExport over those sources.
+inline void RunExportFrom(TExportRequest request, const std::string& dataFolder, const TAlarmList& alarms)
+{
+    const auto sources = ResolveSources(request, dataFolder, alarms);
+    RunExport(request);
 }
 
 } // namespace orvexp::testing

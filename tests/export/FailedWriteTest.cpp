@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::MakeEntry;
 using testing::ReadBytes;
+using testing::RunExportFrom;
 using testing::Sjis;
 using testing::TTempFolder;
 using testing::WriteBytes;
@@ -56,11 +57,6 @@ protected:
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 11);
         request.OutputPath = outputPath;
-        request.MemoFolder = Data.Path + "Memo/";
-        request.Alarms = &Alarms;
-        request.HolidaysPath = Data.Path + "holidays.dat";
-        request.SpecialDaysPath = Data.Path + "spcldays.dat";
-        request.DaysOffPath = Data.Path + "daysoff.dat";
         return request;
     }
 
@@ -68,17 +64,17 @@ protected:
     std::string Reference(std::uint8_t type)
     {
         const std::string path = Out.Path + "reference-" + std::to_string(type);
-        RunExport(Request(type, path));
+        RunExportFrom(Request(type, path), Data.Path, Alarms);
         std::string bytes = ReadBytes(path);
         fs::remove(path);
         return bytes;
     }
 
     // RunExport must raise EFCreateError with the documented message.
-    static void ExpectCreateError(const TExportRequest& request)
+    void ExpectCreateError(const TExportRequest& request)
     {
         try {
-            RunExport(request);
+            RunExportFrom(request, Data.Path, Alarms);
             ADD_FAILURE() << "RunExport did not raise";
         } catch (const EFCreateError& e) {
             EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません");
@@ -120,7 +116,7 @@ TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFi
             EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out"});
 
             // The same export goes through once the fault is gone.
-            RunExport(Request(type, target));
+            RunExportFrom(Request(type, target), Data.Path, Alarms);
             EXPECT_EQ(ReadBytes(target), reference);
             EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out"});
         }

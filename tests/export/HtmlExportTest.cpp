@@ -15,6 +15,7 @@ namespace {
 
 using testing::MakeEntry;
 using testing::ReadBytes;
+using testing::RunExportFrom;
 using testing::Sjis;
 using testing::TTempFolder;
 using testing::WriteBytes;
@@ -85,7 +86,6 @@ class HtmlExportTest : public ::testing::Test {
 protected:
     TTempFolder Folder;
     TAlarmList Alarms;
-    TKyDayItemList Holidays, SpecialDays, DaysOff;
 
     TExportRequest Request(std::uint8_t type, TDateTime start, TDateTime end)
     {
@@ -94,20 +94,13 @@ protected:
         request.StartDate = start;
         request.EndDate = end;
         request.OutputPath = Folder.Path + "out.html";
-        request.MemoFolder = Folder.Path + "Memo/";
-        request.Alarms = &Alarms;
-        request.HolidaysPath = Folder.Path + "holidays.dat";
-        request.SpecialDaysPath = Folder.Path + "spcldays.dat";
-        request.DaysOffPath = Folder.Path + "daysoff.dat";
-        request.HolidayList = &Holidays;
-        request.SpecialDayList = &SpecialDays;
-        request.CustomDayOffList = &DaysOff;
         return request;
     }
 
-    std::string Export(const TExportRequest& request)
+    // From this test's data folder, or another one.
+    std::string Export(const TExportRequest& request, const std::string& dataFolder = {})
     {
-        RunExport(request);
+        RunExportFrom(request, dataFolder.empty() ? Folder.Path : dataFolder, Alarms);
         return ReadBytes(request.OutputPath);
     }
 };
@@ -259,20 +252,21 @@ TEST_F(HtmlExportTest, DayListsFromAnEarlierExportDoNotLinger)
     const std::string first = Export(Request(4, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10)));
     EXPECT_NE(first.find("FirstFolderHoliday<br>"), std::string::npos);
 
-    // A second data folder without day files, through the same holder lists.
+    // A second data folder without day files.
     TTempFolder other;
-    TExportRequest request = Request(4, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
-    request.HolidaysPath = other.Path + "holidays.dat";
-    request.SpecialDaysPath = other.Path + "spcldays.dat";
-    request.DaysOffPath = other.Path + "daysoff.dat";
-    const std::string second = Export(request);
+    const TExportRequest request = Request(4, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
+    const std::string second = Export(request, other.Path);
     EXPECT_EQ(second.find("FirstFolderHoliday"), std::string::npos);
-    EXPECT_EQ(Holidays.Count(), 0);
 
-    // A malformed file empties its list as well.
+    // Loading lists that held items empties them when the files are missing or malformed.
+    TKyDayItemList holidays, specialDays, daysOff;
+    holidays.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 10, "Stale")));
+    daysOff.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 10, "Stale")));
     WriteBytes(other.Path + "holidays.dat", "junk");
-    Holidays.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 10, "Stale")));
-    EXPECT_EQ(Export(request).find("Stale"), std::string::npos);
+    LoadDayLists(holidays, specialDays, daysOff, TDataFolder(other.Path).DayFiles());
+    EXPECT_EQ(holidays.Count(), 0);
+    EXPECT_EQ(daysOff.Count(), 0);
+    EXPECT_EQ(Export(request, other.Path).find("Stale"), std::string::npos);
 }
 
 TEST_F(HtmlExportTest, EquinoxWithoutHolidayItemShowsNoName)

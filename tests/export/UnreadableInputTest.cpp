@@ -17,7 +17,7 @@
 #include "ExportTestSupport.h"
 #include "calendar/DayItem.h"
 #include "export/Export.h"
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::RunExportFrom;
 using testing::Sjis;
 using testing::TTempFolder;
 using testing::WriteBytes;
@@ -95,16 +96,12 @@ protected:
         request.StartDate = start;
         request.EndDate = end;
         request.OutputPath = Out.Path + "out";
-        request.MemoFolder = Data.Path + "Memo/";
-        request.HolidaysPath = Data.Path + "holidays.dat";
-        request.SpecialDaysPath = Data.Path + "spcldays.dat";
-        request.DaysOffPath = Data.Path + "daysoff.dat";
         return request;
     }
 
     std::string Export(const TExportRequest& request)
     {
-        RunExport(request);
+        RunExportFrom(request, Data.Path, TAlarmList());
         return ReadBytes(request.OutputPath);
     }
 
@@ -120,7 +117,7 @@ TEST_F(UnreadableInputTest, MemoIsPresentWithoutLines)
         MakeUnreadable(Data.Path + "Memo/19990410.txt", c.Kind);
         const TDateTime day = EncodeDate(1999, 4, 10);
 
-        const TMemoStore store(Data.Path + "Memo/");
+        const TMemoStore store(TDataFolder(Data.Path));
         std::vector<std::string> lines{"left over"};
         EXPECT_TRUE(store.ReadMemoLines(day, lines));
         EXPECT_TRUE(lines.empty());
@@ -185,10 +182,8 @@ TEST_F(UnreadableInputTest, DayFileAddsNoNames)
 
         // The export ignores it, and the names held from an earlier load do not show.
         TKyDayItemList specialDays, daysOff;
-        TExportRequest request = Request(3, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
-        request.HolidayList = &holidays;
-        request.SpecialDayList = &specialDays;
-        request.CustomDayOffList = &daysOff;
+        LoadDayLists(holidays, specialDays, daysOff, TDataFolder(Data.Path).DayFiles());
+        const TExportRequest request = Request(3, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
         const std::string expected =
             PageHead("1999/04/10 ～ 1999/04/10の予定", {"<th width=\"20%\" bgcolor=\"#EBEBEB\">日付</th>",
                                                          "<th width=\"80%\" bgcolor=\"#EBEBEB\">予定</th>"}) +

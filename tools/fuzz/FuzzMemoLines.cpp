@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 #include "tools/fuzz/FuzzCheck.h"
 
 using namespace orvexp;

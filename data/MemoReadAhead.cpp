@@ -1,4 +1,4 @@
-#include "export/MemoReadAhead.h"
+#include "data/MemoReadAhead.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ExportTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
@@ -42,7 +42,7 @@ TEST(MemoStore, ReadsLinesAndTextOfFile)
         SCOPED_TRACE(c.Name);
         TTempFolder folder;
         WriteBytes(folder.Path + "Memo/19990410.txt", c.Bytes);
-        const TMemoStore store(folder.Path + "Memo/");
+        const TMemoStore store(TDataFolder(folder.Path));
         const TDateTime date = EncodeDate(1999, 4, 10);
         std::vector<std::string> lines{"stale"};
         EXPECT_TRUE(store.ReadMemoLines(date, lines));
@@ -55,7 +55,7 @@ TEST(MemoStore, ReadsLinesAndTextOfFile)
 TEST(MemoStore, MissingFolderMeansNoMemoOnAnyDate)
 {
     TTempFolder folder;
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     EXPECT_FALSE(store.FolderExists());
     for (const TDateTime date : {EncodeDate(1999, 4, 10), EncodeDate(2024, 1, 5)}) {
         std::vector<std::string> lines{"stale"};
@@ -71,7 +71,7 @@ TEST(MemoStore, MissingFileIsNotPresent)
     TTempFolder folder;
     WriteBytes(folder.Path + "Memo/19990411.txt", "other day");
     std::filesystem::create_directories(folder.Path + "Memo/19990412.txt"); // a folder is no memo
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     std::vector<std::string> lines;
     EXPECT_FALSE(store.ReadMemoLines(EncodeDate(1999, 4, 10), lines));
     EXPECT_FALSE(store.ReadMemoLines(EncodeDate(1999, 4, 12), lines));
@@ -82,7 +82,7 @@ TEST(MemoStore, FileNamesZeroFillMonthAndDay)
 {
     TTempFolder folder;
     std::filesystem::create_directories(folder.Path + "Memo");
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     struct TCase {
         const char* Iso;
         TDateTime Date;
@@ -106,7 +106,7 @@ TEST(MemoStore, FolderAndFilesFoundWithoutRegardToCase)
     TTempFolder folder;
     WriteBytes(folder.Path + "MEMO/19990410.TXT", "upper\r\n");
     WriteBytes(folder.Path + "MEMO/19990411.txt", "lower");
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     ASSERT_TRUE(store.FolderExists());
     EXPECT_EQ(store.MemoFilePath(EncodeDate(1999, 4, 10)), folder.Path + "MEMO/19990410.TXT");
     EXPECT_EQ(store.MemoText(EncodeDate(1999, 4, 10)), "upper");
@@ -121,7 +121,7 @@ TEST(MemoStore, ExactNameWinsOverOtherCase)
     WriteBytes(folder.Path + "Memo/19990410.txt", "exact");
     WriteBytes(folder.Path + "Memo/19990410.TXT", "upper");
     WriteBytes(folder.Path + "memo/19990410.txt", "other folder");
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     EXPECT_EQ(store.MemoText(EncodeDate(1999, 4, 10)), "exact");
 }
 
@@ -131,7 +131,7 @@ TEST(MemoStore, UnreadableFileIsPresentWithoutLines)
     std::filesystem::create_directories(folder.Path + "Memo");
     // Opening succeeds but every read fails with EIO, also for root.
     std::filesystem::create_symlink("/proc/self/mem", folder.Path + "Memo/19990410.txt");
-    const TMemoStore store(folder.Path + "Memo/");
+    const TMemoStore store(TDataFolder(folder.Path));
     std::vector<std::string> lines{"stale"};
     EXPECT_TRUE(store.ReadMemoLines(EncodeDate(1999, 4, 10), lines));
     EXPECT_TRUE(lines.empty());

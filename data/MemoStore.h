@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DataFolder.h"
+#include "data/MemoReadAhead.h"
 #include "platform/DateTime.h"
-#include "export/MemoReadAhead.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -27,12 +28,16 @@ std::string MemoFileName(TDateTime date);
 
 class TMemoStore {
 public:
-    // `memoFolder` is DataFolder + "Memo/". When that exact folder is absent,
-    // the one entry of DataFolder named "Memo" without regard to ASCII case is used.
-    explicit TMemoStore(const std::string& memoFolder);
+    // A store without a memo folder: no memo on any date.
+    TMemoStore() = default;
+    // The memo folder of `folder` (found as TDataFolder::FindMemoFolder finds it).
+    explicit TMemoStore(const TDataFolder& folder);
 
     // True when the memo folder exists.
     bool FolderExists() const { return Index.has_value(); }
+
+    // True when the date's memo file is in the folder's listing.
+    bool HasMemoFile(TDateTime date) const;
 
     // The path of the date's memo file (the existing entry that matches its name
     // without regard to ASCII case, else the composed name); empty when the

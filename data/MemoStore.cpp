@@ -1,24 +1,8 @@
-#include "export/MemoStore.h"
+#include "data/MemoStore.h"
 
 #include <cstdio>
 
 namespace orvexp {
-
-namespace {
-
-// The folder to list: the exact one, else "Memo" found without regard to case.
-std::string ResolveMemoFolder(const std::string& memoFolder)
-{
-    if (DirectoryExists(memoFolder)) return memoFolder;
-    std::string bare = memoFolder;
-    while (!bare.empty() && bare.back() == '/') bare.pop_back();
-    if (bare.empty()) return {};
-    const std::string found = FindPathIgnoringCase(ExtractFilePath(bare), ExtractFileName(bare));
-    if (found.empty() || !DirectoryExists(found)) return {};
-    return IncludeTrailingDelimiter(found);
-}
-
-} // namespace
 
 std::vector<std::string> SplitMemoLines(std::string_view bytes)
 {
@@ -49,10 +33,15 @@ std::string MemoFileName(TDateTime date)
     return name;
 }
 
-TMemoStore::TMemoStore(const std::string& memoFolder)
+TMemoStore::TMemoStore(const TDataFolder& folder)
 {
-    const std::string folder = ResolveMemoFolder(memoFolder);
-    if (!folder.empty()) Index.emplace(folder);
+    const std::string memoFolder = folder.FindMemoFolder();
+    if (!memoFolder.empty()) Index.emplace(memoFolder);
+}
+
+bool TMemoStore::HasMemoFile(TDateTime date) const
+{
+    return Index && !Index->FindName(MemoFileName(date)).empty();
 }
 
 std::string TMemoStore::MemoFilePath(TDateTime date) const

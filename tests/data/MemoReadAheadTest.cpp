@@ -9,7 +9,7 @@
 #include <thread>
 #include <string>
 
-#include "export/MemoReadAhead.h"
+#include "data/MemoReadAhead.h"
 
 namespace orvexp {
 namespace {

@@ -1,0 +1,52 @@
+#pragma once
+// What the writers write from, resolved once before they run: a data folder's
+// memo store and day lists and the schedule's entries, each made only for the
+// export types that use it. The wizard and the command line both fill their
+// requests from one of these.
+
+#include <memory>
+#include <string>
+
+#include "calendar/DayItem.h"
+#include "data/DataFolder.h"
+#include "data/MemoStore.h"
+#include "export/ExportRequest.h"
+#include "schedule/Alarm.h"
+#include "schedule/ScheduleDigest.h"
+
+namespace orvexp {
+
+// Loads the three day lists from their files. A list whose file cannot be
+// loaded (missing, unreadable, malformed) is emptied, so it adds no names
+// instead of keeping whatever the list held before.
+void LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays, TKyDayItemList& daysOff,
+                  const TDayFilePaths& paths);
+
+class TExportSources {
+public:
+    // For the types with memos, lists the memo folder and starts reading the
+    // memos of the whole days `start` to `end` ahead, on a thread of its own;
+    // for the HTML types, loads the three day lists. The entries come from
+    // LoadSchedule or UseEntries.
+    TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end);
+
+    // Reads the entries from the schedule file, keeping only what the writers
+    // read of each: with many entries the whole model would cost more to build
+    // than the export itself. A type without schedules keeps none but checks
+    // the file all the same, so a broken file fails every type alike. Raises
+    // as TScheduleDigest::LoadFromFile.
+    void LoadSchedule(const std::string& scheduleFile);
+    // The entries of a loaded schedule container (kept for the types with schedules).
+    void UseEntries(const TAlarmList& alarms);
+
+    // Points the request's sources at these, which must outlive its export.
+    void Apply(TExportRequest& request) const;
+
+private:
+    TExportType Type;
+    TScheduleDigest Schedule;
+    std::unique_ptr<TMemoStore> Memos;
+    TKyDayItemList Holidays, SpecialDays, DaysOff;
+};
+
+} // namespace orvexp
