@@ -58,13 +58,6 @@ private:
 struct TGlobal {
     TExportType ExportType = etCsvSchedules;
     std::string DataFolder;
-    std::int32_t TimeColor = 0;
-    std::int32_t ScheduleColor = 0;
-    std::int32_t MemoColor = 0;
-    std::int32_t DateBkColor = 0;
-    std::int32_t TimeBkColor = 0;
-    std::int32_t ScheduleBkColor = 0;
-    std::int32_t MemoBkColor = 0;
     std::unique_ptr<TVersionInfo> VersionInfo;
     std::string ProductName;
 };

@@ -52,6 +52,7 @@ using TItemGuid = std::array<std::uint8_t, 16>;
 constexpr std::int32_t kDayFileFormat = 19991127;
 
 // The header of the day file loaded last (0 before any). Nothing reads it back.
+// Only the thread that loads day files touches it, as with FileVersion.
 extern std::int32_t DayFileVersion;
 
 // GUID creation failed: "Holiday - GUIDの生成に失敗しました。".

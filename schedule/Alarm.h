@@ -21,7 +21,9 @@ constexpr std::int32_t kScheduleFormat1 = 19700517;
 constexpr std::int32_t kScheduleFormat2 = 19740216;
 
 // The header value of the schedule file read last; entry readers consult it
-// to know whether an advance-notice block follows.
+// to know whether an advance-notice block follows. Only the thread that loads
+// a schedule file touches it (the window's thread, a command's main thread):
+// an export's worker threads run after the load and never read it.
 extern std::int32_t FileVersion;
 
 class EInvalidFileHeader : public std::runtime_error {

@@ -260,13 +260,6 @@ void TWizardLogic::Finish()
     sources.Apply(request);
 
     if (IsHtmlType(request.ExportType)) {
-        State.TimeColor = request.Colors.TimeColor;
-        State.ScheduleColor = request.Colors.ScheduleColor;
-        State.MemoColor = request.Colors.MemoColor;
-        State.DateBkColor = request.Colors.DateBkColor;
-        State.TimeBkColor = request.Colors.TimeBkColor;
-        State.ScheduleBkColor = request.Colors.ScheduleBkColor;
-        State.MemoBkColor = request.Colors.MemoBkColor;
         RunExport(request);
         TShellExecute launch;
         launch.FileName = output;

@@ -452,7 +452,6 @@ TEST_F(WizardLogicTest, FinishHtmlOpensThePageAndStoresTheColours)
     ASSERT_EQ(Launched.size(), 1u);
     EXPECT_EQ(Launched[0].FileName, Out + "page.html");
     EXPECT_EQ(Launched[0].Operation, "open");
-    EXPECT_EQ(State.DateBkColor, 16711680);
     const TIniFile ini(SettingsPath);
     EXPECT_EQ(ini.ReadString("HTMLColors", "DateBkColor", ""), "16711680");
     EXPECT_EQ(ini.ReadString("HTMLColors", "TimeColor", ""), "0");
