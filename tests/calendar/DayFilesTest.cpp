@@ -20,7 +20,7 @@ TEST(DayFiles, ExactNameFirstThenTheOneCaseInsensitiveMatch)
     WriteBytes(folder / "DAYSOFF.DAT", "x");
     WriteBytes(folder / "DaysOff.dat", "x"); // two case variants and no exact name: none chosen
 
-    const TDayFilePaths paths = DayFilePathsIn(folder.Path + "/");
+    const TDayFilePaths paths = DayFilePathsIn(folder.Path);
     EXPECT_EQ(paths.Holidays, folder / "holidays.dat");
     EXPECT_EQ(paths.SpecialDays, folder / "SpclDays.Dat");
     EXPECT_EQ(paths.DaysOff, folder / "daysoff.dat");
