@@ -24,15 +24,22 @@ using TOutputDrain = std::function<void(std::string& output)>;
 // buffer is not regrown (and copied) while it fills.
 inline constexpr std::size_t kOutputDrainSize = 256 << 10;
 
+// The colour numbers the HTML colours start from: the window-text system
+// colour (the top bit names a system colour by its index, here 8), white, and
+// the light grey of the date column.
+inline constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000008u);
+inline constexpr std::int32_t kWhiteColor = 16777215;          // 0xFFFFFF
+inline constexpr std::int32_t kDateBkDefaultColor = 15461355;  // 0xEBEBEB
+
 // Colours of the HTML page as the settings file stores them: 0x00BBGGRR.
 struct THtmlColors {
     std::int32_t TimeColor = 0;
     std::int32_t ScheduleColor = 0;
     std::int32_t MemoColor = 0;
-    std::int32_t DateBkColor = 15461355;
-    std::int32_t TimeBkColor = 16777215;
-    std::int32_t ScheduleBkColor = 16777215;
-    std::int32_t MemoBkColor = 16777215;
+    std::int32_t DateBkColor = kDateBkDefaultColor;
+    std::int32_t TimeBkColor = kWhiteColor;
+    std::int32_t ScheduleBkColor = kWhiteColor;
+    std::int32_t MemoBkColor = kWhiteColor;
 };
 
 // What one export writes and from what. The sources are resolved before the

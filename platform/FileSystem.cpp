@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/BulkMemory.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,15 +17,6 @@ namespace orvexp {
 namespace {
 
 TWriteFaults InjectedFaults;
-
-std::string FoldAscii(std::string_view text)
-{
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
 
 } // namespace
 
@@ -244,7 +236,7 @@ TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
     }
     std::vector<std::pair<std::string, std::size_t>> folded;
     folded.reserve(Names.size());
-    for (std::size_t i = 0; i < Names.size(); ++i) folded.emplace_back(FoldAscii(Names[i]), i);
+    for (std::size_t i = 0; i < Names.size(); ++i) folded.emplace_back(AsciiLowerText(Names[i]), i);
     std::sort(folded.begin(), folded.end());
     for (auto& [name, index] : folded) {
         FoldedNames.push_back(std::move(name));
@@ -260,7 +252,7 @@ TFolderIndex::~TFolderIndex()
 std::string TFolderIndex::FindName(const std::string& name) const
 {
     if (std::binary_search(Names.begin(), Names.end(), name)) return name;
-    const std::string folded = FoldAscii(name);
+    const std::string folded = AsciiLowerText(name);
     const auto range = std::equal_range(FoldedNames.begin(), FoldedNames.end(), folded);
     if (range.second - range.first != 1) return {};
     return Names[FoldedIndex[static_cast<std::size_t>(range.first - FoldedNames.begin())]];

@@ -147,6 +147,7 @@ struct TWriteFaults {
     long long FailWriteAfter = -1; // the disk fills after this many bytes (ENOSPC)
     bool FailRename = false;       // the rename over the target is refused
 };
+// Test hook: only tests call it; the program never injects faults.
 void SetWriteFaultsForTesting(const TWriteFaults& faults);
 
 } // namespace orvexp

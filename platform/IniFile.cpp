@@ -24,11 +24,6 @@ std::string_view TrimBlanks(std::string_view text)
     return text;
 }
 
-constexpr char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Equal without regard to ASCII case. The second byte of a double-byte
 // Shift_JIS character is compared as it is, so two different kanji never meet.
 bool SameName(std::string_view a, std::string_view b)
@@ -40,7 +35,7 @@ bool SameName(std::string_view a, std::string_view b)
             ++i;
             continue;
         }
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
     }
     return true;
 }

@@ -29,15 +29,7 @@ TShellOpenFunction& Replacement()
 
 bool IsOpenVerb(const std::string& operation)
 {
-    if (operation.empty()) return true;
-    if (operation.size() != 4) return false;
-    const char* open = "open";
-    for (std::size_t i = 0; i < 4; ++i) {
-        char c = operation[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != open[i]) return false;
-    }
-    return true;
+    return operation.empty() || SameTextIgnoringAsciiCase(operation, "open");
 }
 
 // "https://...", "mailto:...": a scheme of two or more letters, so that a

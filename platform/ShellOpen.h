@@ -38,6 +38,7 @@ std::uint32_t ShellOpen(const std::string& operation, const std::string& file, c
 using TShellOpenFunction = std::function<std::uint32_t(const std::string& operation, const std::string& file,
                                                        const std::string& parameters,
                                                        const std::string& directory, std::int32_t showCmd)>;
+// Test hook: only tests call it; the program always opens for real.
 void SetShellOpenForTesting(TShellOpenFunction replacement);
 
 } // namespace orvexp

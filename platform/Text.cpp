@@ -110,6 +110,22 @@ std::string Utf8ToCp932(std::string_view text)
     return result;
 }
 
+std::string AsciiLowerText(std::string_view text)
+{
+    std::string lowered(text);
+    for (char& c : lowered) c = AsciiLower(c);
+    return lowered;
+}
+
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
 std::vector<std::string> SplitText(std::string_view text, char separator)
 {
     std::vector<std::string> parts;

@@ -26,6 +26,18 @@ std::string Cp932ToUtf8(std::string_view text);
 bool Utf8ToCp932(std::string_view text, std::string& result);
 std::string Utf8ToCp932(std::string_view text);
 
+// 'A'..'Z' lowered, every other byte as it is: how file names, setting keys
+// and verbs are matched. Byte by byte: a caller that must keep the second byte
+// of a double-byte Shift_JIS character apart skips it itself.
+constexpr char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// The text with every byte passed through AsciiLower.
+std::string AsciiLowerText(std::string_view text);
+// Equal byte by byte after AsciiLower.
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The text split at every byte `separator`; empty entries stay, and an empty
 // text yields one empty entry.
 std::vector<std::string> SplitText(std::string_view text, char separator);

@@ -20,6 +20,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 #include "schedule/ShellExecute.h"
 
 namespace orvexp {
@@ -69,16 +70,6 @@ TDateTime ParseDateOption(const char* option, const std::string& text)
     return date;
 }
 
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i])) return false;
-    }
-    return true;
-}
-
 // NAME=VALUE over the colours already set; names as the settings keys (any
 // case), values read as the settings file reads them.
 void ApplyColorOption(THtmlColors& colors, const std::string& option)
@@ -101,7 +92,7 @@ void ApplyColorOption(THtmlColors& colors, const std::string& option)
         {kMemoBkColorKey, &THtmlColors::MemoBkColor},
     };
     for (const auto& field : fields) {
-        if (SameIgnoringAsciiCase(name, field.Key)) {
+        if (SameTextIgnoringAsciiCase(name, field.Key)) {
             colors.*field.Field = value;
             return;
         }

@@ -19,8 +19,8 @@
 #include <QShowEvent>
 #include <QStackedWidget>
 
-#include "app/wizard/WinColor.h"
 #include "app/wizard/WizardTexts.h"
+#include "calendar/widget/WinColors.h"
 #include "calendar/widget/WizardCalendar.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
@@ -534,9 +534,9 @@ bool TfrmMain::RunSaveDialog(const TFileDialogSetup& setup, std::string& fileNam
 
 bool TfrmMain::RunColorDialog(std::int32_t& color)
 {
-    QColorDialog dialog(WinColorToQColor(color, palette()), this);
+    QColorDialog dialog(ColorToQColor(color, palette()), this);
     if (dialog.exec() != QDialog::Accepted) return false;
-    color = QColorToWinColor(dialog.selectedColor());
+    color = QColorToColor(dialog.selectedColor());
     return true;
 }
 
@@ -630,8 +630,8 @@ void TfrmMain::SetSampleColors(const THtmlColors& colors)
 void TfrmMain::PaintSample(QPlainTextEdit* sample, std::int32_t textColor, std::int32_t backColor)
 {
     QPalette colors = sample->palette();
-    colors.setColor(QPalette::Text, WinColorToQColor(textColor, palette()));
-    colors.setColor(QPalette::Base, WinColorToQColor(backColor, palette()));
+    colors.setColor(QPalette::Text, ColorToQColor(textColor, palette()));
+    colors.setColor(QPalette::Base, ColorToQColor(backColor, palette()));
     sample->setPalette(colors);
 }
 

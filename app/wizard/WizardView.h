@@ -39,14 +39,13 @@ struct TFileDialogSetup {
 };
 
 // The samples' colours as the form starts: text in the window-text system
-// colour (0x80000008), white backgrounds, the date on light grey.
-inline constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000008u);
+// colour, white backgrounds, the date on light grey.
 inline THtmlColors InitialSampleColors()
 {
     THtmlColors colors;
     colors.TimeColor = colors.ScheduleColor = colors.MemoColor = kWindowTextColor;
-    colors.DateBkColor = 15461355;
-    colors.TimeBkColor = colors.ScheduleBkColor = colors.MemoBkColor = 16777215;
+    colors.DateBkColor = kDateBkDefaultColor;
+    colors.TimeBkColor = colors.ScheduleBkColor = colors.MemoBkColor = kWhiteColor;
     return colors;
 }
 

@@ -1,7 +1,6 @@
 #include "calendar/widget/WinColors.h"
 
 #include <QGuiApplication>
-#include <QPalette>
 
 namespace orvexp {
 
@@ -12,7 +11,11 @@ struct TSystemColorRole {
     QPalette::ColorRole Role;
 };
 
-// Which palette entry stands in for each Windows system colour index.
+// Which palette entry stands in for each Windows system colour index. Qt has
+// no desktop or caption colours: the desktop takes a dark tone, not the face
+// of a window; what belongs to an inactive window (its caption, its caption
+// text) is taken from the Inactive group, beside the active caption's
+// Highlight and HighlightedText; grey text is the text of a disabled control.
 bool PaletteRoleOf(unsigned index, TSystemColorRole& result)
 {
     using P = QPalette;
@@ -54,6 +57,13 @@ bool PaletteRoleOf(unsigned index, TSystemColorRole& result)
     return true;
 }
 
+QColor RgbToQColor(TColor rgb)
+{
+    const auto value = static_cast<std::uint32_t>(rgb);
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
 } // namespace
 
 TColor QColorToColor(const QColor& color)
@@ -63,20 +73,28 @@ TColor QColorToColor(const QColor& color)
                                (static_cast<std::uint32_t>(color.blue()) << 16));
 }
 
-TColor ColorToRgb(TColor color)
+TColor ColorToRgb(TColor color, const QPalette& palette)
 {
     if (!IsSystemColor(color)) return color & 0x00FFFFFF;
     TSystemColorRole role{};
     if (!PaletteRoleOf(static_cast<std::uint32_t>(color) & 0xFFu, role)) return clBlack;
-    const QPalette palette = QGuiApplication::palette();
     return QColorToColor(palette.color(role.Group, role.Role));
+}
+
+TColor ColorToRgb(TColor color)
+{
+    if (!IsSystemColor(color)) return color & 0x00FFFFFF;
+    return ColorToRgb(color, QGuiApplication::palette());
+}
+
+QColor ColorToQColor(TColor color, const QPalette& palette)
+{
+    return RgbToQColor(ColorToRgb(color, palette));
 }
 
 QColor ColorToQColor(TColor color)
 {
-    const auto rgb = static_cast<std::uint32_t>(ColorToRgb(color));
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
+    return RgbToQColor(ColorToRgb(color));
 }
 
 TColor OrColors(TColor a, TColor b)

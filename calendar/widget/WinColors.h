@@ -2,11 +2,13 @@
 // Colours as the calendar's properties hold them: Windows colour values laid
 // out 0x00BBGGRR, where a value with the top bit set names a system colour by
 // its index (clInfoBk, cl3DDkShadow ...). Qt needs RGB, so system colours are
-// looked up in the application palette at the moment of drawing.
+// looked up in the palette at the moment of drawing. The one table of system
+// colours to palette entries: the calendar and the wizard's samples use it.
 
 #include <cstdint>
 
 #include <QColor>
+#include <QPalette>
 
 namespace orvexp {
 
@@ -70,8 +72,11 @@ constexpr bool IsSystemColor(TColor color)
 // The colour's RGB value (0x00BBGGRR); a system colour is resolved through the
 // application palette, an unknown system index gives black.
 TColor ColorToRgb(TColor color);
+// The same through a given palette (a widget's own).
+TColor ColorToRgb(TColor color, const QPalette& palette);
 
 QColor ColorToQColor(TColor color);
+QColor ColorToQColor(TColor color, const QPalette& palette);
 // 0x00BBGGRR of a QColor (alpha dropped).
 TColor QColorToColor(const QColor& color);
 

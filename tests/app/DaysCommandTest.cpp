@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,31 +10,15 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"
+#include "tests/support/DayItems.h"
 #include "tests/support/RunProgram.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
 
-class TTempFolder {
-public:
-    TTempFolder()
-    {
-        char name[] = "/tmp/orvexp-days-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        if (!made) std::abort();
-        Path = made;
-    }
-    ~TTempFolder() { std::filesystem::remove_all(Path); }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-    std::string operator/(const std::string& name) const { return Path + "/" + name; }
-    std::string Path;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::TTempFolder;
+using testing::WriteBytes;
 
 using test::TRunResult;
 
@@ -48,14 +30,7 @@ TRunResult RunOrvexp(const std::vector<std::string>& args, const std::string& fo
 void AddItem(TKyDayItemList& list, TKyDayType type, std::uint16_t year, std::uint16_t month, std::uint16_t day,
              TKyDaysOfWeek daysOfWeek, std::uint8_t n, const char* utf8Text)
 {
-    TKyDayItem& item = list.AddNew();
-    item.DayType = type;
-    item.Year = year;
-    item.Month = month;
-    item.Day = day;
-    item.DaysOfWeek = daysOfWeek;
-    item.NumOfDayOfWeek = n;
-    item.DayText = Utf8ToCp932(utf8Text);
+    testing::AddItem(list, {type, year, month, day, daysOfWeek, n, ytThisYear, Utf8ToCp932(utf8Text)});
 }
 
 // A data folder as copied from FAT media: the holidays file in upper case.

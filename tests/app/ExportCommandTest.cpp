@@ -15,12 +15,15 @@
 #include "export/HtmlExport.h"
 #include "schedule/AlarmTimer.h"
 #include "tests/export/ExportTestSupport.h"
+#include "tests/support/DayItems.h"
 #include "tests/support/RunProgram.h"
 
 namespace orvexp {
 namespace {
 
+using testing::DayFile;
 using testing::MakeEntry;
+using testing::MonthDayItem;
 using testing::ReadBytes;
 using testing::Sjis;
 using testing::TTempFolder;
@@ -28,23 +31,6 @@ using testing::WriteBytes;
 
 using test::RunProgram;
 using test::TRunResult;
-
-TKyDayItem MonthDayItem(std::uint16_t month, std::uint16_t day, const std::string& text)
-{
-    TKyDayItem item;
-    item.DayType = dtMonthDay;
-    item.Month = month;
-    item.Day = day;
-    item.DayText = text;
-    return item;
-}
-
-std::string DayFile(const TKyDayItem& item)
-{
-    TKyDayItemList list;
-    list.Add(std::make_unique<TKyDayItem>(item));
-    return WriteDayFile(list);
-}
 
 class ExportCommandTest : public ::testing::Test {
 protected:
@@ -60,8 +46,8 @@ protected:
         Alarms.Add(MakeEntry(akDate, 1999, 4, 10, 0, 0, {"two", "lines"}));
         Alarms.Add(MakeEntry(akStartup, 0, 0, 0, 0, 0, {"startup"}));
         WriteBytes(Data.Path + "schedule.dat", WriteScheduleFile(Alarms));
-        WriteBytes(Data.Path + "HOLIDAYS.DAT", DayFile(MonthDayItem(4, 12, Sjis("祝日"))));
-        WriteBytes(Data.Path + "spcldays.dat", DayFile(MonthDayItem(4, 11, "special")));
+        WriteBytes(Data.Path + "HOLIDAYS.DAT", DayFile({MonthDayItem(4, 12, Sjis("祝日"))}));
+        WriteBytes(Data.Path + "spcldays.dat", DayFile({MonthDayItem(4, 11, "special")}));
         WriteBytes(Data.Path + "MEMO/19990410.TXT", "memo, one\r\nmemo two\r\n");
         WriteBytes(Data.Path + "MEMO/19990411.txt", "");
 

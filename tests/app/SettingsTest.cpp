@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "app/Settings.h"
 #include "platform/FileSystem.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
@@ -14,13 +14,8 @@ namespace fs = std::filesystem;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/orvexp-settings-XXXXXX";
-        Folder = std::string(::mkdtemp(name)) + "/";
-    }
-    void TearDown() override { fs::remove_all(Folder); }
-    std::string Folder;
+    testing::TTempFolder Temp;
+    const std::string Folder = Temp.Path;
 };
 
 TEST_F(SettingsTest, ProgramFolderIsTheFolderOfTheRunningProgram)

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 #include "schedule/AlarmTimer.h"
+#include "tests/support/ScheduleEntries.h"
 #include "tests/support/TempFolder.h"
 
 namespace orvexp::test {
@@ -30,15 +31,7 @@ inline constexpr char kMeetingSjis[] = "\x89\xEF\x8B\x63";
 inline void WriteSampleDataFolder(const std::string& folder, const std::string& scheduleName = "schedule.dat")
 {
     TAlarmList alarms;
-    auto alarm = std::make_unique<TAlarm2>();
-    alarm->Kind = akDateAt;
-    alarm->DateTime.Year = 2024;
-    alarm->DateTime.Month = 4;
-    alarm->DateTime.Day = 1;
-    alarm->DateTime.Hour = 9;
-    alarm->DateTime.Minute = 30;
-    alarm->Messages = {kMeetingSjis};
-    alarms.Add(std::move(alarm));
+    alarms.Add(testing::MakeAlarm(akDateAt, {kMeetingSjis}, 2024, 4, 1, 9, 30));
     WriteBytes(JoinPath(folder, scheduleName), WriteScheduleFile(alarms));
     WriteBytes(JoinPath(folder, "Memo/20240402.txt"), "abc\r\n");
 }

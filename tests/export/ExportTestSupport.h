@@ -1,6 +1,7 @@
 #pragma once
-// Fixtures for the export tests: the scratch folder and byte files of
-// tests/support, Shift_JIS texts and schedule entries made in code.
+// Fixtures for the export tests: the scratch folder, byte files, Shift_JIS
+// texts and schedule entries of tests/support, and the entry maker in the
+// order the export tables read.
 
 #include <memory>
 #include <string>
@@ -9,30 +10,18 @@
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportSources.h"
-#include "platform/Text.h"
 #include "schedule/Alarm.h"
+#include "tests/support/ScheduleEntries.h"
+#include "tests/support/Sjis.h"
 #include "tests/support/TempFolder.h"
 
 namespace orvexp::testing {
 
-// Shift_JIS bytes of a UTF-8 literal, for readable expectations.
-inline std::string Sjis(const std::string& utf8)
-{
-    return Utf8ToCp932(utf8);
-}
-
+// MakeAlarm with the date and time first, as the export tables read.
 inline std::unique_ptr<TAlarm2> MakeEntry(TAlarmKind kind, std::uint16_t year, std::uint16_t month, std::uint16_t day,
                                           std::uint16_t hour, std::uint16_t minute, std::vector<std::string> lines)
 {
-    auto entry = std::make_unique<TAlarm2>();
-    entry->Kind = kind;
-    entry->DateTime.Year = year;
-    entry->DateTime.Month = month;
-    entry->DateTime.Day = day;
-    entry->DateTime.Hour = hour;
-    entry->DateTime.Minute = minute;
-    entry->Messages = std::move(lines);
-    return entry;
+    return MakeAlarm(kind, std::move(lines), year, month, day, hour, minute);
 }
 
 // Resolves the request's sources as the wizard does: the entries, and the

@@ -9,15 +9,19 @@
 #include "calendar/DayItem.h"
 #include "export/Export.h"
 #include "platform/FileSystem.h"
+#include "tests/support/DayItems.h"
 
 namespace orvexp {
 namespace {
 
+using testing::DayFile;
 using testing::MakeEntry;
+using testing::MonthDayItem;
 using testing::ReadBytes;
 using testing::RunExportFrom;
 using testing::Sjis;
 using testing::TTempFolder;
+using testing::WeekdayItem;
 using testing::WriteBytes;
 
 // Lines each followed by CR LF, as the page is written.
@@ -26,32 +30,6 @@ std::string Lines(const std::vector<std::string>& lines)
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     return text;
-}
-
-std::string DayFile(std::vector<TKyDayItem> items)
-{
-    TKyDayItemList list;
-    for (auto& item : items) list.Add(std::make_unique<TKyDayItem>(item));
-    return WriteDayFile(list);
-}
-
-TKyDayItem MonthDayItem(std::uint16_t month, std::uint16_t day, std::string text)
-{
-    TKyDayItem item;
-    item.DayType = dtMonthDay;
-    item.Month = month;
-    item.Day = day;
-    item.DayText = std::move(text);
-    return item;
-}
-
-TKyDayItem WeekdayItem(TKyDaysOfWeek days, std::string text)
-{
-    TKyDayItem item;
-    item.DayType = dtDayOfWeek;
-    item.DaysOfWeek = days;
-    item.DayText = std::move(text);
-    return item;
 }
 
 const std::vector<std::string> kHead = {

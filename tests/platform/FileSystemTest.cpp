@@ -9,28 +9,15 @@
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char name[] = "/tmp/orvexp-fs-XXXXXX";
-        Path = ::mkdtemp(name);
-    }
-    ~TempFolder() { fs::remove_all(Path); }
-    std::string operator/(const std::string& name) const { return Path + "/" + name; }
-    std::string Path;
-};
-
-void WriteFile(const std::string& path, const std::string& contents)
-{
-    std::ofstream(path, std::ios::binary) << contents;
-}
+using testing::TTempFolder;
+using testing::WriteBytes;
 
 std::string ReadFile(const std::string& path)
 {
@@ -59,13 +46,13 @@ TEST(FileSystem, PathPartsUseOneDelimiter)
 
 TEST(FileSystem, FindsFixedNamesWithoutRegardToCase)
 {
-    TempFolder folder;
-    WriteFile(folder / "SCHEDULE.DAT", "x");
-    WriteFile(folder / "holidays.dat", "x");
-    WriteFile(folder / "HOLIDAYS.DAT", "x");
-    WriteFile(folder / "Daysoff.DAT", "x");
-    WriteFile(folder / "spcldays.dat", "x");
-    WriteFile(folder / "SPCLDAYS.dat", "x");
+    TTempFolder folder;
+    WriteBytes(folder / "SCHEDULE.DAT", "x");
+    WriteBytes(folder / "holidays.dat", "x");
+    WriteBytes(folder / "HOLIDAYS.DAT", "x");
+    WriteBytes(folder / "Daysoff.DAT", "x");
+    WriteBytes(folder / "spcldays.dat", "x");
+    WriteBytes(folder / "SPCLDAYS.dat", "x");
     fs::create_directory(folder / "MEMO");
 
     const TFolderIndex index(folder.Path);
@@ -82,15 +69,15 @@ TEST(FileSystem, FindsFixedNamesWithoutRegardToCase)
 
 TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
 {
-    TempFolder folder;
-    WriteFile(folder / "empty", "");
-    WriteFile(folder / "data", std::string("a\0b", 3));
+    TTempFolder folder;
+    WriteBytes(folder / "empty", "");
+    WriteBytes(folder / "data", std::string("a\0b", 3));
     EXPECT_EQ(TFileBytes(folder / "empty").View(), "");
     EXPECT_EQ(TFileBytes(folder / "data").View(), std::string_view("a\0b", 3));
     // A schedule-sized file is read whole, a huge one mapped: both read the same.
     std::string large(3 << 20, '\0');
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + i / 4096);
-    WriteFile(folder / "large", large);
+    WriteBytes(folder / "large", large);
     EXPECT_TRUE(TFileBytes(folder / "large").View() == large);
     {
         const int fd = ::open((folder / "huge").c_str(), O_WRONLY | O_CREAT, 0600);
@@ -120,15 +107,15 @@ TEST(FileSystem, ReadsWholeFilesAndReportsOpenFailures)
 // or a device under the name must not make the reader wait or read forever.
 TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
 {
-    TempFolder folder;
+    TTempFolder folder;
     const std::string big(200000, 'm'); // larger than one read of a pipe
-    WriteFile(folder / "memo", "line 1\r\nline 2");
-    WriteFile(folder / "empty", "");
-    WriteFile(folder / "big", big);
-    WriteFile(folder / "page", std::string(4096, 'p')); // one short read is the whole of a smaller file
-    WriteFile(folder / "page-1", std::string(4095, 'q'));
-    WriteFile(folder / "now-zero", "regular when listed");
-    WriteFile(folder / "now-fifo", "regular when listed");
+    WriteBytes(folder / "memo", "line 1\r\nline 2");
+    WriteBytes(folder / "empty", "");
+    WriteBytes(folder / "big", big);
+    WriteBytes(folder / "page", std::string(4096, 'p')); // one short read is the whole of a smaller file
+    WriteBytes(folder / "page-1", std::string(4095, 'q'));
+    WriteBytes(folder / "now-zero", "regular when listed");
+    WriteBytes(folder / "now-fifo", "regular when listed");
     fs::create_directory(folder / "folder");
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink("/proc/self/mem", folder / "mem");
@@ -186,9 +173,9 @@ TEST(FileSystem, FailedAtomicWriteKeepsTheEarlierFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        TempFolder folder;
+        TTempFolder folder;
         const std::string target = folder / "out.csv";
-        WriteFile(target, "earlier");
+        WriteBytes(target, "earlier");
         SetWriteFaultsForTesting(c.Faults);
         EXPECT_THROW(WriteFileAtomically(target, "new contents"), EFCreateError);
         SetWriteFaultsForTesting({});
@@ -199,7 +186,7 @@ TEST(FileSystem, FailedAtomicWriteKeepsTheEarlierFile)
 
 TEST(FileSystem, AtomicWriteReplacesAndKeepsTheMode)
 {
-    TempFolder folder;
+    TTempFolder folder;
     const std::string target = folder / "out.html";
     WriteFileAtomically(target, "first");
     EXPECT_EQ(ReadFile(target), "first");
@@ -223,7 +210,7 @@ TEST(FileSystem, AtomicWriteReplacesAndKeepsTheMode)
 // An output written in parts appears whole at Commit and not at all before.
 TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
 {
-    TempFolder folder;
+    TTempFolder folder;
     const std::string target = folder / "page.html";
     {
         TAtomicFileWriter file(target);

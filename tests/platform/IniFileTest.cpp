@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <cstdlib>
 #include <fstream>
 
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
@@ -14,17 +14,7 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/orvexp-ini-XXXXXX";
-        Folder = ::mkdtemp(name);
-        Path = Folder + "/orvexp.ini";
-    }
-    void TearDown() override
-    {
-        SetWriteFaultsForTesting({});
-        fs::remove_all(Folder);
-    }
+    void TearDown() override { SetWriteFaultsForTesting({}); }
 
     void WriteIni(const std::string& contents) { std::ofstream(Path, std::ios::binary) << contents; }
     std::string ReadIni() const
@@ -44,8 +34,9 @@ protected:
         return ReadIni();
     }
 
-    std::string Folder;
-    std::string Path;
+    testing::TTempFolder Temp;
+    const std::string Folder = Temp.Path;
+    const std::string Path = Folder + "orvexp.ini";
 };
 
 TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt)

@@ -35,5 +35,15 @@ TEST(Text, SplitKeepsEmptyEntries)
     EXPECT_EQ(SplitText("", ','), (V{""}));
 }
 
+TEST(Text, AsciiCaseFoldingLeavesOtherBytes)
+{
+    EXPECT_EQ(AsciiLowerText("Memo/ABC.TXT az@[`{"), "memo/abc.txt az@[`{");
+    EXPECT_EQ(AsciiLowerText("\x93\xFA\xC4"), "\x93\xFA\xC4"); // bytes from 0x80 stay
+    EXPECT_TRUE(SameTextIgnoringAsciiCase("OPEN", "open"));
+    EXPECT_TRUE(SameTextIgnoringAsciiCase("", ""));
+    EXPECT_FALSE(SameTextIgnoringAsciiCase("open", "opens"));
+    EXPECT_FALSE(SameTextIgnoringAsciiCase("@", "`")); // 0x40 and 0x60 differ by the case bit only
+}
+
 } // namespace
 } // namespace orvexp

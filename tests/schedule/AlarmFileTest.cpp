@@ -2,17 +2,16 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/FileSystem.h"
 #include "schedule/AlarmTimer.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp {
 namespace {
 
-using test::MakeAlarm;
+using testing::MakeAlarm;
 
 // Every field of an entry set to something other than its default.
 std::unique_ptr<TAlarm2> FullAlarm()
@@ -291,16 +290,14 @@ TEST(AlarmFile, ListIndexOutsideIsAnError)
 
 TEST(AlarmFile, LoadFromFileReadsAndReportsOpenErrors)
 {
-    char folder[] = "/tmp/orvexp-alarm-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/schedule.dat";
-    std::ofstream(path, std::ios::binary) << WriteScheduleFile(SampleList());
+    const testing::TTempFolder folder;
+    const std::string path = folder / "schedule.dat";
+    testing::WriteBytes(path, WriteScheduleFile(SampleList()));
     TAlarmTimer timer;
     timer.LoadFromFile(path);
     EXPECT_EQ(timer.AlarmList.Count(), 4);
-    EXPECT_THROW(timer.LoadFromFile(std::string(folder) + "/missing.dat"), EFOpenError);
+    EXPECT_THROW(timer.LoadFromFile(folder / "missing.dat"), EFOpenError);
     EXPECT_EQ(timer.AlarmList.Count(), 4);
-    std::filesystem::remove_all(folder);
 }
 
 TEST(AlarmFile, MarkCurrentVersionSelectsFormat2)

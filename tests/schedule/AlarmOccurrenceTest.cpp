@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "schedule/AlarmOccurrence.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
 
 namespace orvexp {
 namespace {
 
-using test::MakeAlarm;
+using testing::MakeAlarm;
 
 TDateTime D(int y, unsigned m, unsigned d)
 {

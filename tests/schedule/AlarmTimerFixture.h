@@ -14,7 +14,7 @@
 #include "platform/MessageSink.h"
 #include "platform/ShellOpen.h"
 #include "schedule/AlarmTimer.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
 
 namespace orvexp::test {
 

@@ -8,7 +8,7 @@ namespace orvexp {
 namespace {
 
 using test::At;
-using test::MakeAlarm;
+using testing::MakeAlarm;
 using test::TLog;
 
 // A timer that writes down every call made to it.

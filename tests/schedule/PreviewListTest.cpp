@@ -8,12 +8,12 @@
 #include "schedule/PreviewList.h"
 #include "schedule/ScheduleTexts.h"
 #include "tests/support/PlainScan.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
 
 namespace orvexp {
 namespace {
 
-using test::MakeAlarm;
+using testing::MakeAlarm;
 
 const TDateTime kDay = EncodeDate(2001, 3, 4);
 

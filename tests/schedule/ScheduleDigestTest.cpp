@@ -8,12 +8,12 @@
 
 #include "schedule/AlarmTimer.h"
 #include "schedule/ScheduleDigest.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
 
 namespace orvexp {
 namespace {
 
-using test::MakeAlarm;
+using testing::MakeAlarm;
 
 TAlarmList SampleEntries()
 {

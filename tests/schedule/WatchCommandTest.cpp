@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "schedule/AlarmTimer.h"
-#include "tests/schedule/ScheduleFixtures.h"
+#include "tests/support/ScheduleEntries.h"
 
 extern char** environ;
 
@@ -24,7 +24,7 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using test::MakeAlarm;
+using testing::MakeAlarm;
 
 struct TRunResult {
     int ExitCode = -1;

@@ -27,6 +27,9 @@ public:
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
 
+    // A name inside the folder.
+    std::string operator/(const std::string& name) const { return Path + name; }
+
     // The folder with its trailing "/".
     std::string Path;
 };

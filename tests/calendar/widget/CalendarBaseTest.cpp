@@ -220,7 +220,7 @@ private slots:
         TTempFolder folder;
         TKyDayItemList items;
         AddMonthDay(items, 5, 3, "x");
-        const std::string path = folder.Path + "/holidays.dat";
+        const std::string path = folder / "holidays.dat";
         WriteFileAtomically(path, WriteDayFile(items));
 
         TLoggingCalendar calendar;

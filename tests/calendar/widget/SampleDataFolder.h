@@ -7,43 +7,32 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "calendar/DayItem.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"
+#include "tests/support/DayItems.h"
+#include "tests/support/ScheduleEntries.h"
+#include "tests/support/Sjis.h"
 
 namespace orvexp::testing {
-
-inline std::string Sjis(const char* utf8)
-{
-    return Utf8ToCp932(utf8);
-}
 
 inline void AddEntry(TAlarmList& list, TAlarmKind kind, std::initializer_list<const char*> lines,
                      std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour = 0,
                      std::uint16_t minute = 0, std::uint8_t daysOfWeek = 0x01)
 {
-    auto alarm = std::make_unique<TAlarm2>();
-    alarm->Kind = kind;
-    alarm->DateTime.Year = year;
-    alarm->DateTime.Month = month;
-    alarm->DateTime.Day = day;
-    alarm->DateTime.Hour = hour;
-    alarm->DateTime.Minute = minute;
-    alarm->DateTime.DaysOfWeek = daysOfWeek;
-    for (const char* line : lines) alarm->Messages.push_back(Sjis(line));
-    list.Add(std::move(alarm));
+    std::vector<std::string> sjisLines;
+    for (const char* line : lines) sjisLines.push_back(Sjis(line));
+    list.Add(MakeAlarm(kind, std::move(sjisLines), year, month, day, hour, minute, daysOfWeek));
 }
 
 inline TKyDayItem& AddDay(TKyDayItemList& list, TKyDayType type, std::uint16_t month, std::uint16_t day,
                           const char* text)
 {
     TKyDayItem& item = list.AddNew();
-    item.DayType = type;
-    item.Month = month;
-    item.Day = day;
-    item.DayText = Sjis(text);
+    item = MakeItem({.DayType = type, .Month = month, .Day = day, .DayText = Sjis(text)});
     return item;
 }
 

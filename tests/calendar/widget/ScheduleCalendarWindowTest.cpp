@@ -69,7 +69,7 @@ private slots:
     {
         TTempFolder folder;
         const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
-        std::filesystem::rename(folder.Path + "/Memo", folder.Path + "/MEMO");
+        std::filesystem::rename(folder / "Memo", folder / "MEMO");
         const TScheduleCalendarData data(scheduleFile);
         QVERIFY(data.HasMemo(Date(2024, 5, 3)));
         QVERIFY(data.HasMemo(Date(2024, 5, 10))); // 20240510.TXT
@@ -117,7 +117,7 @@ private slots:
     {
         TTempFolder folder;
         const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
-        WriteFileAtomically(folder.Path + "/spcldays.dat", std::string("\x2F\x0E\x31", 3));
+        WriteFileAtomically(folder / "spcldays.dat", std::string("\x2F\x0E\x31", 3));
         TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
         QCOMPARE(int(window.DayFileProblems().size()), 1);
         QVERIFY(QString::fromStdString(window.DayFileProblems()[0]).contains("spcldays.dat"));
@@ -128,7 +128,7 @@ private slots:
     void badScheduleFileRaises()
     {
         TTempFolder folder;
-        const std::string missing = folder.Path + "/schedule.dat";
+        const std::string missing = folder / "schedule.dat";
         QVERIFY_THROWS_EXCEPTION(EFOpenError, TScheduleCalendarData{missing});
         WriteFileAtomically(missing, "not a schedule file");
         QVERIFY_THROWS_EXCEPTION(std::exception, TScheduleCalendarData{missing});

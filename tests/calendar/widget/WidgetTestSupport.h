@@ -1,11 +1,7 @@
 #pragma once
 // Helpers shared by the calendar control tests: the test registry, dates,
-// day items, an event log and a temporary folder.
+// day items, an event log, and the scratch folder of tests/support.
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +13,8 @@
 #include "calendar/DayItem.h"
 #include "calendar/widget/CustomCalendar.h"
 #include "platform/DateTime.h"
+#include "tests/support/DayItems.h"
+#include "tests/support/TempFolder.h"
 
 namespace orvexp::testing {
 
@@ -41,12 +39,7 @@ inline QString DateText(TDateTime date)
 // A holiday, special day or day off on one month and day of every year.
 inline void AddMonthDay(TKyDayItemList& list, std::uint16_t month, std::uint16_t day, const std::string& text)
 {
-    auto item = std::make_unique<TKyDayItem>();
-    item->DayType = dtMonthDay;
-    item->Month = month;
-    item->Day = day;
-    item->DayText = text;
-    list.Add(std::move(item));
+    list.Add(std::make_unique<TKyDayItem>(MonthDayItem(month, day, text)));
 }
 
 // Records the calendar's date events as "before", "yearmonth Y/M/D", "day Y/M/D".
@@ -73,22 +66,6 @@ struct TEventLog {
     {
         return std::to_string(y) + "/" + std::to_string(m) + "/" + std::to_string(d);
     }
-};
-
-class TTempFolder {
-public:
-    TTempFolder()
-    {
-        char name[] = "/tmp/orvexp-widget-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        if (!made) std::abort();
-        Path = made;
-    }
-    ~TTempFolder() { std::filesystem::remove_all(Path); }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    std::string Path;
 };
 
 } // namespace orvexp::testing

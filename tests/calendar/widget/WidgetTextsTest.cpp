@@ -60,6 +60,36 @@ private slots:
         QCOMPARE(QColorToColor(ColorToQColor(color)), ColorToRgb(color));
     }
 
+    // The wizard's samples resolve through their form's palette, not the
+    // application's: every entry here differs, so a wrong group or role shows.
+    void colorsThroughAGivenPalette()
+    {
+        QPalette palette;
+        const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+        for (int g = 0; g < 3; ++g) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                palette.setColor(groups[g], static_cast<QPalette::ColorRole>(role), QColor(10 + g * 80, role * 10, 77));
+            }
+        }
+        const struct {
+            TColor Color;
+            QPalette::ColorGroup Group;
+            QPalette::ColorRole Role;
+        } rows[] = {
+            {clBackground, QPalette::Active, QPalette::Dark},
+            {clInactiveCaption, QPalette::Inactive, QPalette::Mid},
+            {clGrayText, QPalette::Disabled, QPalette::Text},
+            {clInactiveCaptionText, QPalette::Inactive, QPalette::HighlightedText},
+            {clWindowText, QPalette::Active, QPalette::Text},
+            {clBtnFace, QPalette::Active, QPalette::Button},
+        };
+        for (const auto& row : rows) {
+            QCOMPARE(ColorToQColor(row.Color, palette).rgb(), palette.color(row.Group, row.Role).rgb());
+        }
+        QCOMPARE(ColorToQColor(clRed, palette).rgb(), QColor(255, 0, 0).rgb());
+        QCOMPARE(ColorToQColor(SystemColor(99), palette).rgb(), QColor(0, 0, 0).rgb());
+    }
+
     void neighbourColourIsOrOfBoth()
     {
         QCOMPARE(OrColors(clBlack, clGray), clGray);

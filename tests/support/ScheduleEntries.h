@@ -1,15 +1,17 @@
 #pragma once
 // Schedule entries for tests, built field by field.
 
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "schedule/Alarm.h"
 
-namespace orvexp::test {
+namespace orvexp::testing {
 
-inline std::unique_ptr<TAlarm2> MakeAlarm(TAlarmKind kind, std::initializer_list<std::string> lines = {},
+// Lines are stored as given (Shift_JIS bytes); the fields left out keep the
+// entry's own defaults.
+inline std::unique_ptr<TAlarm2> MakeAlarm(TAlarmKind kind, std::vector<std::string> lines = {},
                                           std::uint16_t year = 0, std::uint16_t month = 0, std::uint16_t day = 0,
                                           std::uint16_t hour = 0, std::uint16_t minute = 0,
                                           std::uint8_t daysOfWeek = 0x01)
@@ -22,8 +24,8 @@ inline std::unique_ptr<TAlarm2> MakeAlarm(TAlarmKind kind, std::initializer_list
     alarm->DateTime.Hour = hour;
     alarm->DateTime.Minute = minute;
     alarm->DateTime.DaysOfWeek = daysOfWeek;
-    alarm->Messages.assign(lines.begin(), lines.end());
+    alarm->Messages = std::move(lines);
     return alarm;
 }
 
-} // namespace orvexp::test
+} // namespace orvexp::testing
