@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,8 @@
 #include "platform/IniFile.h"
 #include "tests/app/FakeWizardView.h"
 #include "tests/app/WizardFixtures.h"
+#include "tests/support/FakeOpener.h"
+#include "platform/MessageSink.h"
 
 namespace orvexp {
 namespace {
@@ -456,6 +459,40 @@ TEST_F(WizardLogicTest, FinishHtmlOpensThePageAndStoresTheColours)
     EXPECT_EQ(ini.ReadString("HTMLColors", "DateBkColor", ""), "16711680");
     EXPECT_EQ(ini.ReadString("HTMLColors", "TimeColor", ""), "0");
     EXPECT_EQ(ini.ReadString("OrvanelExportWizard", "DefaultExportFolder", ""), Out);
+}
+
+// The real launch: the finish returns within about a second whatever the
+// opener does (without a desktop environment it runs the browser in the
+// foreground), and the settings are written right after it.
+TEST_F(WizardLogicTest, FinishHtmlDoesNotWaitForTheBrowser)
+{
+    Logic->OnLaunch = TWizardLogic(View, State).OnLaunch;
+    GoToPage4(3, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 2));
+    std::vector<std::string> messages;
+    SetMessageSink([&](TMessageKind, const std::string& text) { messages.push_back(text); });
+    struct TCase {
+        const char* Name;
+        const char* Opener;
+        std::vector<std::string> Messages;
+    };
+    const TCase cases[] = {
+        {"browser in the foreground", testing::TFakeOpener::kKeepsRunning, {}},
+        {"no method available", testing::TFakeOpener::kNoMethod, {Out + "page.html" + "の関連付けに不具合があります"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove(SettingsPath);
+        fs::remove(Out + "page.html");
+        messages.clear();
+        testing::TFakeOpener opener(c.Opener);
+        View.ExportPath = Out + "page.html";
+        const auto start = std::chrono::steady_clock::now();
+        Logic->btnNextClick();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(messages, c.Messages);
+        EXPECT_EQ(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "DefaultExportFolder", ""), Out);
+    }
+    SetMessageSink(nullptr);
 }
 
 TEST_F(WizardLogicTest, FailedExportRaisesAndSkipsTheRest)
