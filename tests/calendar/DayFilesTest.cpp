@@ -45,7 +45,14 @@ TEST(DayFiles, LoadsOnlyFilesThatExist)
     EXPECT_FALSE(LoadDayFileIfPresent(daysOff, paths.DaysOff));
     ASSERT_EQ(daysOff.Count(), 1);
     EXPECT_EQ(daysOff[0].DayText, "kept");
-    EXPECT_THROW(LoadDayFileIfPresent(special, paths.SpecialDays), EDayFileError);
+    std::optional<TDayFileDamage> damage;
+    EXPECT_TRUE(LoadDayFileIfPresent(special, paths.SpecialDays, &damage));
+    EXPECT_EQ(special.Count(), 0);
+    ASSERT_TRUE(damage.has_value());
+    EXPECT_EQ(DayFileDamageText(paths.SpecialDays, *damage),
+              "day file " + paths.SpecialDays +
+                  ": data ends inside the file header (4 bytes needed, 3 left) at byte offset 0; "
+                  "the 0 whole records before it are used");
 }
 
 } // namespace

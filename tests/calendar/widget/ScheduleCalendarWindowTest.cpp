@@ -113,16 +113,21 @@ private slots:
         QCOMPARE(window.StyleBox().currentIndex(), 1);
     }
 
-    void unreadableDayFileIsReportedAndSkipped()
+    // Cut short (a crash while saving, a bad copy): the whole records before
+    // the cut are shown, and the window says nothing, as the HTML export does.
+    void cutDayFilesKeepTheirWholeRecords()
     {
         TTempFolder folder;
         const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
         WriteFileAtomically(folder.Path + "/spcldays.dat", std::string("\x2F\x0E\x31", 3));
+        std::string holidays;
+        QVERIFY(TryReadFile(folder.Path + "/holidays.dat", holidays));
+        WriteFileAtomically(folder.Path + "/holidays.dat", holidays.substr(0, holidays.size() - 10));
         TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
-        QCOMPARE(int(window.DayFileProblems().size()), 1);
-        QVERIFY(QString::fromStdString(window.DayFileProblems()[0]).contains("spcldays.dat"));
-        QCOMPARE(window.Calendar().HolidayList().Count(), 5);
+        QVERIFY(window.DayFileProblems().empty());
+        QCOMPARE(window.Calendar().HolidayList().Count(), 4);
         QCOMPARE(window.Calendar().SpecialDayList().Count(), 0);
+        QCOMPARE(window.Calendar().CustomDayOffList().Count(), 1);
     }
 
     void badScheduleFileRaises()
