@@ -35,6 +35,10 @@ struct THtmlColors {
     std::int32_t MemoBkColor = 16777215;
 };
 
+// The encoding of the written file: Shift_JIS as Orvanel keeps its data (the
+// wizard's), or UTF-8 (a CSV with a byte-order mark, a page declaring UTF-8).
+enum TOutputEncoding { oeShiftJis, oeUtf8 };
+
 struct TExportRequest {
     std::uint8_t ExportType = 0;          // 0..5: CSV schedules, memos, both; HTML schedules, memos, both
     TDateTime StartDate = 0, EndDate = 0; // whole days, both included
@@ -54,6 +58,9 @@ struct TExportRequest {
     TKyDayItemList* SpecialDayList = nullptr;
     TKyDayItemList* CustomDayOffList = nullptr;
     std::function<void(int daysDone, int daysTotal)> OnProgress; // optional; after each day
+    // Choices of the command line; the defaults write the wizard's bytes.
+    TOutputEncoding Encoding = oeShiftJis;
+    bool EscapeHtml = false; // HTML: &, <, >, " in the data's texts written as references
 };
 
 } // namespace orvexp

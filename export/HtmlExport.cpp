@@ -10,6 +10,7 @@
 #include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "export/ExportTexts.h"
+#include "export/HtmlEscape.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -40,11 +41,11 @@ void LoadOrEmpty(TKyDayItemList& list, const std::string& path)
     }
 }
 
-void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day)
+void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day, bool escape)
 {
     for (int i = 0; i < list.Count(); ++i) {
         if (!DayItemMatches(list[i], day)) continue;
-        text += list[i].DayText;
+        AppendHtmlText(text, list[i].DayText, escape);
         text += "<br>";
     }
 }
@@ -96,7 +97,8 @@ void THtmlPageWriter::WriteHtmlHead(TDateTime start, TDateTime end)
 {
     WriteLine("<html>");
     WriteLine("<head>");
-    WriteLine(R"(<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">)");
+    WriteLine(DeclareUtf8 ? R"(<meta http-equiv="Content-Type" content="text/html; charset=utf-8">)"
+                          : R"(<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">)");
     Page += "<title>";
     Page += FormatDateText(start);
     Page += ' ';
@@ -154,9 +156,9 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     if (weekday >= 1 && weekday <= 7) Page += sjis::kWeekdayNames[weekday - 1];
     Page += ')';
     Page += "<br>";
-    AppendMatchingNames(Page, Holidays, day);
-    AppendMatchingNames(Page, SpecialDays, day);
-    AppendMatchingNames(Page, DaysOff, day);
+    AppendMatchingNames(Page, Holidays, day, EscapeDataText);
+    AppendMatchingNames(Page, SpecialDays, day, EscapeDataText);
+    AppendMatchingNames(Page, DaysOff, day, EscapeDataText);
     Page += "</b>";
     Page += "</font>";
     WriteLine("</td>");
@@ -184,7 +186,10 @@ void THtmlPageWriter::WriteScheduleEntryRow(std::string& out, std::string_view t
     const std::size_t textStart = out.size();
     const bool severalLines = lines.size() > 1;
     for (const std::string_view line : lines) {
-        out += line;
+        // Escaped, the line break is taken off before the text is, so that the
+        // two bytes cut are the line break and not part of a reference.
+        const bool cutFirst = EscapeDataText && line.size() >= 2 && line.back() == '\n';
+        AppendHtmlText(out, cutFirst ? line.substr(0, line.size() - 2) : line, EscapeDataText);
         if (out.size() > textStart && out.back() == '\n') {
             const std::size_t textLength = out.size() - textStart;
             out.resize(textStart + (textLength >= 2 ? textLength - 2 : 0));
@@ -208,7 +213,7 @@ void THtmlPageWriter::WriteMemoCell(TDateTime day)
     } else {
         const bool severalLines = MemoLines.size() > 1;
         for (const std::string& line : MemoLines) {
-            Page += line;
+            AppendHtmlText(Page, line, EscapeDataText);
             if (severalLines) Page += "<br>";
         }
     }
@@ -251,6 +256,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     TMemoStore& memos = request.Memos ? *request.Memos : ownMemos;
 
     THtmlPageWriter writer(page, type, request.Colors, memos, holidays, specialDays, daysOff);
+    writer.EscapeDataText = request.EscapeHtml;
+    writer.DeclareUtf8 = request.Encoding == oeUtf8;
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
     writer.WriteTableOpen();
     writer.WriteHeaderRow();
