@@ -12,6 +12,7 @@
 
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/DayFileWarnings.h"
 #include "calendar/DayFiles.h"
 #include "export/Export.h"
 #include "export/ExportDays.h"
@@ -20,6 +21,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 #include "schedule/ScheduleDigest.h"
 #include "schedule/ShellExecute.h"
 
@@ -33,13 +35,22 @@ struct TExportOptions {
     std::string From;
     std::string To;
     std::string Output;
+    bool OutputGiven = false;
     bool EmptyMemos = false;
     bool NoEmptyMemos = false;
     std::vector<std::string> Colors;
     bool Open = false;
+    std::string Encoding = "shift_jis";
+    bool EscapeHtml = false;
 };
 
 const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both", "html-schedules", "html-memos", "html-both"};
+
+// The wizard's message and what caused it, on one line and told apart.
+std::string FailureLine(const std::string& message, const std::string& cause)
+{
+    return message + "(" + cause + ")";
+}
 
 std::uint8_t ParseExportType(const std::string& text)
 {
@@ -153,6 +164,9 @@ int RunExportCommand(const TExportOptions& options)
     if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
+    // A name of blanks only is refused as the wizard refuses it.
+    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError("出力ファイルを指定してください。");
+
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     const std::string dataFolder = ExtractFilePath(dataFile);
 
@@ -180,9 +194,9 @@ int RunExportCommand(const TExportOptions& options)
             TScheduleDigest::CheckFile(dataFile);
         }
     } catch (const EFOpenError& e) {
-        throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
+        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", e.what()));
     } catch (const std::exception& e) {
-        throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + dataFile + ": " + e.what());
+        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", dataFile + ": " + e.what()));
     }
 
     // The data paths as the wizard derives them from the schedule file.
@@ -191,7 +205,9 @@ int RunExportCommand(const TExportOptions& options)
     request.HolidaysPath = dayFiles.Holidays;
     request.SpecialDaysPath = dayFiles.SpecialDays;
     request.DaysOffPath = dayFiles.DaysOff;
-    request.OutputPath = options.Output.empty()
+    request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
+    request.EscapeHtml = options.EscapeHtml;
+    request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
 
@@ -200,6 +216,7 @@ int RunExportCommand(const TExportOptions& options)
         request.OnProgress = progress.Callback();
         RunExport(request);
     }
+    if (html) WarnAboutDamagedDayFiles(dayFiles);
 
     if (options.Open) {
         TShellExecute shell;
@@ -237,7 +254,15 @@ void AddExportCommand(TCommandLine& commandLine)
                         "ScheduleBkColor, MemoBkColor (decimal, 0x... or $...; 0x00BBGGRR)")
         ->allow_extra_args(false);
     command->add_flag("--open", options->Open, "Open the written file with its associated program");
-    command->callback([&commandLine, options] {
+    command->add_option("--encoding", options->Encoding,
+                        "shift_jis (default, the wizard's bytes) or utf-8 (CSV with a byte-order mark, "
+                        "HTML declaring UTF-8)")
+        ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
+    command->add_flag("--escape-html", options->EscapeHtml,
+                      "HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
+                      "them as typed (default: as markup, as the wizard does)");
+    command->callback([&commandLine, options, command] {
+        options->OutputGiven = command->count("--output") > 0;
         commandLine.Run = [options]() -> int { return RunExportCommand(*options); };
     });
 }
