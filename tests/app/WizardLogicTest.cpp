@@ -364,6 +364,21 @@ TEST_F(WizardLogicTest, BackAndNextReplaceATypedOutputName)
     EXPECT_EQ(View.ExportPath, Program + "2024年04月01日～2024年04月01日の予定.csv");
 }
 
+// A first run with the settings in the user's config folder: nothing is
+// created while settings are only read; the first write makes the folder.
+TEST_F(WizardLogicTest, FirstRunCreatesTheSettingsFolderOnlyWhenItWrites)
+{
+    const std::string config = Temp.Path + "config/";
+    Logic->SettingsPath = config + "orvexp/orvexp.ini";
+    test::WriteSampleDataFolder(Data);
+    Logic->btnNextClick();
+    EXPECT_FALSE(fs::exists(config));
+    View.DataPath = Data + "schedule.dat";
+    Logic->btnNextClick();
+    EXPECT_EQ(Logic->Page(), wpDateRange);
+    EXPECT_EQ(TIniFile(Logic->SettingsPath).ReadString("OrvanelExportWizard", "DefaultDataFolder", ""), Data);
+}
+
 TEST_F(WizardLogicTest, FinishWithABlankNameAsksForOne)
 {
     GoToPage4(0, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 1));
