@@ -4,6 +4,7 @@
 
 #include "calendar/DayFiles.h"
 #include "calendar/widget/OrvanelCalendar.h"
+#include "export/MemoStore.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -44,7 +45,12 @@ std::string TScheduleCalendarData::MemoPath(TDateTime date) const
 
 bool TScheduleCalendarData::HasMemo(TDateTime date) const
 {
-    return !MemoPath(date).empty();
+    // As the exports see it: a file that is empty or holds only a line break is no memo.
+    const std::string path = MemoPath(date);
+    std::string contents;
+    if (path.empty() || !TryReadFile(path, contents)) return false;
+    const std::vector<std::string> lines = SplitMemoLines(contents);
+    return lines.size() > 1 || (lines.size() == 1 && !lines.front().empty());
 }
 
 std::string TScheduleCalendarData::MemoFirstLine(TDateTime date) const

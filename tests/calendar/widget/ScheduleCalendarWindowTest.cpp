@@ -74,6 +74,16 @@ private slots:
         QVERIFY(data.HasMemo(Date(2024, 5, 3)));
         QVERIFY(data.HasMemo(Date(2024, 5, 10))); // 20240510.TXT
         QVERIFY(!data.HasMemo(Date(2024, 5, 11)));
+        // Marked as the exports treat them: an empty file or a lone line break is no memo.
+        const struct {
+            const char* Name;
+            const char* Bytes;
+            bool Marked;
+        } files[] = {{"20240512.txt", "", false},  {"20240513.txt", "\r\n", false}, {"20240514.txt", "\n", false},
+                     {"20240515.txt", "\n\n", true}, {"20240516.txt", " ", true}};
+        for (const auto& file : files) WriteFileAtomically(folder.Path + "/MEMO/" + file.Name, file.Bytes);
+        const TScheduleCalendarData again(scheduleFile);
+        for (int i = 0; i < 5; ++i) QCOMPARE(again.HasMemo(Date(2024, 5, 12 + i)), files[i].Marked);
         QCOMPARE(Bytes(data.MemoFirstLine(Date(2024, 5, 10))), Bytes(Sjis("資料を印刷する")));
         QVERIFY(data.HasSchedule(Date(2024, 5, 25)));
         QVERIFY(!data.HasSchedule(Date(2024, 5, 11)));
