@@ -22,8 +22,9 @@ class TKyDayItemList;
 std::string ColorToHtml(std::int32_t color);
 
 // Loads the three day lists from their files once for an export. A list whose
-// file cannot be loaded (missing, unreadable, malformed) is emptied, so it
-// adds no names instead of keeping whatever an earlier export left in it.
+// file cannot be loaded (missing, unreadable) is emptied, so it adds no names
+// instead of keeping whatever an earlier export left in it; a file cut short
+// gives the names of its whole records.
 void LoadDayLists(TKyDayItemList& holidays, const std::string& holidaysPath, TKyDayItemList& specialDays,
                   const std::string& specialDaysPath, TKyDayItemList& daysOff, const std::string& daysOffPath);
 

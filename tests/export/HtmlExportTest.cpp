@@ -325,7 +325,7 @@ TEST_F(HtmlExportTest, DayListsFromAnEarlierExportDoNotLinger)
     EXPECT_EQ(second.find("FirstFolderHoliday"), std::string::npos);
     EXPECT_EQ(Holidays.Count(), 0);
 
-    // A malformed file empties its list as well.
+    // A file with no whole record empties its list as well.
     WriteBytes(other.Path + "holidays.dat", "junk");
     Holidays.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 10, "Stale")));
     EXPECT_EQ(Export(request).find("Stale"), std::string::npos);
