@@ -8,6 +8,7 @@
 
 #include "data/DataFolder.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 
 namespace orvexp {
 
@@ -22,6 +23,34 @@ void CreateFolders(const std::string& folder)
     ::mkdir(folder.c_str(), 0777);
 }
 
+// As the XDG base directory rules say: a relative XDG_CONFIG_HOME is ignored.
+// Empty when there is neither.
+std::string ConfigHome(const char* xdgConfigHome, const char* home)
+{
+    if (xdgConfigHome && xdgConfigHome[0] == '/') return xdgConfigHome;
+    if (home && home[0] != '\0') return JoinPath(home, ".config");
+    return {};
+}
+
+// XDG_DOCUMENTS_DIR from user-dirs.dirs in `configHome`, with its trailing "/":
+// a line XDG_DOCUMENTS_DIR="$HOME/Documents" or ="/absolute/path", as the
+// file is written for the shell. Empty when it names none.
+std::string DocumentsFolder(const std::string& configHome, const std::string& homeFolder)
+{
+    std::string text;
+    if (configHome.empty() || !TryReadFile(JoinPath(configHome, "user-dirs.dirs"), text)) return {};
+    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
+    for (const std::string& line : SplitText(text, '\n')) {
+        const std::string_view entry = TrimView(line);
+        if (!entry.starts_with(kKey) || !entry.ends_with('"')) continue;
+        std::string value(entry.substr(kKey.size(), entry.size() - kKey.size() - 1));
+        if (value.starts_with("$HOME")) value = homeFolder + value.substr(value.starts_with("$HOME/") ? 6 : 5);
+        if (value.empty() || value.front() != '/') return {};
+        return IncludeTrailingDelimiter(value);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string ProgramFolder()
@@ -32,30 +61,44 @@ std::string ProgramFolder()
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
+bool KeepsSettingsBeside(const std::string& programFolder)
+{
+    if (programFolder.empty() || programFolder.starts_with("/usr/")) return false;
+    return ::access(programFolder.c_str(), W_OK) == 0;
+}
+
 std::string SettingsFilePathFor(const std::string& programFolder, const char* xdgConfigHome, const char* home)
 {
-    if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0) {
-        return JoinPath(programFolder, kSettingsFileName);
-    }
-    // As the XDG base directory rules say: a relative XDG_CONFIG_HOME is ignored.
-    std::string configHome;
-    if (xdgConfigHome && xdgConfigHome[0] == '/') {
-        configHome = xdgConfigHome;
-    } else if (home && home[0] != '\0') {
-        configHome = JoinPath(home, ".config");
-    } else {
-        // Nowhere to go: the program folder, whose write will then report the failure.
-        return JoinPath(programFolder, kSettingsFileName);
-    }
+    if (KeepsSettingsBeside(programFolder)) return JoinPath(programFolder, kSettingsFileName);
+    const std::string configHome = ConfigHome(xdgConfigHome, home);
+    // Nowhere to go: the program folder, whose write will then report the failure.
+    if (configHome.empty()) return JoinPath(programFolder, kSettingsFileName);
     return JoinPath(JoinPath(configHome, "orvexp"), kSettingsFileName);
 }
 
 std::string SettingsFilePath()
 {
-    const std::string path = SettingsFilePathFor(ProgramFolder(), ::getenv("XDG_CONFIG_HOME"), ::getenv("HOME"));
-    const std::string folder = ExtractFilePath(path);
+    return SettingsFilePathFor(ProgramFolder(), ::getenv("XDG_CONFIG_HOME"), ::getenv("HOME"));
+}
+
+void UpdateSettingsFile(TIniFile& ini)
+{
+    const std::string folder = ExtractFilePath(ini.FileName());
     if (!folder.empty() && !DirectoryExists(folder)) CreateFolders(folder.substr(0, folder.size() - 1));
-    return path;
+    ini.UpdateFile();
+}
+
+std::string DefaultWizardFolderFor(const std::string& programFolder, const char* xdgConfigHome, const char* home)
+{
+    if (KeepsSettingsBeside(programFolder) || home == nullptr || home[0] != '/') return programFolder;
+    const std::string homeFolder = IncludeTrailingDelimiter(home);
+    const std::string documents = DocumentsFolder(ConfigHome(xdgConfigHome, home), homeFolder);
+    return !documents.empty() && DirectoryExists(documents) ? documents : homeFolder;
+}
+
+std::string DefaultWizardFolder()
+{
+    return DefaultWizardFolderFor(ProgramFolder(), ::getenv("XDG_CONFIG_HOME"), ::getenv("HOME"));
 }
 
 THtmlColors ReadHtmlColors(const TIniFile& ini)

@@ -30,13 +30,32 @@ inline constexpr char kSettingsFileName[] = "orvexp.ini";
 // The folder of the running program (/proc/self/exe), with its trailing "/".
 std::string ProgramFolder();
 
-// ProgramFolder() + "orvexp.ini" when the program's folder can be written.
-// Otherwise (a system-wide install such as /usr/bin) $XDG_CONFIG_HOME/orvexp/orvexp.ini,
-// $HOME/.config/orvexp/orvexp.ini when XDG_CONFIG_HOME is unset or not absolute;
-// that folder is created when missing so the first write can succeed.
+// Whether the program keeps its settings (and proposes its output) beside
+// itself: its folder can be written and it is not installed under /usr. An
+// installed program keeps them in the user's config folder even when root
+// runs it and could write its folder.
+bool KeepsSettingsBeside(const std::string& programFolder);
+
+// ProgramFolder() + "orvexp.ini" when KeepsSettingsBeside the program.
+// Otherwise $XDG_CONFIG_HOME/orvexp/orvexp.ini, $HOME/.config/orvexp/orvexp.ini
+// when XDG_CONFIG_HOME is unset or not absolute. Creates nothing: the folder
+// is made by the first write (UpdateSettingsFile).
 std::string SettingsFilePath();
 // The same decision for a given program folder and environment, for tests.
 std::string SettingsFilePathFor(const std::string& programFolder, const char* xdgConfigHome, const char* home);
+
+// Writes the settings file, making its folder first when it is missing (the
+// user's config folder on a first run). Raises EIniWriteError as UpdateFile.
+void UpdateSettingsFile(TIniFile& ini);
+
+// The folder the wizard proposes for the data file and the output before it
+// remembers one, with its trailing "/": the program's own folder when the
+// settings live beside it (a build tree, a copied folder); else the user's
+// documents folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, as xdg-user-dir
+// DOCUMENTS finds it) when it exists, else the home folder.
+std::string DefaultWizardFolder();
+// The same decision for a given program folder and environment, for tests.
+std::string DefaultWizardFolderFor(const std::string& programFolder, const char* xdgConfigHome, const char* home);
 
 // The schedule file of the data folder the wizard remembers (the program's
 // folder when it remembers none), found as the wizard finds it: the default of

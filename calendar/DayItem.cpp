@@ -95,11 +95,6 @@ void TKyDayItem::ReadFromStream(TByteReader& stream)
     *this = std::move(item);
 }
 
-EDayFileError::EDayFileError(const std::string& fileName, const std::string& problem)
-    : std::runtime_error("day file " + fileName + ": " + problem), FileName(fileName)
-{
-}
-
 void TKyDayItemList::Add(std::unique_ptr<TKyDayItem> item)
 {
     if (item) Items.push_back(std::move(item));
@@ -144,6 +139,28 @@ std::vector<std::unique_ptr<TKyDayItem>> ReadItems(TByteReader& stream)
     return items;
 }
 
+// The records of a file that may have been cut short (a crash while it was
+// saved, a bad copy): the whole records up to the first damage are kept, and
+// the read stops there. The count only bounds the read, so a count or length
+// that the remaining bytes cannot hold allocates nothing.
+std::vector<std::unique_ptr<TKyDayItem>> ReadWholeItems(TByteReader& stream, std::optional<TDayFileDamage>& damage)
+{
+    std::vector<std::unique_ptr<TKyDayItem>> items;
+    try {
+        const std::int32_t count = stream.ReadI32("the item count");
+        if (count <= 0) return items;
+        items.reserve(std::min(static_cast<std::size_t>(count), stream.Remaining() / kMinRecordSize));
+        for (std::int32_t i = 0; i < count; ++i) {
+            auto item = std::make_unique<TKyDayItem>();
+            item->ReadFromStream(stream);
+            items.push_back(std::move(item));
+        }
+    } catch (const EStreamReadError& e) {
+        damage = TDayFileDamage{e.what(), static_cast<int>(items.size())};
+    }
+    return items;
+}
+
 } // namespace
 
 void TKyDayItemList::LoadFromStream(TByteReader& stream)
@@ -153,21 +170,21 @@ void TKyDayItemList::LoadFromStream(TByteReader& stream)
     if (!Items.empty()) Changed();
 }
 
-void TKyDayItemList::LoadFromFile(const std::string& fileName)
+std::optional<TDayFileDamage> TKyDayItemList::LoadFromFile(const std::string& fileName)
 {
     const TFileBytes file(fileName);
     TByteReader stream(file.View());
-    std::int32_t header = 0;
+    std::optional<TDayFileDamage> damage;
     std::vector<std::unique_ptr<TKyDayItem>> items;
     try {
-        header = stream.ReadI32("the file header");
-        items = ReadItems(stream);
+        DayFileVersion = stream.ReadI32("the file header");
+        items = ReadWholeItems(stream, damage);
     } catch (const EStreamReadError& e) {
-        throw EDayFileError(fileName, e.what());
+        damage = TDayFileDamage{e.what(), 0};
     }
-    DayFileVersion = header;
     Items.swap(items);
     if (!Items.empty()) Changed();
+    return damage;
 }
 
 std::string WriteDayFile(const TKyDayItemList& items, std::int32_t header)

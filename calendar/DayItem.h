@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -96,11 +97,11 @@ public:
     virtual void ReadFromStream(TByteReader& stream);
 };
 
-// A day file that could not be read: "<file>: <problem>".
-class EDayFileError : public std::runtime_error {
-public:
-    EDayFileError(const std::string& fileName, const std::string& problem);
-    const std::string FileName;
+// Where a day file stopped being readable: the problem with its byte offset,
+// and how many whole records before it were loaded.
+struct TDayFileDamage {
+    std::string Problem;
+    int KeptItems = 0;
 };
 
 // The items of one day file, owned, in file order.
@@ -124,12 +125,12 @@ public:
     std::function<void(TKyDayItemList&)> OnChange;
     virtual void Changed();
 
-    // Loads a whole day file, replacing the items. Raises EFOpenError
-    // ("ファイル %s は開けません") when the file cannot be opened and
-    // EDayFileError naming the file for one that ends early or holds
-    // impossible counts or lengths. On any failure the list and
-    // DayFileVersion stay as they were.
-    void LoadFromFile(const std::string& fileName);
+    // Loads a day file, replacing the items, and sets DayFileVersion from its
+    // header. Raises EFOpenError ("ファイル %s は開けません") when the file
+    // cannot be opened; the list and DayFileVersion then stay as they were.
+    // A file cut short, or holding a count or text length its bytes cannot
+    // hold, loads the whole records before the damage and says where it is.
+    std::optional<TDayFileDamage> LoadFromFile(const std::string& fileName);
     // Reads the count and the records that follow the header. Raises
     // EStreamReadError on bad data, leaving the list as it was.
     void LoadFromStream(TByteReader& stream);

@@ -39,11 +39,6 @@ TMemoStore::TMemoStore(const TDataFolder& folder)
     if (!memoFolder.empty()) Index.emplace(memoFolder);
 }
 
-bool TMemoStore::HasMemoFile(TDateTime date) const
-{
-    return Index && !Index->FindName(MemoFileName(date)).empty();
-}
-
 std::string TMemoStore::MemoFilePath(TDateTime date) const
 {
     if (!Index) return {};

@@ -36,9 +36,6 @@ public:
     // True when the memo folder exists.
     bool FolderExists() const { return Index.has_value(); }
 
-    // True when the date's memo file is in the folder's listing.
-    bool HasMemoFile(TDateTime date) const;
-
     // The path of the date's memo file (the existing entry that matches its name
     // without regard to ASCII case, else the composed name); empty when the
     // memo folder does not exist. Does not check that the file exists.

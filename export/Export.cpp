@@ -2,6 +2,7 @@
 
 #include "export/CsvExport.h"
 #include "export/HtmlExport.h"
+#include "export/OutputEncoding.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -13,15 +14,22 @@ namespace {
 // intact and no half-written one, and a large export never holds its whole
 // output in memory.
 template <class Build>
-void WriteOutput(const std::string& path, Build build)
+void WriteOutput(const TExportRequest& request, bool csv, Build build)
 {
-    TAtomicFileWriter file(path);
-    file.WriteOrRaise({});
-    const std::string rest = build([&file](std::string& output) {
-        file.WriteOrRaise(output);
+    TAtomicFileWriter file(request.OutputPath);
+    file.WriteOrRaise(OutputPreamble(request.Encoding, csv));
+    const auto write = [&file, &request](const std::string& output) {
+        if (request.Encoding == oeShiftJis) {
+            file.WriteOrRaise(output);
+        } else {
+            file.WriteOrRaise(EncodeOutputPart(output, request.Encoding));
+        }
+    };
+    const std::string rest = build([&write](std::string& output) {
+        write(output);
         output.clear();
     });
-    file.WriteOrRaise(rest);
+    write(rest);
     file.CommitOrRaise();
 }
 
@@ -29,12 +37,12 @@ void WriteOutput(const std::string& path, Build build)
 
 void ExportCsv(const TExportRequest& request)
 {
-    WriteOutput(request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); });
+    WriteOutput(request, true, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); });
 }
 
 void ExportHtml(const TExportRequest& request)
 {
-    WriteOutput(request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); });
+    WriteOutput(request, false, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); });
 }
 
 void RunExport(const TExportRequest& request)

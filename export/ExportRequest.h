@@ -42,6 +42,10 @@ struct THtmlColors {
     std::int32_t MemoBkColor = kWhiteColor;
 };
 
+// The encoding of the written file: Shift_JIS as Orvanel keeps its data (the
+// wizard's), or UTF-8 (a CSV with a byte-order mark, a page declaring UTF-8).
+enum TOutputEncoding { oeShiftJis, oeUtf8 };
+
 // What one export writes and from what. The sources are resolved before the
 // writers run (TExportSources does it) and only read by them; a type leaves
 // the ones it does not use null.
@@ -58,6 +62,9 @@ struct TExportRequest {
     const TKyDayItemList* SpecialDays = nullptr;
     const TKyDayItemList* DaysOff = nullptr;
     std::function<void(int daysDone, int daysTotal)> OnProgress; // optional; after each day
+    // Choices of the command line; the defaults write the wizard's bytes.
+    TOutputEncoding Encoding = oeShiftJis;
+    bool EscapeHtml = false; // HTML: &, <, >, " in the data's texts written as references
 };
 
 } // namespace orvexp

@@ -7,10 +7,10 @@ namespace orvexp {
 namespace {
 
 // A failed load leaves the list as it was; for the export it must add nothing.
-void LoadOrEmpty(TKyDayItemList& list, const std::string& path)
+void LoadOrEmpty(TKyDayItemList& list, const std::string& path, std::vector<TDayFileProblem>& problems)
 {
     try {
-        list.LoadFromFile(path);
+        if (std::optional<TDayFileDamage> damage = list.LoadFromFile(path)) problems.push_back({path, *damage});
     } catch (const std::exception&) {
         list.Clear();
     }
@@ -18,12 +18,14 @@ void LoadOrEmpty(TKyDayItemList& list, const std::string& path)
 
 } // namespace
 
-void LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays, TKyDayItemList& daysOff,
-                  const TDayFilePaths& paths)
+std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays,
+                                          TKyDayItemList& daysOff, const TDayFilePaths& paths)
 {
-    LoadOrEmpty(holidays, paths.Holidays);
-    LoadOrEmpty(specialDays, paths.SpecialDays);
-    LoadOrEmpty(daysOff, paths.DaysOff);
+    std::vector<TDayFileProblem> problems;
+    LoadOrEmpty(holidays, paths.Holidays, problems);
+    LoadOrEmpty(specialDays, paths.SpecialDays, problems);
+    LoadOrEmpty(daysOff, paths.DaysOff, problems);
+    return problems;
 }
 
 TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end)
@@ -36,7 +38,7 @@ TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDat
     }
     // The day files are not written during an export, so loading them once
     // gives the same names as loading them before every date cell.
-    if (IsHtmlType(type)) LoadDayLists(Holidays, SpecialDays, DaysOff, folder.DayFiles());
+    if (IsHtmlType(type)) DayFileProblems = LoadDayLists(Holidays, SpecialDays, DaysOff, folder.DayFiles());
 }
 
 void TExportSources::LoadSchedule(const std::string& scheduleFile)

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "calendar/DayItem.h"
 #include "data/DataFolder.h"
@@ -16,11 +17,18 @@
 
 namespace orvexp {
 
+// A day file cut short: its whole records were used.
+struct TDayFileProblem {
+    std::string Path;
+    TDayFileDamage Damage;
+};
+
 // Loads the three day lists from their files. A list whose file cannot be
-// loaded (missing, unreadable, malformed) is emptied, so it adds no names
-// instead of keeping whatever the list held before.
-void LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays, TKyDayItemList& daysOff,
-                  const TDayFilePaths& paths);
+// loaded (missing, unreadable) is emptied, so it adds no names instead of
+// keeping whatever the list held before; a file cut short gives the names of
+// its whole records and is returned.
+std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays,
+                                          TKyDayItemList& daysOff, const TDayFilePaths& paths);
 
 class TExportSources {
 public:
@@ -42,11 +50,15 @@ public:
     // Points the request's sources at these, which must outlive its export.
     void Apply(TExportRequest& request) const;
 
+    // The day files that were cut short (the HTML types load them).
+    const std::vector<TDayFileProblem>& DamagedDayFiles() const { return DayFileProblems; }
+
 private:
     TExportType Type;
     TScheduleDigest Schedule;
     std::unique_ptr<TMemoStore> Memos;
     TKyDayItemList Holidays, SpecialDays, DaysOff;
+    std::vector<TDayFileProblem> DayFileProblems;
 };
 
 } // namespace orvexp

@@ -10,6 +10,7 @@
 #include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "export/ExportTexts.h"
+#include "export/HtmlEscape.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -28,11 +29,11 @@ const char* TitleSuffix(TExportType exportType)
     return sjis::kScheduleAndMemoSuffix;
 }
 
-void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day)
+void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day, bool escape)
 {
     for (int i = 0; i < list.Count(); ++i) {
         if (!DayItemMatches(list[i], day)) continue;
-        text += list[i].DayText;
+        AppendHtmlText(text, list[i].DayText, escape);
         text += "<br>";
     }
 }
@@ -76,7 +77,8 @@ void THtmlPageWriter::WriteHtmlHead(TDateTime start, TDateTime end)
 {
     WriteLine("<html>");
     WriteLine("<head>");
-    WriteLine(R"(<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">)");
+    WriteLine(DeclareUtf8 ? R"(<meta http-equiv="Content-Type" content="text/html; charset=utf-8">)"
+                          : R"(<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">)");
     Page += "<title>";
     Page += FormatDateText(start);
     Page += ' ';
@@ -136,9 +138,9 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     if (weekday >= 1 && weekday <= 7) Page += sjis::kWeekdayNames[weekday - 1];
     Page += ')';
     Page += "<br>";
-    AppendMatchingNames(Page, Holidays, day);
-    AppendMatchingNames(Page, SpecialDays, day);
-    AppendMatchingNames(Page, DaysOff, day);
+    AppendMatchingNames(Page, Holidays, day, EscapeDataText);
+    AppendMatchingNames(Page, SpecialDays, day, EscapeDataText);
+    AppendMatchingNames(Page, DaysOff, day, EscapeDataText);
     Page += "</b>";
     Page += "</font>";
     WriteLine("</td>");
@@ -166,7 +168,10 @@ void THtmlPageWriter::WriteScheduleEntryRow(std::string& out, std::string_view t
     const std::size_t textStart = out.size();
     const bool severalLines = lines.size() > 1;
     for (const std::string_view line : lines) {
-        out += line;
+        // Escaped, the line break is taken off before the text is, so that the
+        // two bytes cut are the line break and not part of a reference.
+        const bool cutFirst = EscapeDataText && line.size() >= 2 && line.back() == '\n';
+        AppendHtmlText(out, cutFirst ? line.substr(0, line.size() - 2) : line, EscapeDataText);
         if (out.size() > textStart && out.back() == '\n') {
             const std::size_t textLength = out.size() - textStart;
             out.resize(textStart + (textLength >= 2 ? textLength - 2 : 0));
@@ -190,7 +195,7 @@ void THtmlPageWriter::WriteMemoCell(TDateTime day)
     } else {
         const bool severalLines = MemoLines.size() > 1;
         for (const std::string& line : MemoLines) {
-            Page += line;
+            AppendHtmlText(Page, line, EscapeDataText);
             if (severalLines) Page += "<br>";
         }
     }
@@ -228,6 +233,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const TMemoStore& memoStore = request.Memos ? *request.Memos : noMemos;
 
     THtmlPageWriter writer(page, type, request.Colors, memoStore, holidays, specialDays, daysOff);
+    writer.EscapeDataText = request.EscapeHtml;
+    writer.DeclareUtf8 = request.Encoding == oeUtf8;
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
     writer.WriteTableOpen();
     writer.WriteHeaderRow();

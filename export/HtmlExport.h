@@ -1,7 +1,8 @@
 #pragma once
 // The HTML writer (the HTML export types): one centred table with a header
 // row and a row for every day of the range. Text from the data is written as
-// it is, unescaped. Every line is followed by CR LF.
+// it is, unescaped, unless the request asks for escaping. Every line is
+// followed by CR LF.
 
 #include <cstdint>
 #include <span>
@@ -44,6 +45,10 @@ public:
 
     // Lines written by the day loop itself.
     void WriteLine(std::string_view line);
+
+    // The request's choices; both off give the wizard's bytes.
+    bool EscapeDataText = false; // the data's texts with &, <, >, " as references
+    bool DeclareUtf8 = false;    // the head declares UTF-8 (the page is converted as it is written)
 
 private:
     std::string& Page;

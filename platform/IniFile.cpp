@@ -210,6 +210,11 @@ void TIniFile::Insert(std::size_t at, std::string text)
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
+    // A line break would end the line early and make the rest a line of its
+    // own: another key, or a section. The profile format has no escape for it,
+    // so such a write is refused as a write the file system refuses.
+    const auto breaksLine = [](const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; };
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value)) throw EIniWriteError(Path);
     const int sectionLine = FindSection(section);
     if (sectionLine < 0) {
         Insert(Lines.size(), "[" + section + "]");

@@ -13,6 +13,8 @@
 // last non-blank line of its section, a new section at the end of the file;
 // lines we add end with CR LF and every other byte of the file stays as it was.
 // Writes stay in memory until UpdateFile, which replaces the file atomically.
+// A section, key or value holding CR or LF is refused (EIniWriteError): it
+// would split its line and could add keys of its own.
 // Texts are bytes (Shift_JIS in the settings file); nothing is transcoded.
 
 #include <cstdint>
@@ -51,6 +53,7 @@ public:
     // ReadInteger with the default 1 or 0, true when not 0.
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;
 
+    // Raises EIniWriteError, changing nothing, when a text holds CR or LF.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, std::int32_t value); // signed decimal
     void WriteBool(const std::string& section, const std::string& key, bool value);            // "1" or "0"

@@ -1,6 +1,7 @@
 #include "platform/ShellOpen.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -104,22 +106,16 @@ std::vector<std::string> SplitParameters(const std::string& parameters)
     return result;
 }
 
-// Programs started earlier and not waited for: collected here so that a
-// long-running `watch` leaves no zombies behind.
-std::vector<pid_t>& StartedPrograms()
+// A started program that is not waited for is collected by a thread of its
+// own as soon as it ends, so that neither the wizard nor a long-running
+// `watch` keeps zombies.
+void ReapWhenDone(pid_t pid)
 {
-    static std::vector<pid_t> pids;
-    return pids;
-}
-
-void ReapFinishedPrograms()
-{
-    auto& pids = StartedPrograms();
-    std::erase_if(pids, [](pid_t pid) {
+    std::thread([pid] {
         int status = 0;
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        return done == pid || (done < 0 && errno == ECHILD);
-    });
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
 }
 
 class TSpawnSetup {
@@ -185,7 +181,7 @@ std::uint32_t StartProgram(const std::string& path, const std::string& parameter
     const int error = Spawn(false, AbsolutePath(path), SplitParameters(parameters), directory, pid);
     switch (error) {
     case 0:
-        StartedPrograms().push_back(pid);
+        ReapWhenDone(pid);
         return kShellOpenOk;
     case ENOENT:
         return kShellErrorFileNotFound;
@@ -201,20 +197,35 @@ std::uint32_t StartProgram(const std::string& path, const std::string& parameter
     }
 }
 
+// How long xdg-open is given to report what it can know at once (no program
+// for the file type, file missing). Without a desktop environment it runs the
+// browser in the foreground and ends only with it, so it is never waited for
+// longer: the caller's window and the command line return at once.
+constexpr auto kEarlyExitWait = std::chrono::milliseconds(1000);
+constexpr auto kEarlyExitPoll = std::chrono::milliseconds(10);
+
 // xdg-open's exit codes: 0 done, 1 bad call, 2 file missing, 3 no method
-// available, 4 the opening program failed, 5 no permission to read.
+// available, 4 the opening program failed, 5 no permission to read. Still
+// running after the wait: it is showing the file, which counts as done.
 std::uint32_t RunXdgOpen(const std::string& target)
 {
     pid_t pid = 0;
     const int error = Spawn(true, "xdg-open", {target}, {}, pid);
     if (error == ENOMEM) return kShellErrorOutOfMemory;
     if (error != 0) return kShellErrorNoAssociation; // no xdg-open: nothing can open it
+    const auto deadline = std::chrono::steady_clock::now() + kEarlyExitWait;
     int status = 0;
-    pid_t done = 0;
-    do {
-        done = ::waitpid(pid, &status, 0);
-    } while (done < 0 && errno == EINTR);
-    if (done < 0) return kShellOpenOk; // reaped elsewhere: its outcome is unknown, nothing to report
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0 && errno == EINTR) continue;
+        if (done < 0) return kShellOpenOk; // reaped elsewhere: its outcome is unknown, nothing to report
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ReapWhenDone(pid);
+            return kShellOpenOk;
+        }
+        std::this_thread::sleep_for(kEarlyExitPoll);
+    }
     if (!WIFEXITED(status)) return kShellErrorNoAssociation;
     switch (WEXITSTATUS(status)) {
     case 0:
@@ -231,7 +242,6 @@ std::uint32_t RunXdgOpen(const std::string& target)
 std::uint32_t OpenWithShell(const std::string& operation, const std::string& file, const std::string& parameters,
                             const std::string& directory)
 {
-    ReapFinishedPrograms();
     if (!IsOpenVerb(operation)) return kShellErrorNoAssociation;
     if (file.empty()) return kShellErrorFileNotFound;
     if (!directory.empty() && !DirectoryExists(directory)) return kShellErrorPathNotFound;

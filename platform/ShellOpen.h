@@ -25,7 +25,10 @@ constexpr std::uint32_t kShellErrorNoAssociation = 31;
 // - A program (an executable file starting with an ELF or "#!" stamp) is started
 //   directly in its own session with `parameters` (split at blanks, "..." keeps
 //   blanks) and working folder `directory`; it is not waited for.
-// - Anything else is handed to xdg-open, which is waited for.
+// - Anything else is handed to xdg-open, which is waited for about a second
+//   at most: long enough for the failures it reports at once, never for the
+//   program that shows the file.
+// Nothing started is left as a zombie: each is collected when it ends.
 // Returns 42 on success; 2 file not found, 3 `directory` not found, 5 not
 // readable or not startable, 8 out of memory, 11 not a program the system can
 // start, 31 no program can open it (xdg-open missing or failing).

@@ -62,9 +62,13 @@ std::string Cp932ToUtf8(std::string_view text)
         result.append(buffer, static_cast<std::size_t>(out - buffer));
         if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
             // A byte that starts no CP932 character: one replacement, then go on.
+            // A lead byte takes its second byte with it only when that byte can
+            // be one, so a CR LF after a broken character stays a line break.
             result.append("\xEF\xBF\xBD");
-            const std::size_t skip =
-                (inLeft >= 2 && IsSjisLeadByte(static_cast<unsigned char>(*in))) ? 2 : 1;
+            const auto second = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
+            const bool pair = IsSjisLeadByte(static_cast<unsigned char>(*in)) && second >= 0x40 && second != 0x7F &&
+                              second <= 0xFC;
+            const std::size_t skip = pair ? 2 : 1;
             in += skip;
             inLeft -= skip;
         }

@@ -139,12 +139,13 @@ TDateTime TAlarmTimer::NextAlarmDate(const TAlarm2& alarm) const
 
 void TAlarmTimer::TimerTick()
 {
-    // One guard for the whole pass: a failure (a stored date or time that does
-    // not exist, a failing handler) ends it quietly, and the next tick starts
-    // again from the first entry.
-    try {
-        const int count = AlarmList.Count();
-        for (int index = 0; index < count; ++index) {
+    // One guard per entry: a failure (a stored date or time that does not
+    // exist, a failing handler) skips that entry quietly for this tick, and the
+    // entries after it are still evaluated. A yearly 29 February entry fails
+    // every tick of a common year; it must not silence the rest all year.
+    const int count = AlarmList.Count();
+    for (int index = 0; index < count; ++index) {
+        try {
             TAlarm2& alarm = AlarmList[index];
             bool fired = false;
             bool alerted = false;
@@ -182,9 +183,9 @@ void TAlarmTimer::TimerTick()
 
             if (alerted) DoAlert(&alarm);
             if (fired) DoAlarm(&alarm);
+        } catch (...) {
+            // Nothing is shown; see above.
         }
-    } catch (...) {
-        // Nothing is shown; see above.
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/cli/CommandLine.h"
+#include "app/cli/DayFileWarnings.h"
 #include "calendar/DateEx.h"
 #include "calendar/DayFiles.h"
 #include "data/DataFolder.h"
@@ -52,9 +53,15 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
     dates.AutoEquinox = true;
     dates.AutoFurikae = true;
     const TDayFilePaths paths = TDataFolder::OfScheduleFile(dataFile).DayFiles();
-    LoadDayFileIfPresent(dates.HolidayList(), paths.Holidays);
-    LoadDayFileIfPresent(dates.SpecialDayList(), paths.SpecialDays);
-    LoadDayFileIfPresent(dates.CustomDayOffList(), paths.DaysOff);
+    // A file cut short gives its whole records and one warning line.
+    const auto load = [](TKyDayItemList& list, const std::string& path) {
+        std::optional<TDayFileDamage> damage;
+        LoadDayFileIfPresent(list, path, &damage);
+        if (damage) PrintDayFileWarning(path, *damage);
+    };
+    load(dates.HolidayList(), paths.Holidays);
+    load(dates.SpecialDayList(), paths.SpecialDays);
+    load(dates.CustomDayOffList(), paths.DaysOff);
 
     std::string line;
     for (TDateTime date = from; date <= to; date += 1) {

@@ -13,6 +13,7 @@
 
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/DayFileWarnings.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportFileName.h"
@@ -33,11 +34,20 @@ struct TExportOptions {
     std::string From;
     std::string To;
     std::string Output;
+    bool OutputGiven = false;
     bool EmptyMemos = false;
     bool NoEmptyMemos = false;
     std::vector<std::string> Colors;
     bool Open = false;
+    std::string Encoding = "shift_jis";
+    bool EscapeHtml = false;
 };
+
+// The wizard's message and what caused it, on one line and told apart.
+std::string FailureLine(const std::string& message, const std::string& cause)
+{
+    return message + "(" + cause + ")";
+}
 
 // The values --type takes: the range of numbers, then the names, the last
 // one after `lastSeparator` ("0-5" and "csv-schedules, ..., html-both").
@@ -154,6 +164,9 @@ int RunExportCommand(const TExportOptions& options)
     if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
+    // A name of blanks only is refused as the wizard refuses it.
+    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError("出力ファイルを指定してください。");
+
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
 
     // The memos are read on a thread of their own from now on, while the
@@ -163,13 +176,15 @@ int RunExportCommand(const TExportOptions& options)
     try {
         sources.LoadSchedule(dataFile);
     } catch (const EFOpenError& e) {
-        throw std::runtime_error(std::string("Orvanelの予定ファイルが開けませんでした。") + e.what());
+        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", e.what()));
     } catch (const std::exception& e) {
-        throw std::runtime_error("Orvanelの予定ファイルが開けませんでした。" + dataFile + ": " + e.what());
+        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", dataFile + ": " + e.what()));
     }
 
     sources.Apply(request);
-    request.OutputPath = options.Output.empty()
+    request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
+    request.EscapeHtml = options.EscapeHtml;
+    request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
 
@@ -178,6 +193,7 @@ int RunExportCommand(const TExportOptions& options)
         request.OnProgress = progress.Callback();
         RunExport(request);
     }
+    for (const TDayFileProblem& problem : sources.DamagedDayFiles()) PrintDayFileWarning(problem.Path, problem.Damage);
 
     if (options.Open) {
         TShellExecute shell;
@@ -214,7 +230,15 @@ void AddExportCommand(TCommandLine& commandLine)
                         "ScheduleBkColor, MemoBkColor (decimal, 0x... or $...; 0x00BBGGRR)")
         ->allow_extra_args(false);
     command->add_flag("--open", options->Open, "Open the written file with its associated program");
-    command->callback([&commandLine, options] {
+    command->add_option("--encoding", options->Encoding,
+                        "shift_jis (default, the wizard's bytes) or utf-8 (CSV with a byte-order mark, "
+                        "HTML declaring UTF-8)")
+        ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
+    command->add_flag("--escape-html", options->EscapeHtml,
+                      "HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
+                      "them as typed (default: as markup, as the wizard does)");
+    command->callback([&commandLine, options, command] {
+        options->OutputGiven = command->count("--output") > 0;
         commandLine.Run = [options]() -> int { return RunExportCommand(*options); };
     });
 }

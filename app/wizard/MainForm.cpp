@@ -151,8 +151,8 @@ TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
 
     // The launch action's failures (and any other message of the core) in a box.
     SetMessageSink([this](TMessageKind kind, const std::string& text) {
-        QMessageBox box(kind == mkError ? QMessageBox::Critical : QMessageBox::Information,
-                        QGuiApplication::applicationDisplayName(), DisplayText(text), QMessageBox::NoButton, this);
+        QMessageBox box(kind == mkError ? QMessageBox::Critical : QMessageBox::Information, ApplicationTitle,
+                        DisplayText(text), QMessageBox::NoButton, this);
         box.addButton(Q(wiztext::kOkButton), QMessageBox::AcceptRole);
         box.exec();
     });
@@ -406,8 +406,7 @@ void TfrmMain::Guarded(const std::function<void()>& handler)
 
 void TfrmMain::ShowError(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), DisplayText(text),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle, DisplayText(text), QMessageBox::NoButton, this);
     box.addButton(Q(wiztext::kOkButton), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -428,8 +427,8 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::SetApplicationTitle(const std::string& title)
 {
-    QGuiApplication::setApplicationDisplayName(Q(title));
-    setWindowTitle(Q(title));
+    ApplicationTitle = Q(title);
+    setWindowTitle(ApplicationTitle);
 }
 
 void TfrmMain::SetFooter(const std::string& versionLabel, const std::string& buildLabel, bool beta,

@@ -137,6 +137,10 @@ private:
     THtmlColors Colors = InitialSampleColors();
     std::int32_t DateTextColor = kWindowTextColor;
     bool Closing = false;
+    // The title of the general error display. Kept here and not as Qt's
+    // application display name: on X11 Qt appends that name to every window
+    // title, so the boxes titled 情報 and 確認 would not read as they should.
+    QString ApplicationTitle;
 };
 
 // The font of the form: "ＭＳ Ｐゴシック" at 12 pixels, drawn with IPAPGothic

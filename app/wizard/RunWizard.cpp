@@ -2,17 +2,47 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/WindowProgram.h"
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
+#include "app/wizard/QtJapanese.h"
 
 namespace orvexp {
 
+namespace {
+
+// While the application starts, Qt ends the process with a core dump and a
+// page of its own text when the named display cannot be opened; the user gets
+// the one line instead. Qt's warnings of that moment go with it.
+void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg) return;
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr,
+                 "orvexp: the display %s cannot be opened; to export without a window, use the command line: "
+                 "orvexp export --help\n",
+                 display && *display ? display : "(none named)");
+    std::_Exit(1);
+}
+
+} // namespace
+
 int RunWizard(int argc, char** argv)
 {
+    if (!HaveDisplay()) {
+        std::fprintf(stderr, "%s\n", kNoDisplayLine);
+        return 1;
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
     QApplication application(argc, argv);
-    // The same name however it was started (orvexp or orvexp-window).
+    qInstallMessageHandler(previous);
+    // The same name however it was started (orvexp or orvexp-window). No
+    // display name: on X11 Qt would append it to every window title.
     QApplication::setApplicationName("orvexp");
-    QApplication::setApplicationDisplayName(QString::fromStdString(Global.ProductName));
+    UseJapaneseForQt(application);
     TfrmMain frmMain(Global);
     frmMain.show();
     return QApplication::exec();

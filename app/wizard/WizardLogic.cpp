@@ -50,7 +50,7 @@ std::string ExplanationText(int selectedIndex)
 }
 
 TWizardLogic::TWizardLogic(IWizardView& view, TGlobal& global)
-    : SettingsPath(SettingsFilePath()), DefaultFolder(ProgramFolder()), Clock(&SystemClock()),
+    : SettingsPath(SettingsFilePath()), DefaultFolder(DefaultWizardFolder()), Clock(&SystemClock()),
       OnLaunch([](const TShellExecute& launch) { launch.Execute(); }), View(view), State(global)
 {
 }
@@ -196,7 +196,7 @@ bool TWizardLogic::LeaveDataFilePage()
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
         TIniFile ini(SettingsPath);
         ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder);
-        ini.UpdateFile();
+        UpdateSettingsFile(ini);
     } catch (const std::exception&) {
         // A file that is no schedule file and a settings file that cannot be
         // written end alike: the page stays and says so.
@@ -277,7 +277,7 @@ void TWizardLogic::WriteSettingsBack(const std::string& outputPath)
     ini.WriteString(kWizardSection, kDefaultExportFolderKey, ExtractFilePath(outputPath));
     WriteHtmlColors(ini, View.SampleColors());
     ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.ExportEmptyMemo());
-    ini.UpdateFile();
+    UpdateSettingsFile(ini);
 }
 
 void TWizardLogic::Advance()

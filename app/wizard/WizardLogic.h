@@ -27,7 +27,7 @@ public:
 
     // The settings file (default SettingsFilePath()); tests point it elsewhere.
     std::string SettingsPath;
-    // The default data and export folder (default ProgramFolder()), with its trailing "/".
+    // The default data and export folder (default DefaultWizardFolder()), with its trailing "/".
     std::string DefaultFolder;
     // Today's date for the date fields.
     const IClock* Clock;

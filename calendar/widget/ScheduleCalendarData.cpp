@@ -22,7 +22,11 @@ bool TScheduleCalendarData::HasSchedule(TDateTime date) const
 
 bool TScheduleCalendarData::HasMemo(TDateTime date) const
 {
-    return DecodeDate(date).Year != 0 && Memos->HasMemoFile(date);
+    // As the exports see it: a file that is empty or holds only a line break is no memo.
+    if (DecodeDate(date).Year == 0) return false;
+    std::vector<std::string> lines;
+    Memos->ReadMemoLines(date, lines);
+    return lines.size() > 1 || (lines.size() == 1 && !lines.front().empty());
 }
 
 std::string TScheduleCalendarData::MemoFirstLine(TDateTime date) const

@@ -35,7 +35,8 @@ public:
 
     // Any entry falls on the date.
     bool HasSchedule(TDateTime date) const;
-    // The date's memo file exists (Memo/yyyymmdd.txt, found without regard to case).
+    // The date has memo text, as the exports see it: its file (Memo/yyyymmdd.txt,
+    // found without regard to case) holds more than a single line break.
     bool HasMemo(TDateTime date) const;
     // The first line of the date's memo; empty when there is none.
     std::string MemoFirstLine(TDateTime date) const;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "schedule/AlarmTimer.h"
 #include "tests/export/ExportTestSupport.h"
 #include "tests/support/DayItems.h"
+#include "tests/support/FakeOpener.h"
 #include "tests/support/RunProgram.h"
 
 namespace orvexp {
@@ -26,6 +28,7 @@ using testing::MakeEntry;
 using testing::MonthDayItem;
 using testing::ReadBytes;
 using testing::Sjis;
+using testing::TFakeOpener;
 using testing::TTempFolder;
 using testing::WriteBytes;
 
@@ -156,14 +159,107 @@ TEST_F(ExportCommandTest, DataDefaultsToTheRememberedFolder)
                                         "--output", "out.csv"};
     TRunResult run = RunProgram(Orvexp, args, Work.Path);
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err, "orvexp: Orvanelの予定ファイルが開けませんでした。ファイル " + Program.Path +
-                           "schedule.dat は開けません\n");
+    EXPECT_EQ(run.Err, "orvexp: Orvanelの予定ファイルが開けませんでした。(ファイル " + Program.Path +
+                           "schedule.dat は開けません)\n");
     EXPECT_FALSE(std::filesystem::exists(Work.Path + "out.csv"));
 
     WriteSettings("[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data.Path + "\r\n");
     run = RunProgram(Orvexp, args, Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), Build(0, THtmlColors(), true));
+}
+
+// The opt-in choices for today's tools: UTF-8 (a CSV with a byte-order mark,
+// a page declaring UTF-8) and escaped data texts. The defaults are the
+// wizard's bytes, checked above.
+TEST_F(ExportCommandTest, Utf8AndEscapingOnRequest)
+{
+    TRunResult run = RunProgram(Orvexp, Args("csv-both", {"--no-empty-memos", "--encoding", "UTF-8", "--output", "u.csv"}),
+                                Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(Work.Path + "u.csv"),
+              "\xEF\xBB\xBF"
+              "1999/04/09,起動時,startup\r\n"
+              "1999/04/10,,\"memo, one\r\nmemo two\"\r\n"
+              "1999/04/10,,\"two\r\nlines\"\r\n"
+              "1999/04/10,起動時,startup\r\n"
+              "1999/04/10,09:30,\"meeting <b>room</b>\"\r\n"
+              "1999/04/11,起動時,startup\r\n"
+              "1999/04/12,起動時,startup\r\n");
+
+    run = RunProgram(Orvexp, Args("html-both", {"--encoding", "utf-8", "--escape-html", "--output", "u.html"}),
+                     Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    const std::string html = ReadBytes(Work.Path + "u.html");
+    EXPECT_EQ(html.rfind("<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
+                         "<title>1999/04/09 \xEF\xBD\x9E 1999/04/12の予定とメモ</title>\r\n", 0),
+              0u);
+    EXPECT_NE(html.find(">meeting &lt;b&gt;room&lt;/b&gt;</font></td>"), std::string::npos);
+    EXPECT_NE(html.find("1999/04/12(月)<br>祝日<br></b>"), std::string::npos);
+
+    // Escaping alone keeps Shift_JIS; the encoding alone keeps the markup.
+    run = RunProgram(Orvexp, Args("html-both", {"--escape-html", "--output", "e.html"}), Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    TExportRequest escaped = Request(5, THtmlColors(), true);
+    escaped.EscapeHtml = true;
+    EXPECT_EQ(ReadBytes(Work.Path + "e.html"), BuildHtml(escaped));
+    run = RunProgram(Orvexp, Args("html-both", {"--encoding", "utf-8", "--output", "m.html"}), Work.Path);
+    EXPECT_NE(ReadBytes(Work.Path + "m.html").find(">meeting <b>room</b></font></td>"), std::string::npos);
+}
+
+// --open hands the page to the opener and returns within about a second
+// whatever the opener does; a failure the opener reports at once still gives
+// the launch action's message.
+TEST_F(ExportCommandTest, OpenDoesNotWaitForTheBrowser)
+{
+    const std::string page = Work.Path + "page.html";
+    struct TCase {
+        const char* Name;
+        const char* Opener;
+        int ExitCode;
+        std::string Err;
+    };
+    const TCase cases[] = {
+        {"browser in the foreground", TFakeOpener::kKeepsRunning, 0, ""},
+        {"no method available", TFakeOpener::kNoMethod, 1,
+         "xdg-open: no method available for opening '" + page + "'\n" + page + "の関連付けに不具合があります\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFakeOpener opener(c.Opener);
+        const auto start = std::chrono::steady_clock::now();
+        const TRunResult run = RunProgram(Orvexp, Args("html-both", {"--output", page, "--open"}), Work.Path);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(run.ExitCode, c.ExitCode);
+        EXPECT_EQ(run.Err, c.Err);
+        EXPECT_EQ(ReadBytes(page), BuildHtml(Request(5, THtmlColors(), true)));
+    }
+}
+
+// A holidays.dat cut inside its last record: the page keeps the names of the
+// whole records before it, and the command says where the file ends and goes on.
+TEST_F(ExportCommandTest, CutDayFileKeepsItsWholeRecordsAndWarns)
+{
+    TKyDayItemList holidays;
+    holidays.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 12, Sjis("祝日"))));
+    holidays.Add(std::make_unique<TKyDayItem>(MonthDayItem(4, 10, "lost")));
+    const std::string whole = WriteDayFile(holidays);
+    WriteBytes(Data.Path + "HOLIDAYS.DAT", whole.substr(0, whole.size() - 5));
+
+    const TRunResult run = RunProgram(Orvexp, Args("html-both", {"--output", "page.html"}), Work.Path);
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Err, "orvexp: warning: day file " + Data.Path +
+                           "HOLIDAYS.DAT: data ends inside the reserved block (129 bytes needed, 124 left) at byte "
+                           "offset " + std::to_string(whole.size() - 129) +
+                           "; the 1 whole record before it is used\n");
+    const std::string html = ReadBytes(Work.Path + "page.html");
+    EXPECT_NE(html.find("1999/04/12(" + Sjis("月") + ")<br>" + Sjis("祝日") + "<br></b>"), std::string::npos);
+    EXPECT_EQ(html.find("lost"), std::string::npos);
+
+    // The CSV types read no day file and say nothing.
+    const TRunResult csv = RunProgram(Orvexp, Args("csv-both", {"--output", "out.csv"}), Work.Path);
+    EXPECT_EQ(csv.ExitCode, 0);
+    EXPECT_EQ(csv.Err, "");
 }
 
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
@@ -184,7 +280,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         TAlarmTimer timer;
         timer.LoadFromFile(Work.Path + "cut.dat");
     } catch (const std::exception& e) {
-        cutFailure = "orvexp: Orvanelの予定ファイルが開けませんでした。" + Work.Path + "cut.dat: " + e.what() + "\n";
+        cutFailure = "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "cut.dat: " + e.what() + ")\n";
     }
     ASSERT_NE(cutFailure.find("data ends inside"), std::string::npos) << cutFailure;
     const auto command = [](const std::string& type, const std::string& data, const std::string& from,
@@ -197,14 +293,20 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"ToBeforeFrom", command("0", schedule, "1999/04/12", {"--output", "out.csv"}), 2,
          "orvexp: 開始日は最終日と同じかそれ以前の日付を指定してください。\n"},
         {"MissingSchedule", command("0", Work.Path + "missing.dat", "1999/04/10", {"--output", "out.csv"}), 1,
-         "orvexp: Orvanelの予定ファイルが開けませんでした。ファイル " + Work.Path + "missing.dat は開けません\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(ファイル " + Work.Path + "missing.dat は開けません)\n"},
         {"NotAScheduleFile", command("0", Work.Path + "bad.dat", "1999/04/10", {"--output", "out.csv"}), 1,
-         "orvexp: Orvanelの予定ファイルが開けませんでした。" + Work.Path + "bad.dat: Invalid File Header\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "bad.dat: Invalid File Header)\n"},
         {"CutScheduleCsvMemos", command("1", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"CutScheduleHtmlMemos", command("4", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"CutScheduleCsvBoth", command("2", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"OutputCannotBeCreated", command("0", schedule, "1999/04/10", {"--output", Work.Path + "no/out.csv"}), 1,
          "orvexp: ファイル " + Work.Path + "no/out.csv を作成できません\n"},
+        {"BlankOutput", command("0", schedule, "1999/04/10", {"--output", "   "}), 2,
+         "orvexp: 出力ファイルを指定してください。\n"},
+        {"EmptyOutput", command("0", schedule, "1999/04/10", {"--output", ""}), 2,
+         "orvexp: 出力ファイルを指定してください。\n"},
+        {"UnknownEncoding", command("0", schedule, "1999/04/10", {"--output", "out.csv", "--encoding", "latin1"}), 2,
+         ""},
         {"UnknownType", command("html", schedule, "1999/04/10", {"--output", "out.csv"}), 2, ""},
         {"BadDate", command("0", schedule, "1999/02/30", {"--output", "out.csv"}), 2, ""},
         {"BadColourValue", command("3", schedule, "1999/04/10", {"--output", "out.csv", "--color", "TimeColor=red"}), 2, ""},

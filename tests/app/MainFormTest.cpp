@@ -2,9 +2,11 @@
 // its four pages, with its boxes and dialogs answered as a person would.
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -25,6 +27,7 @@
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
+#include "app/wizard/QtJapanese.h"
 #include "data/DataFolder.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
@@ -186,7 +189,6 @@ private slots:
         QCOMPARE(Form->size(), QSize(402, 329));
         QCOMPARE(Form->minimumSize(), Form->maximumSize());
         QCOMPARE(Form->windowTitle(), QStringLiteral("Orvanel エクスポートウィザード"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Orvanel エクスポートウィザード"));
         QCOMPARE(Form->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(Form->font().pixelSize(), 12);
         const QString drawnWith = QFontInfo(Form->font()).family();
@@ -442,6 +444,35 @@ private slots:
         QCOMPARE(seen.Icon, QMessageBox::Critical);
         QCOMPARE(seen.Title, QStringLiteral("Orvanel エクスポートウィザード"));
         QCOMPARE(seen.Text, QStringLiteral("/x/page.htmlが見つかりません"));
+    }
+
+    // Qt's own dialogs speak the wizard's language whatever the user's locale:
+    // the open dialog's texts come from Qt's Japanese translations, and the
+    // date drop-down names months and weekdays in Japanese. Last, as the
+    // translations stay installed for the rest of the run.
+    void qtDialogsSpeakJapanese()
+    {
+        QVERIFY(UseJapaneseForQt(*QCoreApplication::instance()));
+        Show();
+        ClickNext();
+        QStringList texts;
+        Modals->Then([&texts](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) texts << button->text();
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+            dialog->reject();
+        });
+        QTest::mouseClick(Form->Button5, Qt::LeftButton);
+        for (const QString& text : {QStringLiteral("開く(&O)"), QStringLiteral("キャンセル"), QStringLiteral("ファイル名(&N):")})
+            QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1Char('|'))));
+
+        ClickNext();
+        const QCalendarWidget* dropDown = Form->DateEdit1->calendarWidget();
+        QVERIFY(dropDown);
+        QCOMPARE(dropDown->locale().language(), QLocale::Japanese);
+        QCOMPARE(dropDown->locale().standaloneMonthName(4), QStringLiteral("4月"));
+        QCOMPARE(dropDown->locale().dayName(3, QLocale::ShortFormat), QStringLiteral("水"));
     }
 };
 

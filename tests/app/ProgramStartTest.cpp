@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/support/RunProgram.h"
@@ -57,6 +59,46 @@ TEST(ProgramStartTest, WindowsNeedTheWindowProgramBesideOrvexp)
         EXPECT_EQ(run.Err, c.Err);
     }
     fs::remove_all(folder);
+}
+
+// Without a display the wizard says so in one line and how to export instead,
+// rather than aborting with Qt's own text and a core dump; the same for a
+// display that is named but cannot be opened.
+TEST(ProgramStartTest, WizardWithoutADisplaySaysHowToExportInstead)
+{
+    struct TSaved {
+        std::string Name;
+        std::optional<std::string> Value;
+    };
+    std::vector<TSaved> saved;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+        ::unsetenv(name);
+    }
+    const std::string howTo = "; to export without a window, use the command line: orvexp export --help\n";
+    const struct {
+        const char* Display; // null: none
+        std::string Err;
+    } cases[] = {
+        {nullptr, "orvexp: no display to open the wizard on (DISPLAY is not set)" + howTo},
+        {":4093", "orvexp: the display :4093 cannot be opened" + howTo},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Display ? c.Display : "none");
+        if (c.Display) ::setenv("DISPLAY", c.Display, 1);
+        const auto run = RunProgram(ORVEXP_BINARY, {}, "/");
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_EQ(run.Err, c.Err);
+        EXPECT_EQ(run.Out, "");
+    }
+    for (const TSaved& entry : saved) {
+        if (entry.Value) {
+            ::setenv(entry.Name.c_str(), entry.Value->c_str(), 1);
+        } else {
+            ::unsetenv(entry.Name.c_str());
+        }
+    }
 }
 #endif
 

@@ -44,6 +44,65 @@ TEST_F(SettingsTest, SettingsFileMovesToTheUsersConfigFolderWhenTheProgramFolder
     EXPECT_EQ(SettingsFilePathFor(readOnly, "relative", "/home/u"), "/home/u/.config/orvexp/orvexp.ini");
 }
 
+// Installed under /usr the settings go to the user's config folder even when
+// the program's folder can be written (root running /usr/bin/orvexp).
+TEST_F(SettingsTest, InstalledProgramKeepsItsSettingsInTheUsersConfigFolder)
+{
+    for (const char* installed : {"/usr/bin/", "/usr/local/bin/", "/usr/bin"}) {
+        SCOPED_TRACE(installed);
+        EXPECT_FALSE(KeepsSettingsBeside(installed));
+        EXPECT_EQ(SettingsFilePathFor(installed, "/xdg/config", "/home/u"), "/xdg/config/orvexp/orvexp.ini");
+    }
+    EXPECT_TRUE(KeepsSettingsBeside(Folder));
+}
+
+// Where the output and the file dialogs start before the wizard remembers a
+// folder: beside a program that keeps its settings there, else the documents
+// folder as user-dirs.dirs names it, else home.
+TEST_F(SettingsTest, DefaultFolderIsTheDocumentsFolderOfAnInstalledProgram)
+{
+    const std::string home = Folder + "home/";
+    const std::string config = Folder + "config/";
+    fs::create_directories(home + "Dokumente");
+    fs::create_directories(Folder + "elsewhere/docs");
+    struct TCase {
+        const char* Name;
+        std::string UserDirs; // empty: no user-dirs.dirs
+        std::string Expected;
+    };
+    const TCase cases[] = {
+        {"home-relative", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                          "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home + "Dokumente/"},
+        {"absolute", "XDG_DOCUMENTS_DIR=\"" + Folder + "elsewhere/docs\"\n", Folder + "elsewhere/docs/"},
+        {"missing folder", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n", home},
+        {"documents are home", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", home},
+        {"no entry", "XDG_MUSIC_DIR=\"$HOME/Musik\"\n", home},
+        {"no file", "", home},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove_all(config);
+        if (!c.UserDirs.empty()) {
+            fs::create_directories(config);
+            std::ofstream(config + "user-dirs.dirs") << c.UserDirs;
+        }
+        EXPECT_EQ(DefaultWizardFolderFor("/usr/bin/", config.c_str(), home.c_str()), c.Expected);
+    }
+    EXPECT_EQ(DefaultWizardFolderFor(Folder, config.c_str(), home.c_str()), Folder);
+}
+
+// Reading creates nothing; the first write makes the user's config folder.
+TEST_F(SettingsTest, OnlyWritingCreatesTheSettingsFolder)
+{
+    const std::string path = Folder + "config/orvexp/orvexp.ini";
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString(kWizardSection, kDefaultDataFolderKey, "none"), "none");
+    EXPECT_FALSE(fs::exists(Folder + "config"));
+    ini.WriteString(kWizardSection, kDefaultDataFolderKey, "/data/");
+    UpdateSettingsFile(ini);
+    EXPECT_EQ(TIniFile(path).ReadString(kWizardSection, kDefaultDataFolderKey, ""), "/data/");
+}
+
 TEST_F(SettingsTest, ReadsTheSevenColoursWithTheirDefaults)
 {
     const std::string path = Folder + "orvexp.ini";

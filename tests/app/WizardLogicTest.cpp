@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <cstring>
 #include <memory>
@@ -11,6 +12,8 @@
 #include "platform/IniFile.h"
 #include "tests/app/FakeWizardView.h"
 #include "tests/app/WizardFixtures.h"
+#include "tests/support/FakeOpener.h"
+#include "platform/MessageSink.h"
 
 namespace orvexp {
 namespace {
@@ -362,6 +365,21 @@ TEST_F(WizardLogicTest, BackAndNextReplaceATypedOutputName)
     EXPECT_EQ(View.ExportPath, Program + "2024年04月01日～2024年04月01日の予定.csv");
 }
 
+// A first run with the settings in the user's config folder: nothing is
+// created while settings are only read; the first write makes the folder.
+TEST_F(WizardLogicTest, FirstRunCreatesTheSettingsFolderOnlyWhenItWrites)
+{
+    const std::string config = Temp.Path + "config/";
+    Logic->SettingsPath = config + "orvexp/orvexp.ini";
+    test::WriteSampleDataFolder(Data);
+    Logic->btnNextClick();
+    EXPECT_FALSE(fs::exists(config));
+    View.DataPath = Data + "schedule.dat";
+    Logic->btnNextClick();
+    EXPECT_EQ(Logic->Page(), wpDateRange);
+    EXPECT_EQ(TIniFile(Logic->SettingsPath).ReadString("OrvanelExportWizard", "DefaultDataFolder", ""), Data);
+}
+
 TEST_F(WizardLogicTest, FinishWithABlankNameAsksForOne)
 {
     GoToPage4(0, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 1));
@@ -456,6 +474,40 @@ TEST_F(WizardLogicTest, FinishHtmlOpensThePageAndStoresTheColours)
     EXPECT_EQ(ini.ReadString("HTMLColors", "DateBkColor", ""), "16711680");
     EXPECT_EQ(ini.ReadString("HTMLColors", "TimeColor", ""), "0");
     EXPECT_EQ(ini.ReadString("OrvanelExportWizard", "DefaultExportFolder", ""), Out);
+}
+
+// The real launch: the finish returns within about a second whatever the
+// opener does (without a desktop environment it runs the browser in the
+// foreground), and the settings are written right after it.
+TEST_F(WizardLogicTest, FinishHtmlDoesNotWaitForTheBrowser)
+{
+    Logic->OnLaunch = TWizardLogic(View, State).OnLaunch;
+    GoToPage4(3, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 2));
+    std::vector<std::string> messages;
+    SetMessageSink([&](TMessageKind, const std::string& text) { messages.push_back(text); });
+    struct TCase {
+        const char* Name;
+        const char* Opener;
+        std::vector<std::string> Messages;
+    };
+    const TCase cases[] = {
+        {"browser in the foreground", testing::TFakeOpener::kKeepsRunning, {}},
+        {"no method available", testing::TFakeOpener::kNoMethod, {Out + "page.html" + "の関連付けに不具合があります"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove(SettingsPath);
+        fs::remove(Out + "page.html");
+        messages.clear();
+        testing::TFakeOpener opener(c.Opener);
+        View.ExportPath = Out + "page.html";
+        const auto start = std::chrono::steady_clock::now();
+        Logic->btnNextClick();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(messages, c.Messages);
+        EXPECT_EQ(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "DefaultExportFolder", ""), Out);
+    }
+    SetMessageSink(nullptr);
 }
 
 TEST_F(WizardLogicTest, FailedExportRaisesAndSkipsTheRest)

@@ -1,5 +1,8 @@
-// Pictures of the wizard's four pages for docs/: wizard-page1.png ... page4.png.
-// Run under a display (xvfb-run) with the target folder as the argument:
+// Pictures of the wizard for docs/: its four pages (wizard-page1.png ...
+// page4.png), an information box (wizard-information.png) and the open-file
+// dialog (wizard-open-dialog.png), with Qt's dialogs in Japanese as the
+// program shows them. Run under a display (xvfb-run) with the target folder as
+// the argument:
 //   xvfb-run -a -s "-screen 0 1024x768x24" wizard_screenshots docs/
 
 #include <QApplication>
@@ -9,16 +12,25 @@
 #include <QStackedWidget>
 #include <QTest>
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
 #include <cstdio>
+#include <functional>
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
+#include "app/wizard/QtJapanese.h"
 #include "tests/app/WizardFixtures.h"
 
 int main(int argc, char** argv)
 {
     using namespace orvexp;
     QApplication application(argc, argv);
+    QApplication::setApplicationName("orvexp");
+    UseJapaneseForQt(application);
     if (argc != 2) {
         std::fprintf(stderr, "usage: wizard_screenshots FOLDER\n");
         return 2;
@@ -49,10 +61,40 @@ int main(int argc, char** argv)
         return true;
     };
 
+    // The modal window that `open` shows, once it is on screen; closed afterwards.
+    auto saveModal = [&](const QString& name, const std::function<void()>& open) {
+        bool saved = false;
+        int shownFor = 0;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->windowHandle() || !modal->windowHandle()->isExposed()) return;
+            if (++shownFor < 10) return; // let it paint its contents
+            poll.stop();
+            const QString file = target + QLatin1Char('/') + name;
+            saved = modal->grab().save(file);
+            if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->buttons().first()->click();
+            } else {
+                QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+            }
+        });
+        poll.start();
+        open();
+        return saved;
+    };
+
     form.lbExportTypes->setCurrentRow(5);
     if (!save(1)) return 1;
     form.btnNext->click();
     if (!save(2)) return 1;
+    if (!saveModal(QStringLiteral("wizard-open-dialog.png"), [&] { form.Button5->click(); })) return 1;
+    const QString dataFile = form.edtDataFilePath->text();
+    form.edtDataFilePath->clear();
+    if (!saveModal(QStringLiteral("wizard-information.png"), [&] { form.btnNext->click(); })) return 1;
+    form.edtDataFilePath->setText(dataFile);
     form.btnNext->click();
     form.DateEdit1->setDate(QDate(2024, 4, 1));
     form.DateEdit2->setDate(QDate(2024, 4, 30));

@@ -26,7 +26,14 @@ TEST(DayFiles, LoadsOnlyFilesThatExist)
     EXPECT_FALSE(LoadDayFileIfPresent(daysOff, folder / "daysoff.dat"));
     ASSERT_EQ(daysOff.Count(), 1);
     EXPECT_EQ(daysOff[0].DayText, "kept");
-    EXPECT_THROW(LoadDayFileIfPresent(special, folder / "spcldays.dat"), EDayFileError);
+    std::optional<TDayFileDamage> damage;
+    EXPECT_TRUE(LoadDayFileIfPresent(special, (folder / "spcldays.dat"), &damage));
+    EXPECT_EQ(special.Count(), 0);
+    ASSERT_TRUE(damage.has_value());
+    EXPECT_EQ(DayFileDamageText((folder / "spcldays.dat"), *damage),
+              "day file " + (folder / "spcldays.dat") +
+                  ": data ends inside the file header (4 bytes needed, 3 left) at byte offset 0; "
+                  "the 0 whole records before it are used");
 }
 
 } // namespace

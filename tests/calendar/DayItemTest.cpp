@@ -273,57 +273,67 @@ TEST(DayItemList, AnyHeaderLoadsAndBecomesTheVersion)
     ExpectSameItem(list[0], NewYearItem());
 }
 
-TEST(DayItemList, EveryPrefixFailsCleanlyAndOnlyTheWholeFileLoads)
+// A file cut anywhere (a crash while it was saved, a bad copy) loads the whole
+// records before the cut and says where it stopped; only the whole file loads
+// without damage.
+TEST(DayItemList, EveryPrefixKeepsTheWholeRecordsBeforeTheCut)
 {
     TTempFolder folder;
     const std::string whole = ThreeItemFile();
+    const std::size_t recordEnds[] = {8 + 159, 8 + 159 + 162, 8 + 159 + 162 + 163};
+    ASSERT_EQ(whole.size(), recordEnds[2]);
+    const char* const texts[] = {"", "abc", "\x90\xAC\x90\x6C"};
     const std::string path = folder / "holidays.dat";
-    DayFileVersion = 777;
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         SCOPED_TRACE("prefix of " + std::to_string(size) + " bytes");
         WriteBytes(path, whole.substr(0, size));
+        DayFileVersion = 777;
         TKyDayItemList list;
         FillWithMarker(list);
         int notifications = 0;
         list.OnChange = [&](TKyDayItemList&) { ++notifications; };
+        const int wholeRecords = static_cast<int>(std::count_if(
+            std::begin(recordEnds), std::end(recordEnds), [size](std::size_t end) { return end <= size; }));
+
+        const std::optional<TDayFileDamage> damage = list.LoadFromFile(path);
+        ASSERT_EQ(list.Count(), wholeRecords);
+        for (int i = 0; i < wholeRecords; ++i) EXPECT_EQ(list[i].DayText, texts[i]);
+        EXPECT_EQ(notifications, wholeRecords > 0 ? 1 : 0);
+        EXPECT_EQ(DayFileVersion, size >= 4 ? 19991127 : 777);
         if (size < whole.size()) {
-            try {
-                list.LoadFromFile(path);
-                ADD_FAILURE() << "loaded a cut file";
-            } catch (const EDayFileError& e) {
-                EXPECT_EQ(std::string(e.what()).rfind("day file " + path + ": ", 0), 0u) << e.what();
-                EXPECT_EQ(e.FileName, path);
-            }
-            ExpectMarkerOnly(list);
-            EXPECT_EQ(notifications, 0);
-            EXPECT_EQ(DayFileVersion, 777);
+            ASSERT_TRUE(damage.has_value());
+            EXPECT_EQ(damage->KeptItems, wholeRecords);
+            EXPECT_NE(damage->Problem.find("at byte offset "), std::string::npos) << damage->Problem;
         } else {
-            list.LoadFromFile(path);
-            EXPECT_EQ(list.Count(), 3);
-            EXPECT_EQ(notifications, 1);
+            EXPECT_FALSE(damage.has_value());
         }
     }
 }
 
-TEST(DayItemList, ImpossibleCountsAndLengthsFail)
+// An impossible count or text length stops the read where it stands, without
+// allocating for it; the whole records before it stay.
+TEST(DayItemList, ImpossibleCountsAndLengthsStopTheReadThere)
 {
     const std::string record = NewYearFileBytes().substr(8);
     auto withLength = [&](std::uint32_t length) {
         std::string r = record;
         r.replace(26, 4, Le32(length));
-        return Le32(19991127) + Le32(1) + r;
+        return Le32(19991127) + Le32(2) + record + r;
     };
     struct TCase {
         const char* Name;
         std::string Bytes;
+        int Kept;
         const char* Problem;
     };
     const TCase cases[] = {
-        {"HugeCount", Le32(19991127) + Le32(0x7FFFFFFF) + record, "item count 2147483647 needs at least"},
-        {"CountOneTooMany", Le32(19991127) + Le32(2) + record, "item count 2 needs at least 318 bytes, 163 left"},
-        {"NegativeLength", withLength(0xFFFFFFFF), "negative day text length -1"},
-        {"LengthPastTheEnd", withLength(1000), "day text length 1000 exceeds the 133 bytes left"},
-        {"ShortHeader", std::string("\x57\x0A", 2), "data ends inside the file header"},
+        {"HugeCount", Le32(19991127) + Le32(0x7FFFFFFF) + record, 1,
+         "data ends inside the item GUID (16 bytes needed, 0 left) at byte offset 171"},
+        {"CountOneTooMany", Le32(19991127) + Le32(2) + record, 1, "data ends inside the item GUID"},
+        {"NegativeLength", withLength(0xFFFFFFFF), 1, "negative day text length -1 at byte offset 201"},
+        {"LengthPastTheEnd", withLength(1000), 1, "day text length 1000 exceeds the 133 bytes left"},
+        {"ShortHeader", std::string("\x57\x0A", 2), 0, "data ends inside the file header"},
+        {"ShortCount", Le32(19991127) + "\x01", 0, "data ends inside the item count"},
     };
     TTempFolder folder;
     for (const TCase& c : cases) {
@@ -331,13 +341,12 @@ TEST(DayItemList, ImpossibleCountsAndLengthsFail)
         WriteBytes(folder / "x.dat", c.Bytes);
         TKyDayItemList list;
         FillWithMarker(list);
-        try {
-            list.LoadFromFile(folder / "x.dat");
-            ADD_FAILURE() << "loaded";
-        } catch (const EDayFileError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.Problem), std::string::npos) << e.what();
-        }
-        ExpectMarkerOnly(list);
+        const std::optional<TDayFileDamage> damage = list.LoadFromFile(folder / "x.dat");
+        ASSERT_TRUE(damage.has_value());
+        EXPECT_NE(damage->Problem.find(c.Problem), std::string::npos) << damage->Problem;
+        EXPECT_EQ(damage->KeptItems, c.Kept);
+        ASSERT_EQ(list.Count(), c.Kept);
+        if (c.Kept == 1) ExpectSameItem(list[0], NewYearItem());
     }
 }
 

@@ -162,6 +162,23 @@ TEST_F(CsvExportTest, MemoRows)
     }
 }
 
+// UTF-8 on request, for today's spreadsheets: a byte-order mark, then the rows
+// converted, the wave dash as U+FF5E. An export large enough to be written in
+// several parts converts as the whole would.
+TEST_F(CsvExportTest, Utf8OutputStartsWithAByteOrderMark)
+{
+    Alarms.Add(MakeEntry(akEveryDay, 0, 0, 0, 0, 0, {"\x97\x5C\x92\xE8\x81\x60"})); // 予定～
+    WriteBytes(Folder.Path + "Memo/19990410.txt", kSjisText);
+    const TDateTime first = EncodeDate(1999, 4, 10);
+    const int days = 20000;
+    TExportRequest request = Request(2, first, first + days - 1, false);
+    request.Encoding = oeUtf8;
+    std::string expected = "\xEF\xBB\xBF" "1999/04/10,,予定ソポ\r\n";
+    for (int d = 0; d < days; ++d) expected += FormatDateText(first + d) + ",毎日,予定\xEF\xBD\x9E\r\n";
+    ASSERT_GT(expected.size(), 2 * kOutputDrainSize);
+    EXPECT_EQ(Export(request), expected);
+}
+
 TEST_F(CsvExportTest, FilesWithoutRows)
 {
     Alarms.Add(MakeEntry(akDate, 1999, 4, 11, 0, 0, {"elsewhere"}));

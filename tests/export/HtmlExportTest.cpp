@@ -142,6 +142,62 @@ TEST_F(HtmlExportTest, SchedulesAndMemosPage)
     EXPECT_EQ(Export(request), Lines(expected));
 }
 
+// Escaped, every text from the data shows as typed: schedule lines, memo lines
+// and day names. The program's own markup and the line-end rule stay.
+TEST_F(HtmlExportTest, EscapedPageShowsTheDataAsTyped)
+{
+    Alarms.Add(MakeEntry(akDateAt, 1999, 4, 10, 9, 0, {"a<b c>d & \"q\""}));
+    Alarms.Add(MakeEntry(akDate, 1999, 4, 10, 0, 0, {"x<\r\n", "y"}));
+    WriteBytes(Folder.Path + "holidays.dat", DayFile({MonthDayItem(4, 10, "R&D <day>")}));
+    WriteBytes(Folder.Path + "Memo/19990410.txt", "<!-- hidden\r\nshown &amp;\r\n");
+    TExportRequest request = Request(5, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
+    request.EscapeHtml = true;
+
+    const auto entry = [](const std::string& time, const std::string& text) {
+        return std::vector<std::string>{
+            "<tr>",
+            R"(<td width="10%" valign="top" bgcolor="#FFFFFF" nowrap align="left"><font color="#000000">)" + time +
+                "</font></td>",
+            R"(<td width="90%" valign="top" bgcolor="#FFFFFF" align="left"><font color="#000000">)" + text +
+                "</font></td>",
+            "</tr>"};
+    };
+    const std::vector<std::string> expected =
+        kHead + std::vector<std::string>{Title("1999/04/10", "1999/04/10", "の予定とメモ")} + kHeadEnd +
+        std::vector<std::string>{R"(<th width="20%" bgcolor="#EBEBEB">)" + Sjis("日付") + "</th>",
+                                 R"(<th width="40%" bgcolor="#EBEBEB">)" + Sjis("予定") + "</th>",
+                                 R"(<th width="40%" bgcolor="#EBEBEB">)" + Sjis("メモ") + "</th>", "</tr>", "<tr>",
+                                 DateCell("#0000FF", "1999/04/10", "土", "R&amp;D &lt;day&gt;<br>"), kOpen5} +
+        entry("--:--", "x&lt;<br>y<br>") + entry("09:00", "a&lt;b c&gt;d &amp; &quot;q&quot;") +
+        std::vector<std::string>{
+            "</table>", "</td>",
+            R"(<td width="40%" valign="top" align="left" bgcolor="#FFFFFF"><font color="#000000">)"
+            "&lt;!-- hidden<br>shown &amp;amp;<br></font></td>",
+            "</tr>"} +
+        kTail;
+    EXPECT_EQ(Export(request), Lines(expected));
+}
+
+// UTF-8 on request: the head says so, and the page is converted as it is
+// written, the wave dash of the title and the data as U+FF5E.
+TEST_F(HtmlExportTest, Utf8PageDeclaresItsEncoding)
+{
+    WriteBytes(Folder.Path + "Memo/19990410.txt", "\x97\x5C\x92\xE8\x81\x60"); // 予定～
+    TExportRequest request = Request(4, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
+    request.Encoding = oeUtf8;
+    const std::string tilde = "\xEF\xBD\x9E"; // U+FF5E
+    EXPECT_EQ(Export(request),
+              Lines({"<html>", "<head>", R"(<meta http-equiv="Content-Type" content="text/html; charset=utf-8">)",
+                     "<title>1999/04/10 " + tilde + " 1999/04/10のメモ</title>", "</head>", "<body>", "",
+                     R"(<div align="center"><center>)", R"(<table border="1" width="95%">)", "<tr>",
+                     R"(<th width="20%" bgcolor="#EBEBEB">日付</th>)", R"(<th width="80%" bgcolor="#EBEBEB">メモ</th>)",
+                     "</tr>", "<tr>",
+                     R"(<td width="20%" valign="top" bgcolor="#EBEBEB"><font color="#0000FF"><b>1999/04/10(土)<br></b></font></td>)",
+                     R"(<td width="80%" valign="top" align="left" bgcolor="#FFFFFF"><font color="#000000">予定)" + tilde +
+                         "</font></td>",
+                     "</tr>", "</table>", "</center></div>", "</body>", "</html>"}));
+}
+
 TEST_F(HtmlExportTest, SchedulesPageLeavesCellOpen)
 {
     Alarms.Add(MakeEntry(akDateAt, 1999, 4, 10, 7, 5, {"x"}));

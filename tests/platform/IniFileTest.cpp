@@ -275,6 +275,35 @@ TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFileAlone)
     EXPECT_EQ(ReadIni(), "[S]\r\nK=new\r\n");
 }
 
+// A folder name may hold CR or LF; written as it is, it would end its line and
+// the rest would read as a key of its own.
+TEST_F(IniFileTest, TextsWithLineBreaksAreRefusedAndAddNoLine)
+{
+    WriteIni("[S]\r\nK=old\r\n");
+    TIniFile ini(Path);
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } rows[] = {
+        {"S", "K", "/data/a\r\nEvil=1/"}, {"S", "K", "a\nEvil=1"}, {"S", "New", "a\rb"},
+        {"S", "K\nEvil", "v"},           {"S\r\n[T]", "K", "v"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Value);
+        try {
+            ini.WriteString(row.Section, row.Key, row.Value);
+            ADD_FAILURE() << "WriteString did not raise";
+        } catch (const EIniWriteError& e) {
+            EXPECT_EQ(std::string(e.what()), Path + " に書き込めません");
+        }
+        EXPECT_EQ(ini.Text(), "[S]\r\nK=old\r\n");
+    }
+    ini.UpdateFile();
+    EXPECT_EQ(TIniFile(Path).ReadString("S", "Evil", "none"), "none");
+    EXPECT_EQ(ReadIni(), "[S]\r\nK=old\r\n");
+}
+
 TEST_F(IniFileTest, FolderInPlaceOfTheFileReadsAsEmptyAndCannotBeWritten)
 {
     fs::create_directory(Path);

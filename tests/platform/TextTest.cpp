@@ -21,6 +21,7 @@ TEST(Text, ConvertsBetweenCp932AndUtf8)
     EXPECT_EQ(Cp932ToUtf8("\x81\x60"), "～");                // U+FF5E, the wave dash of code page 932
     EXPECT_EQ(Cp932ToUtf8("a\xA0" "b"), "a\xEF\xBF\xBD" "b"); // no character: one replacement
     EXPECT_EQ(Cp932ToUtf8("abc\x93"), "abc\xEF\xBF\xBD");     // cut inside a character
+    EXPECT_EQ(Cp932ToUtf8("a\x93\r\nb"), "a\xEF\xBF\xBD\r\nb"); // the line break after it stays
     EXPECT_EQ(Utf8ToCp932("2024年04月01日～"), "2024\x94\x4E" "04\x8C\x8E" "01\x93\xFA\x81\x60");
     std::string result;
     EXPECT_FALSE(Utf8ToCp932("a\xF0\x9F\x98\x80" "b", result)); // no code page 932 form

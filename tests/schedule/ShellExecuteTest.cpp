@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -181,6 +182,25 @@ TEST_F(ShellOpenTest, XdgOpenExitCodesBecomeShellAnswers)
         EXPECT_EQ(ShellOpen("open", Document, "", "", 5), row.Answer);
         EXPECT_EQ(ReadWhenPresent(Folder / "opened"), Document + "\n");
     }
+}
+
+// Without a desktop environment xdg-open runs the browser in the foreground:
+// the call returns within the early-exit wait, and the opener is collected
+// when it ends, leaving no zombie.
+TEST_F(ShellOpenTest, XdgOpenThatKeepsRunningIsNotWaitedForAndLeavesNoZombie)
+{
+    const fs::path pidFile = Folder / "pid";
+    WriteFile(Folder / "bin" / "xdg-open", "#!/bin/sh\necho $$ > \"" + pidFile.string() + "\"\nexec /bin/sleep 60\n", true);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ShellOpen("open", Document, "", "", 5), 42U);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+    const pid_t opener = std::stoi(ReadWhenPresent(pidFile));
+    ASSERT_GT(opener, 0);
+    ASSERT_EQ(::kill(opener, SIGTERM), 0);
+    const std::string proc = "/proc/" + std::to_string(opener);
+    for (int i = 0; i < 200 && fs::exists(proc); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(fs::exists(proc)) << "the ended opener was not collected";
 }
 
 TEST_F(ShellOpenTest, FailuresBeforeXdgOpenRuns)

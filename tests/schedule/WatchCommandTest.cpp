@@ -136,16 +136,25 @@ TEST_F(WatchCommandTest, OneTickPrintsWhatIsDueInEventOrderAndCarriesNothingOut)
     EXPECT_EQ(result.Err, "");
 }
 
-TEST_F(WatchCommandTest, PassEndsAtAnImpossibleDate)
+// A yearly 29 February entry with a notice cannot build its date in a common
+// year; the entries after it still fall due, and nothing is shown for it.
+TEST_F(WatchCommandTest, AnEntryThatCannotBeEvaluatedDoesNotSilenceTheLaterOnes)
 {
     TAlarmList alarms;
-    alarms.Add(MakeAlarm(akEveryDay));
+    alarms.Add(MakeAlarm(akYearDay, {"leap"}, 0, 2, 29));
+    alarms[0].Alert.Kind = paDays;
+    alarms[0].Alert.Amount = 3;
+    alarms.Add(MakeAlarm(akEveryDay, {"daily"}));
     alarms.Add(MakeAlarm(akDate, {}, 2001, 2, 30));
-    alarms[1].Alert.Kind = paDays;
-    alarms.Add(MakeAlarm(akEveryDay));
-    const TRunResult result = Run({"watch", "--data", WriteSchedule(alarms), "--at", "2024/4/1 7:05"});
+    alarms[2].Alert.Kind = paDays;
+    alarms.Add(MakeAlarm(akEveryDayAt, {"seven"}, 0, 0, 0, 7, 5));
+    alarms.Add(MakeAlarm(akDate, {"later"}, 2025, 4, 3));
+    alarms[4].Alert.Kind = paDays;
+    alarms[4].Alert.Amount = 2;
+    const TRunResult result = Run({"watch", "--data", WriteSchedule(alarms), "--at", "2025/04/01 07:05"});
     EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_EQ(result.Out, "alarm\t0\n");
+    EXPECT_EQ(result.Out, "alarm\t1\nalarm\t3\nalert\t4\t2025/04/03\n");
+    EXPECT_EQ(result.Err, "");
 }
 
 // Without --at the watch runs until SIGINT or SIGTERM and then ends cleanly.

@@ -74,6 +74,16 @@ private slots:
         QVERIFY(data.HasMemo(Date(2024, 5, 3)));
         QVERIFY(data.HasMemo(Date(2024, 5, 10))); // 20240510.TXT
         QVERIFY(!data.HasMemo(Date(2024, 5, 11)));
+        // Marked as the exports treat them: an empty file or a lone line break is no memo.
+        const struct {
+            const char* Name;
+            const char* Bytes;
+            bool Marked;
+        } files[] = {{"20240512.txt", "", false},  {"20240513.txt", "\r\n", false}, {"20240514.txt", "\n", false},
+                     {"20240515.txt", "\n\n", true}, {"20240516.txt", " ", true}};
+        for (const auto& file : files) WriteFileAtomically(folder.Path + "/MEMO/" + file.Name, file.Bytes);
+        const TScheduleCalendarData again(scheduleFile);
+        for (int i = 0; i < 5; ++i) QCOMPARE(again.HasMemo(Date(2024, 5, 12 + i)), files[i].Marked);
         QCOMPARE(Bytes(data.MemoFirstLine(Date(2024, 5, 10))), Bytes(Sjis("資料を印刷する")));
         QVERIFY(data.HasSchedule(Date(2024, 5, 25)));
         QVERIFY(!data.HasSchedule(Date(2024, 5, 11)));
@@ -113,16 +123,21 @@ private slots:
         QCOMPARE(window.StyleBox().currentIndex(), 1);
     }
 
-    void unreadableDayFileIsReportedAndSkipped()
+    // Cut short (a crash while saving, a bad copy): the whole records before
+    // the cut are shown, and the window says nothing, as the HTML export does.
+    void cutDayFilesKeepTheirWholeRecords()
     {
         TTempFolder folder;
         const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
         WriteFileAtomically(folder / "spcldays.dat", std::string("\x2F\x0E\x31", 3));
+        std::string holidays;
+        QVERIFY(TryReadFile(folder / "holidays.dat", holidays));
+        WriteFileAtomically(folder / "holidays.dat", holidays.substr(0, holidays.size() - 10));
         TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
-        QCOMPARE(int(window.DayFileProblems().size()), 1);
-        QVERIFY(QString::fromStdString(window.DayFileProblems()[0]).contains("spcldays.dat"));
-        QCOMPARE(window.Calendar().HolidayList().Count(), 5);
+        QVERIFY(window.DayFileProblems().empty());
+        QCOMPARE(window.Calendar().HolidayList().Count(), 4);
         QCOMPARE(window.Calendar().SpecialDayList().Count(), 0);
+        QCOMPARE(window.Calendar().CustomDayOffList().Count(), 1);
     }
 
     void badScheduleFileRaises()

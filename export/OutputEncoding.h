@@ -1,0 +1,26 @@
+#pragma once
+// The encoding an export is written in. The writers make Shift_JIS, as
+// Orvanel keeps its data; UTF-8 is the command line's choice for today's
+// tools, converted from the writers' bytes as they are written out.
+
+#include <string>
+#include <string_view>
+
+#include "export/ExportRequest.h"
+
+namespace orvexp {
+
+// What a spreadsheet needs at the start of a CSV file to read it as UTF-8.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes that start the file before any output: the byte-order mark for
+// a UTF-8 CSV, nothing otherwise (HTML declares its encoding in its head).
+std::string_view OutputPreamble(TOutputEncoding encoding, bool csv);
+
+// A part of the writers' output in `encoding`: unchanged for Shift_JIS,
+// converted for UTF-8 (0x81 0x60 "～" becomes U+FF5E; a byte that is no
+// character becomes U+FFFD). The writers hand out parts that end at a whole
+// line, so no character is split between two of them.
+std::string EncodeOutputPart(std::string_view part, TOutputEncoding encoding);
+
+} // namespace orvexp
