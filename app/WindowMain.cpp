@@ -2,7 +2,7 @@
 // calendar window. orvexp starts it with its own arguments.
 
 #include "app/cli/CommandLine.h"
-#include "app/wizard/CalendarWindow.h"
+#include "app/calendar/CalendarWindow.h"
 #include "app/wizard/RunWizard.h"
 
 int main(int argc, char** argv)

@@ -21,7 +21,7 @@
 
 #include "app/wizard/WizardTexts.h"
 #include "calendar/widget/WinColors.h"
-#include "calendar/widget/WizardCalendar.h"
+#include "app/wizard/WizardCalendar.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 

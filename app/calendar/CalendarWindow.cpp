@@ -11,8 +11,8 @@
 
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
-#include "app/wizard/CalendarWindow.h"
-#include "calendar/widget/ScheduleCalendarWindow.h"
+#include "app/calendar/CalendarWindow.h"
+#include "app/calendar/ScheduleCalendarWindow.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 

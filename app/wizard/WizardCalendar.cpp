@@ -1,4 +1,4 @@
-#include "calendar/widget/WizardCalendar.h"
+#include "app/wizard/WizardCalendar.h"
 
 namespace orvexp {
 

@@ -1,4 +1,4 @@
-#include "calendar/widget/ScheduleCalendarData.h"
+#include "app/calendar/ScheduleCalendarData.h"
 
 #include "calendar/DayFiles.h"
 #include "calendar/widget/OrvanelCalendar.h"

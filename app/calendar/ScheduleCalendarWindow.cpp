@@ -1,4 +1,4 @@
-#include "calendar/widget/ScheduleCalendarWindow.h"
+#include "app/calendar/ScheduleCalendarWindow.h"
 
 namespace orvexp {
 

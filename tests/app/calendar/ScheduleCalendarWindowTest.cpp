@@ -3,9 +3,9 @@
 
 #include <QTest>
 
-#include "SampleDataFolder.h"
-#include "WidgetTestSupport.h"
-#include "calendar/widget/ScheduleCalendarWindow.h"
+#include "tests/app/calendar/SampleDataFolder.h"
+#include "tests/calendar/widget/WidgetTestSupport.h"
+#include "app/calendar/ScheduleCalendarWindow.h"
 
 namespace orvexp::testing {
 

@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "calendar/widget/OrvanelCalendar.h"
-#include "calendar/widget/ScheduleCalendarData.h"
+#include "app/calendar/ScheduleCalendarData.h"
 
 namespace orvexp {
 

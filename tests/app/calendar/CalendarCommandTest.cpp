@@ -3,8 +3,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "SampleDataFolder.h"
-#include "WidgetTestSupport.h"
+#include "tests/app/calendar/SampleDataFolder.h"
+#include "tests/calendar/widget/WidgetTestSupport.h"
 
 namespace orvexp::testing {
 
