@@ -42,9 +42,7 @@ bool HaveDisplay()
 int RunCalendarWindow(const TCalendarOptions& options)
 {
     const TKyOrvanelCalendarStyle style = ParseStyle(options.Style);
-    TDateTime date = 0;
-    if (!options.Date.empty() && !TryParseDateText(options.Date, date))
-        throw EUsageError("--date: \"" + options.Date + "\" is not a date of the form YYYY/MM/DD");
+    const TDateTime date = options.Date.empty() ? 0 : ParseDateOption("--date", options.Date);
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     if (!FileExists(dataFile)) throw EFOpenError(dataFile);
     // Loaded before any window exists, so a bad file ends with one line on standard error.

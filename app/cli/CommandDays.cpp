@@ -18,15 +18,6 @@ namespace orvexp {
 
 namespace {
 
-TDateTime ParseDateOption(const char* option, const std::string& text)
-{
-    TDateTime date = 0;
-    if (!TryParseDateText(text, date)) {
-        throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
-    }
-    return date;
-}
-
 // The kinds present, comma-joined in the fixed order of the kinds.
 std::string KindsText(const TKyDayKinds& kinds)
 {

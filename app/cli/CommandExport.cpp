@@ -14,6 +14,7 @@
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/DayFileWarnings.h"
+#include "app/wizard/WizardTexts.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportFileName.h"
@@ -69,15 +70,6 @@ TExportType ParseExportType(const std::string& text)
 {
     if (const std::optional<TExportType> type = ExportTypeOfName(text)) return *type;
     throw EUsageError("--type: \"" + text + "\" is not " + ExportTypeNumbers() + ", " + ExportTypeNames(" or "));
-}
-
-TDateTime ParseDateOption(const char* option, const std::string& text)
-{
-    TDateTime date = 0;
-    if (!TryParseDateText(text, date)) {
-        throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
-    }
-    return date;
 }
 
 // NAME=VALUE over the colours already set; names as the settings keys (any
@@ -150,7 +142,7 @@ int RunExportCommand(const TExportOptions& options)
     request.StartDate = ParseDateOption("--from", options.From);
     request.EndDate = ParseDateOption("--to", options.To);
     if (request.EndDate < request.StartDate) {
-        throw EUsageError("開始日は最終日と同じかそれ以前の日付を指定してください。");
+        throw EUsageError(wiztext::kEndBeforeStart);
     }
 
     // Defaults from the settings file, read only, and only when an option leaves one open.
@@ -165,7 +157,7 @@ int RunExportCommand(const TExportOptions& options)
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
     // A name of blanks only is refused as the wizard refuses it.
-    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError("出力ファイルを指定してください。");
+    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError(wiztext::kNoExportFile);
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
 
@@ -176,9 +168,9 @@ int RunExportCommand(const TExportOptions& options)
     try {
         sources.LoadSchedule(dataFile);
     } catch (const EFOpenError& e) {
-        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", e.what()));
+        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, e.what()));
     } catch (const std::exception& e) {
-        throw std::runtime_error(FailureLine("Orvanelの予定ファイルが開けませんでした。", dataFile + ": " + e.what()));
+        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, dataFile + ": " + e.what()));
     }
 
     sources.Apply(request);

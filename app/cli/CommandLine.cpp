@@ -6,6 +6,15 @@
 
 namespace orvexp {
 
+TDateTime ParseDateOption(const char* option, const std::string& text)
+{
+    TDateTime date = 0;
+    if (!TryParseDateText(text, date)) {
+        throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
+    }
+    return date;
+}
+
 int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)
 {
     TCommandLine commandLine;

@@ -7,6 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "platform/DateTime.h"
+
 namespace orvexp {
 
 // A usage error (bad option value, dates out of order): exit code 2.
@@ -30,6 +32,9 @@ struct TCalendarOptions {
 // Carries out `orvexp calendar`: the window program shows the window itself,
 // the command line starts the window program.
 using TCalendarRunner = std::function<int(const TCalendarOptions& options)>;
+
+// The date of a YYYY/MM/DD option value; a usage error naming the option otherwise.
+TDateTime ParseDateOption(const char* option, const std::string& text);
 
 // Each subcommand adds itself to the parser.
 // (one Add...Command per subcommand file in app/cli/)
