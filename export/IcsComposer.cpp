@@ -9,6 +9,7 @@ namespace orvexp {
 namespace {
 
 constexpr const char* kProductId = "-//orvexp//Orvanel export//JA";
+constexpr std::size_t kMaxCachedStarts = 1 << 17;
 
 struct TComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -184,8 +185,12 @@ const std::string& TIcsComposer::StartLine(const TDateParts& date, bool timed, u
         start = icalproperty_new_dtstart(value);
         if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
     }
-    // A busy range meets few distinct starts; a huge one must not grow without end.
-    if (Starts.size() > 65536) Starts.clear();
+    // Most entries of a range share their starts with others; past a bound
+    // (a range of many distinct ones) new starts are made each time instead.
+    if (Starts.size() >= kMaxCachedStarts) {
+        Uncached = PropertyText(start);
+        return Uncached;
+    }
     return Starts.emplace(key, PropertyText(start)).first->second;
 }
 

@@ -70,7 +70,7 @@ private:
     const std::string& CategoryLines(const std::string& category);
 
     const TIcsFrame& Frame;
-    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp;
+    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp, Uncached;
     std::unordered_map<std::uint64_t, std::string> Starts, Rules, AlarmHeads;
     std::unordered_map<std::string, std::string> Categories;
 };
