@@ -9,7 +9,10 @@ namespace orvexp {
 namespace {
 
 constexpr const char* kProductId = "-//orvexp//Orvanel export//JA";
-constexpr std::size_t kMaxCachedStarts = 1 << 17;
+// Entries share their dates more than their dates and times: past these
+// bounds (a range of many distinct starts) new ones are made each time.
+constexpr std::size_t kMaxCachedDayStarts = 1 << 16;
+constexpr std::size_t kMaxCachedTimedStarts = 1 << 12;
 
 struct TComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -23,12 +26,12 @@ std::string TakeString(char* text)
     return result;
 }
 
-// The property's line(s), folded and ended by CR LF; frees the property.
+// The property's line(s), folded and ended by CR LF.
 // libical 3.0 folds the line's own CR LF as if it were text: when the last
 // piece fills a line exactly, it ends in CR, a fold and a lone LF (or in an
 // empty folded piece). Unfolding either gives the plain CR LF, which is what
 // is written instead.
-void AppendProperty(std::string& out, icalproperty* property)
+void AppendSerialised(std::string& out, icalproperty* property)
 {
     char* text = icalproperty_as_ical_string_r(property);
     std::string_view line = text ? text : "";
@@ -41,6 +44,12 @@ void AppendProperty(std::string& out, icalproperty* property)
     out += line;
     if (!line.ends_with("\r\n")) out += "\r\n";
     icalmemory_free_buffer(text);
+}
+
+// As above, and frees the property.
+void AppendProperty(std::string& out, icalproperty* property)
+{
+    AppendSerialised(out, property);
     icalproperty_free(property);
 }
 
@@ -52,14 +61,6 @@ bool IsBlankIcsText(std::string_view text)
 }
 
 namespace {
-
-// SUMMARY and DESCRIPTION; a blank one is left out: libical's reader (and
-// others) take "SUMMARY: " for a property without a value and refuse it.
-void AppendTexts(std::string& out, const std::string& summary, const std::string& description)
-{
-    if (!IsBlankIcsText(summary)) AppendProperty(out, icalproperty_new_summary(summary.c_str()));
-    if (!IsBlankIcsText(description)) AppendProperty(out, icalproperty_new_description(description.c_str()));
-}
 
 std::string PropertyText(icalproperty* property)
 {
@@ -160,7 +161,9 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds, c
     return frame;
 }
 
-TIcsComposer::TIcsComposer(const TIcsFrame& frame) : Frame(frame)
+TIcsComposer::TIcsComposer(const TIcsFrame& frame)
+    : Frame(frame), Uid(icalproperty_new_uid("-")), Summary(icalproperty_new_summary("-")),
+      Description(icalproperty_new_description("-"))
 {
     BeginEndLines(ICAL_VEVENT_COMPONENT, BeginEvent, EndEvent);
     BeginEndLines(ICAL_VALARM_COMPONENT, BeginAlarm, EndAlarm);
@@ -169,13 +172,20 @@ TIcsComposer::TIcsComposer(const TIcsFrame& frame) : Frame(frame)
                                                                icaltimezone_get_utc_timezone())));
 }
 
+TIcsComposer::~TIcsComposer()
+{
+    icalproperty_free(Uid);
+    icalproperty_free(Summary);
+    icalproperty_free(Description);
+}
+
 const std::string& TIcsComposer::StartLine(const TDateParts& date, bool timed, unsigned hour, unsigned minute)
 {
-    if (!timed) hour = minute = 0;
-    const std::uint64_t key = (static_cast<std::uint64_t>(date.Year) << 24) | (date.Month << 19) | (date.Day << 13) |
-                              (timed ? 1u << 12 : 0u) | (hour << 6) | minute;
-    auto found = Starts.find(key);
-    if (found != Starts.end()) return found->second;
+    const std::uint64_t day = (static_cast<std::uint64_t>(date.Year) << 9) | (date.Month << 5) | date.Day;
+    auto& starts = timed ? TimedStarts : AllDayStarts;
+    const std::uint64_t key = timed ? (day << 11) | (hour << 6) | minute : day;
+    auto found = starts.find(key);
+    if (found != starts.end()) return found->second;
     icalproperty* start = nullptr;
     if (!timed) {
         start = icalproperty_new_dtstart(DateValue(date));
@@ -185,13 +195,12 @@ const std::string& TIcsComposer::StartLine(const TDateParts& date, bool timed, u
         start = icalproperty_new_dtstart(value);
         if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
     }
-    // Most entries of a range share their starts with others; past a bound
-    // (a range of many distinct ones) new starts are made each time instead.
-    if (Starts.size() >= kMaxCachedStarts) {
-        Uncached = PropertyText(start);
+    if (starts.size() >= (timed ? kMaxCachedTimedStarts : kMaxCachedDayStarts)) {
+        Uncached.clear();
+        AppendProperty(Uncached, start);
         return Uncached;
     }
-    return Starts.emplace(key, PropertyText(start)).first->second;
+    return starts.emplace(key, PropertyText(start)).first->second;
 }
 
 const std::string& TIcsComposer::RuleLine(const TIcsEntryPlan& plan)
@@ -270,11 +279,26 @@ const std::string& TIcsComposer::CategoryLines(const std::string& category)
     return Categories.emplace(category, std::move(lines)).first->second;
 }
 
+// SUMMARY and DESCRIPTION; a blank one is left out: libical's reader (and
+// others) take "SUMMARY: " for a property without a value and refuse it.
+void TIcsComposer::AppendTexts(std::string& out, const std::string& summary, const std::string& description)
+{
+    if (!IsBlankIcsText(summary)) {
+        icalproperty_set_summary(Summary, summary.c_str());
+        AppendSerialised(out, Summary);
+    }
+    if (!IsBlankIcsText(description)) {
+        icalproperty_set_description(Description, description.c_str());
+        AppendSerialised(out, Description);
+    }
+}
+
 void TIcsComposer::AppendEntryEvent(std::string& out, const TIcsEntryPlan& plan, std::string_view uid,
                                     const std::string& summary, const std::string& description)
 {
     out += BeginEvent;
-    AppendProperty(out, icalproperty_new_uid(std::string(uid).c_str()));
+    icalproperty_set_uid(Uid, std::string(uid).c_str());
+    AppendSerialised(out, Uid);
     out += Stamp;
     out += StartLine(plan.First, plan.Timed, plan.Hour, plan.Minute);
     if (plan.Repeat != irOnce) out += RuleLine(plan);
@@ -282,8 +306,10 @@ void TIcsComposer::AppendEntryEvent(std::string& out, const TIcsEntryPlan& plan,
     if (plan.StartAlarm || plan.Notice != paNone) {
         // Both reminders show the entry's first line; a reminder must show some text.
         static const std::string kUntitled = "予定";
-        const std::string shown =
-            PropertyText(icalproperty_new_description((IsBlankIcsText(summary) ? kUntitled : summary).c_str()));
+        icalproperty_set_description(Description, (IsBlankIcsText(summary) ? kUntitled : summary).c_str());
+        std::string& shown = Shown;
+        shown.clear();
+        AppendSerialised(shown, Description);
         if (plan.StartAlarm) {
             out += AlarmHead(paNone, 0);
             out += shown;
@@ -303,7 +329,8 @@ void TIcsComposer::AppendDayEvent(std::string& out, std::string_view uid, const 
                                   const std::string& category)
 {
     out += BeginEvent;
-    AppendProperty(out, icalproperty_new_uid(std::string(uid).c_str()));
+    icalproperty_set_uid(Uid, std::string(uid).c_str());
+    AppendSerialised(out, Uid);
     out += Stamp;
     out += StartLine(date, false, 0, 0);
     AppendTexts(out, summary, description);

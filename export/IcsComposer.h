@@ -15,6 +15,8 @@
 #include "export/IcsEntryPlan.h"
 #include "platform/DateTime.h"
 
+struct icalproperty_impl;
+
 namespace orvexp {
 
 // A time zone name that names no zone the system knows.
@@ -52,6 +54,9 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds, c
 class TIcsComposer {
 public:
     explicit TIcsComposer(const TIcsFrame& frame);
+    ~TIcsComposer();
+    TIcsComposer(const TIcsComposer&) = delete;
+    TIcsComposer& operator=(const TIcsComposer&) = delete;
 
     // The VEVENT of a schedule entry: UID, DTSTAMP, DTSTART, RRULE, SUMMARY and
     // DESCRIPTION (each left out when blank) and a VALARM for each reminder of
@@ -68,11 +73,16 @@ private:
     const std::string& RuleLine(const TIcsEntryPlan& plan);
     const std::string& AlarmHead(TPreviouseAlertKind notice, std::int32_t amount);
     const std::string& CategoryLines(const std::string& category);
+    void AppendTexts(std::string& out, const std::string& summary, const std::string& description);
 
     const TIcsFrame& Frame;
-    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp, Uncached;
-    std::unordered_map<std::uint64_t, std::string> Starts, Rules, AlarmHeads;
+    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp, Uncached, Shown;
+    std::unordered_map<std::uint64_t, std::string> AllDayStarts, TimedStarts, Rules, AlarmHeads;
     std::unordered_map<std::string, std::string> Categories;
+    // The text properties of every event, set anew for each (fewer allocations).
+    icalproperty_impl* Uid;
+    icalproperty_impl* Summary;
+    icalproperty_impl* Description;
 };
 
 } // namespace orvexp

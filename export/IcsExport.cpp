@@ -66,25 +66,31 @@ std::string DateKey(const TDateParts& date)
     return text;
 }
 
+// What one thread writes with: its composer and its text converter.
+struct TIcsWorker {
+    explicit TIcsWorker(const TIcsFrame& frame) : Composer(frame) {}
+    TIcsComposer Composer;
+    TIcsText Text;
+};
+
 class TEntryEvents {
 public:
     TEntryEvents(const TScheduleDigest& schedule, std::int64_t first, std::int64_t last)
-        : Schedule(schedule), First(first), Last(last), Uids(static_cast<std::size_t>(schedule.Count()))
+        : Schedule(schedule), First(first), Last(last), Ids(static_cast<std::size_t>(schedule.Count()))
     {
         // Identical entries are told apart by their order.
         std::unordered_map<std::uint64_t, std::uint32_t> seen;
-        seen.reserve(Uids.size());
+        seen.reserve(Ids.size());
         for (int i = 0; i < schedule.Count(); ++i) {
-            const std::uint64_t hash = EntryContentHash(schedule[i], schedule.Lines(schedule[i]));
-            char text[48];
-            std::snprintf(text, sizeof text, "%016llx-%u@orvexp", static_cast<unsigned long long>(hash), ++seen[hash]);
-            Uids[static_cast<std::size_t>(i)] = text;
+            TEntryId& id = Ids[static_cast<std::size_t>(i)];
+            id.Hash = EntryContentHash(schedule[i], schedule.Lines(schedule[i]));
+            id.Ordinal = ++seen[id.Hash];
         }
     }
 
     int BlockCount() const { return (Schedule.Count() + kBlockEntries - 1) / kBlockEntries; }
 
-    void AppendBlock(TIcsComposer& composer, int block, std::string& out) const
+    void AppendBlock(TIcsWorker& worker, int block, std::string& out) const
     {
         const int end = std::min(Schedule.Count(), (block + 1) * kBlockEntries);
         for (int i = block * kBlockEntries; i < end; ++i) {
@@ -92,34 +98,43 @@ public:
             const TIcsEntryPlan plan = PlanIcsEntry(entry, First, Last);
             if (!plan.Occurs) continue;
             const auto lines = Schedule.Lines(entry);
-            std::string summary = lines.empty() ? std::string() : IcsText(lines.front());
+            std::string summary = lines.empty() ? std::string() : worker.Text.Line(lines.front());
             if (plan.ImpossibleTime) {
                 // The time the entry names cannot be shown as one: it leads the summary.
                 const std::string time = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute);
                 summary = summary.empty() ? time : time + " " + summary;
             }
-            composer.AppendEntryEvent(out, plan, Uids[static_cast<std::size_t>(i)], summary, IcsText(lines));
+            const TEntryId& id = Ids[static_cast<std::size_t>(i)];
+            char uid[48];
+            std::snprintf(uid, sizeof uid, "%016llx-%u@orvexp", static_cast<unsigned long long>(id.Hash), id.Ordinal);
+            worker.Composer.AppendEntryEvent(out, plan, uid, summary, worker.Text.Join(lines));
         }
     }
 
 private:
+    struct TEntryId {
+        std::uint64_t Hash = 0;
+        std::uint32_t Ordinal = 0;
+    };
+
     const TScheduleDigest& Schedule;
     const std::int64_t First, Last;
-    std::vector<std::string> Uids;
+    std::vector<TEntryId> Ids;
 };
 
 // The memo of a day as an event; nothing when the memo is missing or holds
 // only line breaks and blanks (an event would show nothing).
-void AppendMemoEvent(TIcsComposer& composer, const TMemoStore& memos, TDateTime day, const std::string& dateKey,
+void AppendMemoEvent(TIcsWorker& worker, const TMemoStore& memos, TDateTime day, const std::string& dateKey,
                      std::vector<std::string>& lines, std::string& out)
 {
     lines.clear();
     if (!memos.ReadMemoLines(day, lines)) return;
     const std::vector<std::string_view> views(lines.begin(), lines.end());
-    const std::string text = IcsText(views);
+    const std::string text = worker.Text.Join(views);
     if (text.find_first_not_of(" \t\n") == std::string::npos) return;
     static const std::string kMemoCategory = "メモ";
-    composer.AppendDayEvent(out, "memo-" + dateKey + "@orvexp", DecodeDate(day), IcsText(views.front()), text,
+    worker.Composer.AppendDayEvent(out, "memo-" + dateKey + "@orvexp", DecodeDate(day), worker.Text.Line(views.front()),
+                                   text,
                             kMemoCategory);
 }
 
@@ -129,7 +144,7 @@ struct TDayKind {
     std::string Category;
 };
 
-void AppendDayItemEvents(TIcsComposer& composer, const TDayKind& kind, TDateTime day, const std::string& dateKey,
+void AppendDayItemEvents(TIcsWorker& worker, const TDayKind& kind, TDateTime day, const std::string& dateKey,
                          std::string& out)
 {
     if (!kind.Items) return;
@@ -148,7 +163,8 @@ void AppendDayItemEvents(TIcsComposer& composer, const TDayKind& kind, TDateTime
             uid += hex;
         }
         uid += "-" + std::to_string(ordinal) + "@orvexp";
-        composer.AppendDayEvent(out, uid, DecodeDate(day), IcsText(items[i].DayText), std::string(), kind.Category);
+        worker.Composer.AppendDayEvent(out, uid, DecodeDate(day), worker.Text.Line(items[i].DayText), std::string(),
+                                       kind.Category);
     }
 }
 
@@ -174,14 +190,14 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
         if (input.OnProgress) input.OnProgress(done, total);
     };
 
-    TIcsComposer composer(frame);
+    TIcsWorker worker(frame);
     if (blocks > 0) {
         // Serialising is most of the work: the odd blocks are made on a second
         // thread, a few chunks ahead, while this one makes the even ones.
         std::optional<TDayBlocksAhead> oddBlocks;
         if (blocks > 1) {
             oddBlocks.emplace(0, blocks / 2 - 1, [&entries, &frame]() -> TDayBlocksAhead::TMakeDay {
-                auto own = std::make_shared<TIcsComposer>(frame);
+                auto own = std::make_shared<TIcsWorker>(frame);
                 return [own, &entries](std::int64_t half, std::string& text) {
                     entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
                 };
@@ -189,7 +205,7 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
         }
         for (int block = 0; block < blocks; ++block) {
             if (block % 2 == 0) {
-                entries->AppendBlock(composer, block, out);
+                entries->AppendBlock(worker, block, out);
             } else {
                 out += oddBlocks->TakeNext();
             }
@@ -205,9 +221,9 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);
         const std::string dateKey = DateKey(DecodeDate(day));
-        if (input.Memos) AppendMemoEvent(composer, *input.Memos, day, dateKey, memoLines, out);
+        if (input.Memos) AppendMemoEvent(worker, *input.Memos, day, dateKey, memoLines, out);
         if (input.Options.WithDays) {
-            for (const TDayKind& kind : dayKinds) AppendDayItemEvents(composer, kind, day, dateKey, out);
+            for (const TDayKind& kind : dayKinds) AppendDayItemEvents(worker, kind, day, dateKey, out);
         }
         if (drain && out.size() >= kOutputDrainSize) drain(out);
         progress();

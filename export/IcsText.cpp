@@ -1,19 +1,16 @@
 #include "export/IcsText.h"
 
-#include "platform/Text.h"
-
 namespace orvexp {
 
-namespace {
-
-// Appends the converted line; line breaks become "\n", other controls but TAB go.
-void AppendLine(std::string& text, std::string_view line)
+void TIcsText::AppendLine(std::string& text, std::string_view line)
 {
-    const std::string utf8 = Cp932ToUtf8(line);
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
+    Utf8.clear();
+    Converter.Append(line, Utf8);
+    // Line breaks become "\n"; other controls but TAB go.
+    for (std::size_t i = 0; i < Utf8.size(); ++i) {
+        const char c = Utf8[i];
         if (c == '\r') {
-            if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+            if (i + 1 < Utf8.size() && Utf8[i + 1] == '\n') ++i;
             text += '\n';
         } else if (c == '\n') {
             text += '\n';
@@ -23,9 +20,7 @@ void AppendLine(std::string& text, std::string_view line)
     }
 }
 
-} // namespace
-
-std::string IcsText(std::span<const std::string_view> lines)
+std::string TIcsText::Join(std::span<const std::string_view> lines)
 {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -35,11 +30,21 @@ std::string IcsText(std::span<const std::string_view> lines)
     return text;
 }
 
-std::string IcsText(std::string_view line)
+std::string TIcsText::Line(std::string_view line)
 {
     std::string text;
     AppendLine(text, line);
     return text;
+}
+
+std::string IcsText(std::span<const std::string_view> lines)
+{
+    return TIcsText().Join(lines);
+}
+
+std::string IcsText(std::string_view line)
+{
+    return TIcsText().Line(line);
 }
 
 } // namespace orvexp

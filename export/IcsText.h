@@ -8,10 +8,26 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace orvexp {
 
-// One text value from the lines, joined by line breaks; a CR, LF or CR LF
-// inside a line is a line break too. Nothing is trimmed.
+// Keeps its converter between texts; one per thread.
+class TIcsText {
+public:
+    // One text value from the lines, joined by line breaks; a CR, LF or CR LF
+    // inside a line is a line break too. Nothing is trimmed.
+    std::string Join(std::span<const std::string_view> lines);
+    std::string Line(std::string_view line);
+
+private:
+    void AppendLine(std::string& text, std::string_view line);
+
+    TCp932ToUtf8 Converter;
+    std::string Utf8; // the line converted last, its room reused
+};
+
+// The same with a converter of their own.
 std::string IcsText(std::span<const std::string_view> lines);
 std::string IcsText(std::string_view line);
 
