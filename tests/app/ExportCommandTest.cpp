@@ -69,7 +69,7 @@ protected:
     }
 
     // What the wizard writes for the same inputs.
-    std::string Build(std::uint8_t type, const THtmlColors& colors, bool emptyMemos)
+    std::string Build(std::uint8_t type, const THtmlColors& colors, bool emptyMemos, bool escapeHtml = false)
     {
         TExportRequest request;
         request.ExportType = static_cast<TExportType>(type);
@@ -77,6 +77,7 @@ protected:
         request.EndDate = EncodeDate(1999, 4, 12);
         request.Colors = colors;
         request.ExportEmptyMemo = emptyMemos;
+        request.EscapeHtml = escapeHtml;
         const auto sources = testing::ResolveSources(request, Data.Path, Alarms);
         return IsCsvType(request.ExportType) ? BuildCsv(request) : BuildHtml(request);
     }
@@ -200,9 +201,7 @@ TEST_F(ExportCommandTest, Utf8AndEscapingOnRequest)
     // Escaping alone keeps Shift_JIS; the encoding alone keeps the markup.
     run = RunProgram(Orvexp, Args("html-both", {"--escape-html", "--output", "e.html"}), Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    TExportRequest escaped = Request(5, THtmlColors(), true);
-    escaped.EscapeHtml = true;
-    EXPECT_EQ(ReadBytes(Work.Path + "e.html"), BuildHtml(escaped));
+    EXPECT_EQ(ReadBytes(Work.Path + "e.html"), Build(5, THtmlColors(), true, true));
     run = RunProgram(Orvexp, Args("html-both", {"--encoding", "utf-8", "--output", "m.html"}), Work.Path);
     EXPECT_NE(ReadBytes(Work.Path + "m.html").find(">meeting <b>room</b></font></td>"), std::string::npos);
 }
@@ -232,7 +231,7 @@ TEST_F(ExportCommandTest, OpenDoesNotWaitForTheBrowser)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         EXPECT_EQ(run.ExitCode, c.ExitCode);
         EXPECT_EQ(run.Err, c.Err);
-        EXPECT_EQ(ReadBytes(page), BuildHtml(Request(5, THtmlColors(), true)));
+        EXPECT_EQ(ReadBytes(page), Build(5, THtmlColors(), true));
     }
 }
 

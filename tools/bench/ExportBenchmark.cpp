@@ -1,9 +1,9 @@
 // Measures `orvexp export` against the cost of reading its inputs and writing
-// its output (the I/O floor), for each of the six export types over ten years
+// its output (the I/O floor), for each of the seven export types over ten years
 // of a large data folder. Prints medians, the ratio export / floor and the
 // export's peak memory.
 //
-//   orvexp-export-benchmark [--orvexp PATH] [--runs N] [--entries N]... [--work DIR]
+//   orvexp-export-benchmark [--orvexp PATH] [--runs N] [--entries N]... [--type T]... [--work DIR]
 
 #include <algorithm>
 #include <chrono>
@@ -92,8 +92,9 @@ struct TRun {
     int Status = -1;
 };
 
-TRun RunExport(const std::string& orvexp, int type, const std::string& folder, int firstYear, int years,
-               const std::string& output)
+// Type 6 is the iCalendar export (schedules, memos and the day items).
+TRun RunExport(const std::string& orvexp, const std::string& icsExport, int type, const std::string& folder,
+               int firstYear, int years, const std::string& output)
 {
     const std::string from = std::to_string(firstYear) + "/01/01";
     const std::string to = std::to_string(firstYear + years - 1) + "/12/31";
@@ -101,6 +102,7 @@ TRun RunExport(const std::string& orvexp, int type, const std::string& folder, i
     const std::string data = folder + "/schedule.dat";
     std::vector<std::string> arguments = {orvexp, "export", "--type", typeText, "--data", data, "--from", from,
                                           "--to", to, "--output", output, "--empty-memos"};
+    if (type == 6) arguments = {icsExport, data, from, to, output, "--with-days"};
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -112,7 +114,7 @@ TRun RunExport(const std::string& orvexp, int type, const std::string& folder, i
     const pid_t pid = ::fork();
     if (pid < 0) return run;
     if (pid == 0) {
-        ::execv(orvexp.c_str(), argv.data());
+        ::execv(arguments[0].c_str(), argv.data());
         ::_exit(127);
     }
     int status = 0;
@@ -135,33 +137,39 @@ std::size_t FileSize(const std::string& path)
 int main(int argc, char** argv)
 {
     std::string orvexp = ORVEXP_BINARY;
+    const std::string icsExport = ORVEXP_ICS_BINARY;
     std::string work = "/tmp/orvexp-bench";
     int runs = 5;
     std::vector<int> entryCounts;
+    std::vector<int> types;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--orvexp") orvexp = argv[i + 1];
         else if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
         else if (option == "--entries") entryCounts.push_back(std::atoi(argv[i + 1]));
         else if (option == "--work") work = argv[i + 1];
+        else if (option == "--type") {
+            types.push_back(std::atoi(argv[i + 1]));
+        }
         else {
-            std::fprintf(stderr, "usage: %s [--orvexp PATH] [--runs N] [--entries N]... [--work DIR]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--orvexp PATH] [--runs N] [--entries N]... [--type T]... [--work DIR]\n", argv[0]);
             return 2;
         }
     }
     if (entryCounts.empty()) entryCounts = {10000, 100000};
+    if (types.empty()) types = {0, 1, 2, 3, 4, 5, 6};
 
     static const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both",
-                                             "html-schedules", "html-memos", "html-both"};
+                                             "html-schedules", "html-memos", "html-both", "ics"};
     std::printf("%-8s %-15s %10s %10s %10s %7s %9s %9s\n", "entries", "type", "output MB", "floor ms", "export ms",
                 "ratio", "peak MB", "limit MB");
     for (const int entries : entryCounts) {
         const orvexp::bench::TLargeDataShape shape{2017, 10, entries};
         const std::string folder = work + "/data-" + std::to_string(entries);
         if (!std::filesystem::exists(folder + "/schedule.dat")) orvexp::bench::WriteLargeDataFolder(folder, shape);
-        for (int type = 0; type < 6; ++type) {
+        for (const int type : types) {
             const std::string output = work + "/out-" + std::to_string(entries) + "-" + std::to_string(type);
-            TRun warm = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
+            TRun warm = RunExport(orvexp, icsExport, type, folder, shape.FirstYear, shape.Years, output);
             if (warm.Status != 0) {
                 std::fprintf(stderr, "orvexp export failed (status %d)\n", warm.Status);
                 return 1;
@@ -175,7 +183,7 @@ int main(int argc, char** argv)
                 ::sync();
                 floors.push_back(MeasureFloor(folder, outputSize, output));
                 ::sync();
-                const TRun measured = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
+                const TRun measured = RunExport(orvexp, icsExport, type, folder, shape.FirstYear, shape.Years, output);
                 exports.push_back(measured.Milliseconds);
                 peak = std::max(peak, measured.PeakKilobytes);
             }
