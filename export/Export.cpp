@@ -2,6 +2,8 @@
 
 #include "export/CsvExport.h"
 #include "export/HtmlExport.h"
+#include "export/IcsComposer.h"
+#include "export/IcsExport.h"
 #include "export/OutputFile.h"
 
 namespace orvexp {
@@ -20,12 +22,36 @@ void ExportHtml(const TExportRequest& request)
         OutputPreamble(request.Encoding, false), request.Encoding);
 }
 
+void ExportIcs(const TExportRequest& request)
+{
+    TIcsInput input;
+    input.StartDate = request.StartDate;
+    input.EndDate = request.EndDate;
+    input.Schedule = request.Schedule;
+    input.Memos = request.Memos;
+    if (request.WithDays) {
+        input.Holidays = request.Holidays;
+        input.SpecialDays = request.SpecialDays;
+        input.DaysOff = request.DaysOff;
+    }
+    input.Options.TimeZone = request.TimeZone;
+    input.Options.WithDays = request.WithDays;
+    input.Options.StampSeconds = request.StampSeconds;
+    input.OnProgress = request.OnProgress;
+    // The zone is looked up before the temporary file is made, so an unknown
+    // one leaves nothing behind.
+    if (!request.TimeZone.empty() && !IsKnownIcsTimeZone(request.TimeZone)) throw EIcsTimeZoneError(request.TimeZone);
+    WriteOutputFile(request.OutputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
+}
+
 void RunExport(const TExportRequest& request)
 {
     if (IsCsvType(request.ExportType)) {
         ExportCsv(request);
     } else if (IsHtmlType(request.ExportType)) {
         ExportHtml(request);
+    } else if (IsIcsType(request.ExportType)) {
+        ExportIcs(request);
     }
 }
 

@@ -14,7 +14,6 @@
 #include "export/IcsEntryPlan.h"
 #include "export/IcsText.h"
 #include "data/MemoStore.h"
-#include "export/OutputFile.h"
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -230,11 +229,6 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
     }
     out += frame.Tail;
     return out;
-}
-
-void ExportIcs(const TIcsInput& input, const std::string& outputPath)
-{
-    WriteOutputFile(outputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
 }
 
 } // namespace orvexp

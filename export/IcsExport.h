@@ -45,8 +45,4 @@ struct TIcsInput {
 // (IcsComposer.h) for an unknown time zone before anything is produced.
 std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain = {});
 
-// BuildIcs written through a temporary file that replaces `outputPath` only
-// when all is written; raises EFCreateError as the other writers do.
-void ExportIcs(const TIcsInput& input, const std::string& outputPath);
-
 } // namespace orvexp

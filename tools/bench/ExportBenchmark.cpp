@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "export/ExportRequest.h"
+#include "export/ExportType.h"
 #include "tools/bench/LargeDataFolder.h"
 
 namespace {
@@ -92,17 +93,21 @@ struct TRun {
     int Status = -1;
 };
 
-// Type 6 is the iCalendar export (schedules, memos and the day items).
-TRun RunExport(const std::string& orvexp, const std::string& icsExport, int type, const std::string& folder,
-               int firstYear, int years, const std::string& output)
+// The iCalendar type runs with the day items, so that it reads what the HTML types read.
+TRun RunExport(const std::string& orvexp, orvexp::TExportType type, const std::string& folder, int firstYear,
+               int years, const std::string& output)
 {
     const std::string from = std::to_string(firstYear) + "/01/01";
     const std::string to = std::to_string(firstYear + years - 1) + "/12/31";
     const std::string typeText = std::to_string(type);
     const std::string data = folder + "/schedule.dat";
     std::vector<std::string> arguments = {orvexp, "export", "--type", typeText, "--data", data, "--from", from,
-                                          "--to", to, "--output", output, "--empty-memos"};
-    if (type == 6) arguments = {icsExport, data, from, to, output, "--with-days"};
+                                          "--to", to, "--output", output};
+    if (orvexp::IsIcsType(type)) {
+        arguments.push_back("--with-days");
+    } else {
+        arguments.push_back("--empty-memos");
+    }
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -114,7 +119,7 @@ TRun RunExport(const std::string& orvexp, const std::string& icsExport, int type
     const pid_t pid = ::fork();
     if (pid < 0) return run;
     if (pid == 0) {
-        ::execv(arguments[0].c_str(), argv.data());
+        ::execv(orvexp.c_str(), argv.data());
         ::_exit(127);
     }
     int status = 0;
@@ -137,39 +142,35 @@ std::size_t FileSize(const std::string& path)
 int main(int argc, char** argv)
 {
     std::string orvexp = ORVEXP_BINARY;
-    const std::string icsExport = ORVEXP_ICS_BINARY;
     std::string work = "/tmp/orvexp-bench";
     int runs = 5;
     std::vector<int> entryCounts;
-    std::vector<int> types;
+    std::vector<orvexp::TExportType> types;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--orvexp") orvexp = argv[i + 1];
         else if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
         else if (option == "--entries") entryCounts.push_back(std::atoi(argv[i + 1]));
         else if (option == "--work") work = argv[i + 1];
-        else if (option == "--type") {
-            types.push_back(std::atoi(argv[i + 1]));
-        }
-        else {
+        else if (option == "--type" && orvexp::ExportTypeOfName(argv[i + 1])) {
+            types.push_back(*orvexp::ExportTypeOfName(argv[i + 1]));
+        } else {
             std::fprintf(stderr, "usage: %s [--orvexp PATH] [--runs N] [--entries N]... [--type T]... [--work DIR]\n", argv[0]);
             return 2;
         }
     }
     if (entryCounts.empty()) entryCounts = {10000, 100000};
-    if (types.empty()) types = {0, 1, 2, 3, 4, 5, 6};
+    if (types.empty()) types.assign(std::begin(orvexp::kExportTypes), std::end(orvexp::kExportTypes));
 
-    static const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both",
-                                             "html-schedules", "html-memos", "html-both", "ics"};
     std::printf("%-8s %-15s %10s %10s %10s %7s %9s %9s\n", "entries", "type", "output MB", "floor ms", "export ms",
                 "ratio", "peak MB", "limit MB");
     for (const int entries : entryCounts) {
         const orvexp::bench::TLargeDataShape shape{2017, 10, entries};
         const std::string folder = work + "/data-" + std::to_string(entries);
         if (!std::filesystem::exists(folder + "/schedule.dat")) orvexp::bench::WriteLargeDataFolder(folder, shape);
-        for (const int type : types) {
+        for (const orvexp::TExportType type : types) {
             const std::string output = work + "/out-" + std::to_string(entries) + "-" + std::to_string(type);
-            TRun warm = RunExport(orvexp, icsExport, type, folder, shape.FirstYear, shape.Years, output);
+            TRun warm = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
             if (warm.Status != 0) {
                 std::fprintf(stderr, "orvexp export failed (status %d)\n", warm.Status);
                 return 1;
@@ -183,14 +184,14 @@ int main(int argc, char** argv)
                 ::sync();
                 floors.push_back(MeasureFloor(folder, outputSize, output));
                 ::sync();
-                const TRun measured = RunExport(orvexp, icsExport, type, folder, shape.FirstYear, shape.Years, output);
+                const TRun measured = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
                 exports.push_back(measured.Milliseconds);
                 peak = std::max(peak, measured.PeakKilobytes);
             }
             const double floor = Median(floors);
             const double exported = Median(exports);
             const double outputMb = static_cast<double>(outputSize) / (1024.0 * 1024.0);
-            std::printf("%-8d %-15s %10.2f %10.1f %10.1f %7.2f %9.1f %9.1f\n", entries, kTypeNames[type], outputMb,
+            std::printf("%-8d %-15s %10.2f %10.1f %10.1f %7.2f %9.1f %9.1f\n", entries, orvexp::CommandLineName(type), outputMb,
                         floor, exported, exported / floor, static_cast<double>(peak) / 1024.0, 2 * outputMb + 30);
             std::fflush(stdout);
         }
