@@ -18,9 +18,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 # The wizard's widgets, Qt's Japanese translations for Qt's own dialogs, the
-# font that stands in for "ＭＳ Ｐゴシック", and xdg-open for opening an exported page; the libraries the program links come
-# from dpkg-shlibdeps where it is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, qt6-translations-l10n, fonts-ipafont-gothic, xdg-utils")
+# font that stands in for "ＭＳ Ｐゴシック", xdg-open for opening an exported
+# page, and libical for the iCalendar export; the libraries the program links
+# come from dpkg-shlibdeps where it is installed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, qt6-translations-l10n, fonts-ipafont-gothic, xdg-utils, libical3")
 find_program(ORVEXP_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ORVEXP_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

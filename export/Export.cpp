@@ -2,47 +2,46 @@
 
 #include "export/CsvExport.h"
 #include "export/HtmlExport.h"
-#include "export/OutputEncoding.h"
-#include "platform/FileSystem.h"
+#include "export/IcsComposer.h"
+#include "export/IcsExport.h"
+#include "export/OutputFile.h"
 
 namespace orvexp {
 
-namespace {
-
-// The output goes to a temporary file in parts as the writer produces it and is
-// renamed over the target at the end: a failed write leaves an earlier file
-// intact and no half-written one, and a large export never holds its whole
-// output in memory.
-template <class Build>
-void WriteOutput(const TExportRequest& request, bool csv, Build build)
-{
-    TAtomicFileWriter file(request.OutputPath);
-    file.WriteOrRaise(OutputPreamble(request.Encoding, csv));
-    const auto write = [&file, &request](const std::string& output) {
-        if (request.Encoding == oeShiftJis) {
-            file.WriteOrRaise(output);
-        } else {
-            file.WriteOrRaise(EncodeOutputPart(output, request.Encoding));
-        }
-    };
-    const std::string rest = build([&write](std::string& output) {
-        write(output);
-        output.clear();
-    });
-    write(rest);
-    file.CommitOrRaise();
-}
-
-} // namespace
-
 void ExportCsv(const TExportRequest& request)
 {
-    WriteOutput(request, true, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); });
+    WriteOutputFile(
+        request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
+        OutputPreamble(request.Encoding, true), request.Encoding);
 }
 
 void ExportHtml(const TExportRequest& request)
 {
-    WriteOutput(request, false, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); });
+    WriteOutputFile(
+        request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
+        OutputPreamble(request.Encoding, false), request.Encoding);
+}
+
+void ExportIcs(const TExportRequest& request)
+{
+    TIcsInput input;
+    input.StartDate = request.StartDate;
+    input.EndDate = request.EndDate;
+    input.Schedule = request.Schedule;
+    input.Memos = request.Memos;
+    if (request.WithDays) {
+        input.Holidays = request.Holidays;
+        input.SpecialDays = request.SpecialDays;
+        input.DaysOff = request.DaysOff;
+    }
+    input.Options.TimeZone = request.TimeZone;
+    input.Options.WithDays = request.WithDays;
+    input.Options.StampSeconds = request.StampSeconds;
+    input.OnProgress = request.OnProgress;
+    // The zone is looked up before the temporary file is made, so an unknown
+    // one leaves nothing behind.
+    if (!request.TimeZone.empty() && !IsKnownIcsTimeZone(request.TimeZone)) throw EIcsTimeZoneError(request.TimeZone);
+    WriteOutputFile(request.OutputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
 }
 
 void RunExport(const TExportRequest& request)
@@ -51,6 +50,8 @@ void RunExport(const TExportRequest& request)
         ExportCsv(request);
     } else if (IsHtmlType(request.ExportType)) {
         ExportHtml(request);
+    } else if (IsIcsType(request.ExportType)) {
+        ExportIcs(request);
     }
 }
 

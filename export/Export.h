@@ -1,5 +1,5 @@
 #pragma once
-// The two writers and the dispatch by export type. Each writes its output
+// The three writers and the dispatch by export type. Each writes its output
 // through a temporary file that replaces the target only when all is written.
 
 #include "export/ExportRequest.h"
@@ -14,7 +14,11 @@ void ExportCsv(const TExportRequest& request);
 // The HTML types: the HTML page (BuildHtml), loading the request's three day lists
 // first; another type gives an empty file. Raises EFCreateError as ExportCsv.
 void ExportHtml(const TExportRequest& request);
-// ExportCsv for the CSV types, ExportHtml for the HTML types; any other value writes nothing.
+// The iCalendar type: the calendar of the range (BuildIcs) in UTF-8. Raises
+// EIcsTimeZoneError for an unknown TimeZone before the file is touched, and
+// EFCreateError as ExportCsv.
+void ExportIcs(const TExportRequest& request);
+// ExportCsv, ExportHtml or ExportIcs by the type; any other value writes nothing.
 void RunExport(const TExportRequest& request);
 
 } // namespace orvexp

@@ -57,14 +57,21 @@ struct TExportRequest {
     bool ExportEmptyMemo = true;
     const TScheduleDigest* Schedule = nullptr; // the types with schedules
     const TMemoStore* Memos = nullptr;         // the types with memos
-    // The HTML types: the names of the day items matching each date.
+    // The HTML types: the names of the day items matching each date; the
+    // iCalendar type with WithDays: the items as all-day events.
     const TKyDayItemList* Holidays = nullptr;
     const TKyDayItemList* SpecialDays = nullptr;
     const TKyDayItemList* DaysOff = nullptr;
-    std::function<void(int daysDone, int daysTotal)> OnProgress; // optional; after each day
+    // Optional; after each day (the iCalendar type: after each block of
+    // entries and each day, both counted in `total`).
+    std::function<void(int done, int total)> OnProgress;
     // Choices of the command line; the defaults write the wizard's bytes.
     TOutputEncoding Encoding = oeShiftJis;
     bool EscapeHtml = false; // HTML: &, <, >, " in the data's texts written as references
+    // The iCalendar type. Its file is always UTF-8.
+    std::string TimeZone;          // IANA name: times in that zone with its VTIMEZONE; empty: floating
+    bool WithDays = false;         // the holidays, special days and days off as all-day events
+    std::int64_t StampSeconds = 0; // DTSTAMP of every event; see ScheduleStampSeconds
 };
 
 } // namespace orvexp

@@ -1,5 +1,7 @@
 #include "export/ExportSources.h"
 
+#include <sys/stat.h>
+
 #include "export/ExportDays.h"
 
 namespace orvexp {
@@ -28,8 +30,16 @@ std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemLi
     return problems;
 }
 
-TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end)
-    : Type(type)
+std::int64_t ScheduleStampSeconds(const std::string& scheduleFile)
+{
+    struct stat status {};
+    if (::stat(scheduleFile.c_str(), &status) != 0) return 0;
+    return static_cast<std::int64_t>(status.st_mtime);
+}
+
+TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end,
+                               bool withDays)
+    : Type(type), DayLists(IsHtmlType(type) || (IsIcsType(type) && withDays))
 {
     if (HasMemos(type)) {
         Memos = std::make_unique<TMemoStore>(folder);
@@ -38,11 +48,12 @@ TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDat
     }
     // The day files are not written during an export, so loading them once
     // gives the same names as loading them before every date cell.
-    if (IsHtmlType(type)) DayFileProblems = LoadDayLists(Holidays, SpecialDays, DaysOff, folder.DayFiles());
+    if (DayLists) DayFileProblems = LoadDayLists(Holidays, SpecialDays, DaysOff, folder.DayFiles());
 }
 
 void TExportSources::LoadSchedule(const std::string& scheduleFile)
 {
+    StampSeconds = ScheduleStampSeconds(scheduleFile);
     if (HasSchedules(Type)) {
         Schedule = TScheduleDigest::LoadFromFile(scheduleFile);
     } else {
@@ -50,8 +61,9 @@ void TExportSources::LoadSchedule(const std::string& scheduleFile)
     }
 }
 
-void TExportSources::UseEntries(const TAlarmList& alarms)
+void TExportSources::UseEntries(const TAlarmList& alarms, std::int64_t stampSeconds)
 {
+    StampSeconds = stampSeconds;
     if (HasSchedules(Type)) Schedule = TScheduleDigest(alarms);
 }
 
@@ -59,10 +71,10 @@ void TExportSources::Apply(TExportRequest& request) const
 {
     request.Schedule = HasSchedules(Type) ? &Schedule : nullptr;
     request.Memos = Memos.get();
-    const bool html = IsHtmlType(Type);
-    request.Holidays = html ? &Holidays : nullptr;
-    request.SpecialDays = html ? &SpecialDays : nullptr;
-    request.DaysOff = html ? &DaysOff : nullptr;
+    request.Holidays = DayLists ? &Holidays : nullptr;
+    request.SpecialDays = DayLists ? &SpecialDays : nullptr;
+    request.DaysOff = DayLists ? &DaysOff : nullptr;
+    request.StampSeconds = StampSeconds;
 }
 
 } // namespace orvexp

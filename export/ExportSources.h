@@ -4,6 +4,7 @@
 // export types that use it. The wizard and the command line both fill their
 // requests from one of these.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,13 +31,21 @@ struct TDayFileProblem {
 std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays,
                                           TKyDayItemList& daysOff, const TDayFilePaths& paths);
 
+// The DTSTAMP of an iCalendar export: the schedule file's modification time
+// in seconds since 1970-01-01 UTC (0 when it cannot be read). The wizard and
+// the command line both take it from the file, so the same data gives the
+// same bytes however it is exported, and an unchanged file the same bytes
+// every time.
+std::int64_t ScheduleStampSeconds(const std::string& scheduleFile);
+
 class TExportSources {
 public:
     // For the types with memos, lists the memo folder and starts reading the
     // memos of the whole days `start` to `end` ahead, on a thread of its own;
-    // for the HTML types, loads the three day lists. The entries come from
-    // LoadSchedule or UseEntries.
-    TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end);
+    // for the HTML types, and the iCalendar type `withDays`, loads the three
+    // day lists. The entries come from LoadSchedule or UseEntries.
+    TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end,
+                   bool withDays = false);
 
     // Reads the entries from the schedule file, keeping only what the writers
     // read of each: with many entries the whole model would cost more to build
@@ -44,18 +53,22 @@ public:
     // the file all the same, so a broken file fails every type alike. Raises
     // as TScheduleDigest::LoadFromFile.
     void LoadSchedule(const std::string& scheduleFile);
-    // The entries of a loaded schedule container (kept for the types with schedules).
-    void UseEntries(const TAlarmList& alarms);
+    // The entries of a loaded schedule container (kept for the types with
+    // schedules); `stampSeconds` is ScheduleStampSeconds of its file, taken
+    // when it was loaded.
+    void UseEntries(const TAlarmList& alarms, std::int64_t stampSeconds);
 
     // Points the request's sources at these, which must outlive its export.
     void Apply(TExportRequest& request) const;
 
-    // The day files that were cut short (the HTML types load them).
+    // The day files that were cut short (the types that load them).
     const std::vector<TDayFileProblem>& DamagedDayFiles() const { return DayFileProblems; }
 
 private:
     TExportType Type;
+    bool DayLists = false;
     TScheduleDigest Schedule;
+    std::int64_t StampSeconds = 0;
     std::unique_ptr<TMemoStore> Memos;
     TKyDayItemList Holidays, SpecialDays, DaysOff;
     std::vector<TDayFileProblem> DayFileProblems;

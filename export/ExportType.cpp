@@ -7,15 +7,16 @@ namespace orvexp {
 namespace {
 
 struct TTypeFacts {
-    bool Csv, Html, Schedules, Memos;
+    bool Csv, Html, Ics, Schedules, Memos;
     const char* Name;
 };
 
 // One row per type, by number.
 constexpr TTypeFacts kFacts[] = {
-    {true, false, true, false, "csv-schedules"},   {true, false, false, true, "csv-memos"},
-    {true, false, true, true, "csv-both"},         {false, true, true, false, "html-schedules"},
-    {false, true, false, true, "html-memos"},      {false, true, true, true, "html-both"},
+    {true, false, false, true, false, "csv-schedules"},  {true, false, false, false, true, "csv-memos"},
+    {true, false, false, true, true, "csv-both"},        {false, true, false, true, false, "html-schedules"},
+    {false, true, false, false, true, "html-memos"},     {false, true, false, true, true, "html-both"},
+    {false, false, true, true, true, "ics"},
 };
 static_assert(std::size(kFacts) == std::size(kExportTypes));
 
@@ -45,6 +46,7 @@ std::optional<TExportType> ExportTypeOfName(std::string_view text)
 bool IsExportType(TExportType type) { return FactsOf(type) != nullptr; }
 bool IsCsvType(TExportType type) { return FactsOf(type) && FactsOf(type)->Csv; }
 bool IsHtmlType(TExportType type) { return FactsOf(type) && FactsOf(type)->Html; }
+bool IsIcsType(TExportType type) { return FactsOf(type) && FactsOf(type)->Ics; }
 bool HasSchedules(TExportType type) { return FactsOf(type) && FactsOf(type)->Schedules; }
 bool HasMemos(TExportType type) { return FactsOf(type) && FactsOf(type)->Memos; }
 
@@ -52,6 +54,7 @@ const char* FileExtension(TExportType type)
 {
     if (IsCsvType(type)) return ".csv";
     if (IsHtmlType(type)) return ".html";
+    if (IsIcsType(type)) return ".ics";
     return "";
 }
 

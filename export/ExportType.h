@@ -16,11 +16,12 @@ enum TExportType : std::uint8_t {
     etHtmlSchedules = 3,
     etHtmlMemos = 4,
     etHtmlBoth = 5,
+    etIcs = 6, // iCalendar: the schedule and the memos for calendar programs
 };
 
 // Every type, in the order of its number.
-inline constexpr TExportType kExportTypes[] = {etCsvSchedules,  etCsvMemos,  etCsvBoth,
-                                               etHtmlSchedules, etHtmlMemos, etHtmlBoth};
+inline constexpr TExportType kExportTypes[] = {etCsvSchedules,  etCsvMemos,  etCsvBoth, etHtmlSchedules,
+                                               etHtmlMemos,     etHtmlBoth, etIcs};
 
 // The type of a number; none for a number that names no type.
 std::optional<TExportType> ExportTypeOfNumber(int number);
@@ -31,13 +32,14 @@ std::optional<TExportType> ExportTypeOfName(std::string_view text);
 bool IsExportType(TExportType type);
 bool IsCsvType(TExportType type);
 bool IsHtmlType(TExportType type);
+bool IsIcsType(TExportType type);
 // Whether the type's output holds the schedule entries, the memos.
 bool HasSchedules(TExportType type);
 bool HasMemos(TExportType type);
 
-// ".csv" or ".html"; "" for a value that names no type.
+// ".csv", ".html" or ".ics"; "" for a value that names no type.
 const char* FileExtension(TExportType type);
-// "csv-schedules" ... "html-both"; "" for a value that names no type.
+// "csv-schedules" ... "html-both", "ics"; "" for a value that names no type.
 const char* CommandLineName(TExportType type);
 
 } // namespace orvexp

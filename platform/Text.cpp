@@ -46,25 +46,34 @@ std::string Trim(std::string_view text)
     return std::string(TrimView(text));
 }
 
-std::string Cp932ToUtf8(std::string_view text)
+TCp932ToUtf8::TCp932ToUtf8() : Handle(OpenConverter("UTF-8", "CP932").release()) {}
+
+TCp932ToUtf8::~TCp932ToUtf8()
 {
-    std::string result;
-    result.reserve(text.size() * 3 / 2);
-    TIconv converter = OpenConverter("UTF-8", "CP932");
-    if (!converter) return std::string(text);
+    if (Handle) ::iconv_close(static_cast<iconv_t>(Handle));
+}
+
+void TCp932ToUtf8::Append(std::string_view text, std::string& out)
+{
+    // CP932 keeps ASCII as it is, so most short texts need no converter.
+    if (!Handle || std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        out.append(text);
+        return;
+    }
+    ::iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
     char buffer[4096];
     while (inLeft > 0) {
-        char* out = buffer;
+        char* put = buffer;
         std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = ::iconv(static_cast<iconv_t>(converter.get()), &in, &inLeft, &out, &outLeft);
-        result.append(buffer, static_cast<std::size_t>(out - buffer));
+        const std::size_t rc = ::iconv(static_cast<iconv_t>(Handle), &in, &inLeft, &put, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(put - buffer));
         if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
             // A byte that starts no CP932 character: one replacement, then go on.
             // A lead byte takes its second byte with it only when that byte can
             // be one, so a CR LF after a broken character stays a line break.
-            result.append("\xEF\xBF\xBD");
+            out.append("\xEF\xBF\xBD");
             const auto second = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
             const bool pair = IsSjisLeadByte(static_cast<unsigned char>(*in)) && second >= 0x40 && second != 0x7F &&
                               second <= 0xFC;
@@ -73,6 +82,14 @@ std::string Cp932ToUtf8(std::string_view text)
             inLeft -= skip;
         }
     }
+}
+
+std::string Cp932ToUtf8(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size() * 3 / 2);
+    TCp932ToUtf8 converter;
+    converter.Append(text, result);
     return result;
 }
 

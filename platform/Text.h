@@ -22,6 +22,22 @@ constexpr bool IsSjisLeadByte(unsigned char byte)
 
 // CP932 -> UTF-8. Bytes that are no CP932 character become U+FFFD.
 std::string Cp932ToUtf8(std::string_view text);
+
+// The same conversion with the converter kept open between texts, for a
+// writer that converts many short ones; one per thread.
+class TCp932ToUtf8 {
+public:
+    TCp932ToUtf8();
+    ~TCp932ToUtf8();
+    TCp932ToUtf8(const TCp932ToUtf8&) = delete;
+    TCp932ToUtf8& operator=(const TCp932ToUtf8&) = delete;
+
+    // Appends the UTF-8 form of `text` to `out`.
+    void Append(std::string_view text, std::string& out);
+
+private:
+    void* Handle; // the iconv descriptor; null when CP932 is not available
+};
 // UTF-8 -> CP932; false when a character has no CP932 form (`result` then holds "?" for it).
 bool Utf8ToCp932(std::string_view text, std::string& result);
 std::string Utf8ToCp932(std::string_view text);

@@ -9,10 +9,11 @@
 
 namespace orvexp {
 
-void TScheduleDigest::Add(const TAlarm& alarm)
+void TScheduleDigest::Add(const TAlarm2& alarm)
 {
     const TAlarmDateTime& at = alarm.DateTime;
-    Entries.push_back({alarm.Kind, at.DaysOfWeek, at.Year, at.Month, at.Day, at.Hour, at.Minute,
+    Entries.push_back({alarm.Kind, at.DaysOfWeek, alarm.Active, alarm.Alert.Kind, at.Year, at.Month, at.Day, at.Hour,
+                       at.Minute, alarm.Alert.Amount,
                        static_cast<std::uint32_t>(LineViews.size()), static_cast<std::uint32_t>(alarm.Messages.size())});
 }
 
@@ -91,8 +92,8 @@ bool TScheduleDigest::Skim(TByteReader& stream)
                       entry.Skip(8 + 1 + 4) && // last fired, action, launch handle
                       entry.String(nullptr) && entry.String(nullptr) && entry.String(nullptr) &&
                       entry.String(nullptr) && // launch operation, file, parameters, directory
-                      entry.Skip(4 + 1) &&     // show command, active
-                      entry.Read(lineCount);
+                      entry.Skip(4) &&         // show command
+                      entry.Read(digest.Active) && entry.Read(lineCount);
     if (!head) return false;
     if (lineCount > 0 && static_cast<std::size_t>(lineCount) > entry.Left() / kMinScheduleString) return false;
     const std::size_t firstLine = LineViews.size();
@@ -104,11 +105,15 @@ bool TScheduleDigest::Skim(TByteReader& stream)
         }
         if (KeepEntries) LineViews.push_back(line);
     }
-    const std::size_t tail = kAfterLinesFormat1 + (FileVersion == kScheduleFormat2 ? kAdviceBlock : 0);
-    if (!entry.Skip(tail)) {
+    std::uint8_t alertKind = paNone;
+    const bool tail = entry.Skip(kAfterLinesFormat1) &&
+                      (FileVersion != kScheduleFormat2 ||
+                       (entry.Read(alertKind) && entry.Read(digest.AlertAmount) && entry.Skip(kAdviceBlock - 5)));
+    if (!tail) {
         LineViews.resize(firstLine);
         return false;
     }
+    digest.AlertKind = static_cast<TPreviouseAlertKind>(alertKind);
     digest.Kind = static_cast<TAlarmKind>(kind);
     digest.FirstLine = static_cast<std::uint32_t>(firstLine);
     digest.LineCount = static_cast<std::uint32_t>(LineViews.size() - firstLine);

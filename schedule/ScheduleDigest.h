@@ -3,7 +3,7 @@
 // kind, date and time fields and text lines, in container order. Made from the
 // loaded container (its lines are then views into the entries, which must
 // outlive the digest) or straight from a schedule file, so that an export does
-// not build the whole model: a digest holds some twenty bytes an entry and the
+// not build the whole model: a digest holds under thirty bytes an entry and the
 // text lines, where a loaded entry takes over three hundred.
 
 #include <cstdint>
@@ -23,7 +23,10 @@ namespace orvexp {
 struct TEntryDigest {
     TAlarmKind Kind = akDateAt;
     std::uint8_t DaysOfWeek = 0; // as TAlarmDateTime
+    std::uint8_t Active = 1;     // the reminders of a calendar export carry these three
+    TPreviouseAlertKind AlertKind = paNone;
     std::uint16_t Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0;
+    std::int32_t AlertAmount = 0;
     std::uint32_t FirstLine = 0; // the lines are the digest's, see TScheduleDigest::Lines
     std::uint32_t LineCount = 0;
 };
@@ -57,7 +60,7 @@ public:
     }
 
 private:
-    void Add(const TAlarm& alarm);
+    void Add(const TAlarm2& alarm);
     void Read(std::string_view bytes);
     // Reads the entry at the stream without raising; false where the model's
     // reader would fail (the stream is then left where it was).

@@ -19,6 +19,7 @@
 #include "export/Export.h"
 #include "export/ExportFileName.h"
 #include "export/ExportSources.h"
+#include "export/IcsComposer.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -41,7 +42,11 @@ struct TExportOptions {
     std::vector<std::string> Colors;
     bool Open = false;
     std::string Encoding = "shift_jis";
+    bool EncodingGiven = false;
     bool EscapeHtml = false;
+    bool WithDays = false;
+    std::string TimeZone;
+    bool TimeZoneGiven = false;
 };
 
 // The wizard's message and what caused it, on one line and told apart.
@@ -104,9 +109,12 @@ void ApplyColorOption(THtmlColors& colors, const std::string& option)
                       "MemoBkColor)");
 }
 
-// Progress in days on a terminal, once an export has run for a second.
+// Progress on a terminal, once an export has run for a second: in days, or
+// in percent for the iCalendar type, which counts blocks of entries too.
 class TProgressLine {
 public:
+    explicit TProgressLine(bool percent) : Percent(percent) {}
+
     std::function<void(int, int)> Callback()
     {
         if (!::isatty(STDERR_FILENO)) return {};
@@ -122,13 +130,18 @@ private:
     TClock::time_point Start = TClock::now();
     TClock::time_point LastShown{};
     bool Shown = false;
+    bool Percent;
 
     void Report(int done, int total)
     {
         const auto now = TClock::now();
         if (now - Start < std::chrono::seconds(1)) return;
         if (Shown && done != total && now - LastShown < std::chrono::milliseconds(100)) return;
-        std::fprintf(stderr, "\rorvexp: %d / %d days", done, total);
+        if (Percent) {
+            std::fprintf(stderr, "\rorvexp: %3d%%", total > 0 ? static_cast<int>(100LL * done / total) : 100);
+        } else {
+            std::fprintf(stderr, "\rorvexp: %d / %d days", done, total);
+        }
         std::fflush(stderr);
         Shown = true;
         LastShown = now;
@@ -143,6 +156,19 @@ int RunExportCommand(const TExportOptions& options)
     request.EndDate = ParseDateOption("--to", options.To);
     if (request.EndDate < request.StartDate) {
         throw EUsageError(wiztext::kEndBeforeStart);
+    }
+
+    // The iCalendar file's own options; the other types have no use for them,
+    // and a given one is refused rather than left without effect.
+    const bool ics = IsIcsType(request.ExportType);
+    if (!ics && options.WithDays) throw EUsageError("--with-days: only for --type ics");
+    if (!ics && options.TimeZoneGiven) throw EUsageError("--timezone: only for --type ics");
+    if (ics && options.EncodingGiven && options.Encoding != "utf-8") {
+        throw EUsageError("--encoding: an iCalendar file is always utf-8");
+    }
+    if (ics && options.TimeZoneGiven && !IsKnownIcsTimeZone(options.TimeZone)) {
+        throw EUsageError("--timezone: \"" + options.TimeZone + "\" is no time zone name this system knows "
+                          "(such as Asia/Tokyo or UTC)");
     }
 
     // Defaults from the settings file, read only, and only when an option leaves one open.
@@ -164,7 +190,7 @@ int RunExportCommand(const TExportOptions& options)
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
     TExportSources sources(request.ExportType, TDataFolder::OfScheduleFile(dataFile), request.StartDate,
-                           request.EndDate);
+                           request.EndDate, options.WithDays);
     try {
         sources.LoadSchedule(dataFile);
     } catch (const EFOpenError& e) {
@@ -176,12 +202,14 @@ int RunExportCommand(const TExportOptions& options)
     sources.Apply(request);
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
     request.EscapeHtml = options.EscapeHtml;
+    request.WithDays = options.WithDays;
+    request.TimeZone = options.TimeZone;
     request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
 
     {
-        TProgressLine progress;
+        TProgressLine progress(ics);
         request.OnProgress = progress.Callback();
         RunExport(request);
     }
@@ -200,7 +228,7 @@ int RunExportCommand(const TExportOptions& options)
 void AddExportCommand(TCommandLine& commandLine)
 {
     CLI::App* command = commandLine.App.add_subcommand(
-        "export", "Export the schedules and/or memos of a date range as CSV or HTML, as the wizard does");
+        "export", "Export the schedules and/or memos of a date range as CSV, HTML or iCalendar, as the wizard does");
     auto options = std::make_shared<TExportOptions>();
     command
         ->add_option("--type", options->Type, ExportTypeNumbers() + " or " + ExportTypeNames(", "))
@@ -224,13 +252,20 @@ void AddExportCommand(TCommandLine& commandLine)
     command->add_flag("--open", options->Open, "Open the written file with its associated program");
     command->add_option("--encoding", options->Encoding,
                         "shift_jis (default, the wizard's bytes) or utf-8 (CSV with a byte-order mark, "
-                        "HTML declaring UTF-8)")
+                        "HTML declaring UTF-8); an iCalendar file is always utf-8")
         ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
+    command->add_flag("--with-days", options->WithDays,
+                      "iCalendar: the holidays, special days and days off of the range as all-day events");
+    command->add_option("--timezone", options->TimeZone,
+                        "iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
+                        "rules in the file (default: floating times, shown as they are in any zone)");
     command->add_flag("--escape-html", options->EscapeHtml,
                       "HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
                       "them as typed (default: as markup, as the wizard does)");
     command->callback([&commandLine, options, command] {
         options->OutputGiven = command->count("--output") > 0;
+        options->EncodingGiven = command->count("--encoding") > 0;
+        options->TimeZoneGiven = command->count("--timezone") > 0;
         commandLine.Run = [options]() -> int { return RunExportCommand(*options); };
     });
 }

@@ -46,6 +46,7 @@ std::string ExplanationText(int selectedIndex)
     if (!type) return {};
     if (IsCsvType(*type)) return wiztext::kCsvExplanation;
     if (IsHtmlType(*type)) return wiztext::kHtmlExplanation;
+    if (IsIcsType(*type)) return wiztext::kIcsExplanation;
     return {};
 }
 
@@ -127,13 +128,21 @@ void TWizardLogic::Button5Click()
 
 void TWizardLogic::Button1Click()
 {
-    const bool html = IsHtmlType(State.ExportType);
     TFileDialogSetup setup;
     setup.InitialDir = SaveInitialDir;
     setup.FileName = DefaultExportFileName(State.ExportType, View.StartDate(), View.EndDate());
     setup.Filter = wiztext::kSaveFilter;
-    setup.FilterIndex = html ? 2 : 1;
-    setup.DefaultExt = html ? wiztext::kHtmlDefaultExt : wiztext::kCsvDefaultExt;
+    // The filter of the type's files, by its place in kSaveFilter.
+    if (IsHtmlType(State.ExportType)) {
+        setup.FilterIndex = 2;
+        setup.DefaultExt = wiztext::kHtmlDefaultExt;
+    } else if (IsIcsType(State.ExportType)) {
+        setup.FilterIndex = 3;
+        setup.DefaultExt = wiztext::kIcsDefaultExt;
+    } else {
+        setup.FilterIndex = 1;
+        setup.DefaultExt = wiztext::kCsvDefaultExt;
+    }
     std::string chosen;
     if (View.RunSaveDialog(setup, chosen)) View.SetExportFile(chosen);
 }
@@ -192,6 +201,7 @@ bool TWizardLogic::LeaveDataFilePage()
         return false;
     }
     try {
+        ScheduleStamp = ScheduleStampSeconds(path);
         AlarmTimer1.LoadFromFile(path);
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
         TIniFile ini(SettingsPath);
@@ -256,7 +266,7 @@ void TWizardLogic::Finish()
     // The export loads day lists of its own: the form's hidden calendar is
     // never shown, so nothing would read the lists it held.
     TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate);
-    sources.UseEntries(AlarmTimer1.AlarmList);
+    sources.UseEntries(AlarmTimer1.AlarmList, ScheduleStamp);
     sources.Apply(request);
 
     if (IsHtmlType(request.ExportType)) {

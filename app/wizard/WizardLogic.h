@@ -9,6 +9,7 @@
 // a finish report their failure by an exception that the window's general
 // error display shows; the steps after the failing one do not run.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -59,6 +60,7 @@ private:
     TWizardPage CurrentPage = wpExportType;
     std::string OpenInitialDir;
     std::string SaveInitialDir;
+    std::int64_t ScheduleStamp = 0; // ScheduleStampSeconds of the file AlarmTimer1 was loaded from
 
     void LeaveExportTypePage();
     bool LeaveDataFilePage();

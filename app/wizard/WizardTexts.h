@@ -12,6 +12,7 @@ inline constexpr char kPage4Title[] = "出力先ファイルの指定";
 // The export-type list; a line's index is the ExportType.
 inline constexpr const char* kExportTypeLines[] = {
     "[CSV ] 予定", "[CSV ] メモ", "[CSV ] 予定とメモ", "[HTML] 予定", "[HTML] メモ", "[HTML] 予定とメモ",
+    "[iCalendar] 予定とメモ",
 };
 
 // Explanation lines, each ended with CR LF.
@@ -28,6 +29,13 @@ inline constexpr char kHtmlExplanation[] = "HTML形式で出力します。\r\n"
                                            "Netscape Navigator等の\r\n"
                                            "ブラウザで読み込むこと\r\n"
                                            "ができます。\r\n";
+inline constexpr char kIcsExplanation[] = "iCalendar形式で出力します。\r\n"
+                                          "\r\n"
+                                          "iCalendar形式のファイルは\r\n"
+                                          "Thunderbird、Google\r\n"
+                                          "カレンダー等のカレンダーソ\r\n"
+                                          "フトに取り込むことができま\r\n"
+                                          "す。\r\n";
 
 // Buttons.
 inline constexpr char kPreviousCaption[] = "< 戻る(&B)";
@@ -76,8 +84,10 @@ inline constexpr char kSaved[] = "\r\nに保存しました。";                
 // Dialogs.
 inline constexpr char kOpenFilter[] = "Orvanel予定データ(*.dat)|*.dat";
 inline constexpr char kOpenDefaultExt[] = "*.dat";
-inline constexpr char kSaveFilter[] = "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html";
+inline constexpr char kSaveFilter[] =
+    "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html|iCalendarファイル(*.ics)|*.ics";
 inline constexpr char kCsvDefaultExt[] = "*.csv";
 inline constexpr char kHtmlDefaultExt[] = "*.html";
+inline constexpr char kIcsDefaultExt[] = "*.ics";
 
 } // namespace orvexp::wiztext

@@ -3,6 +3,7 @@
 // written files byte for byte.
 
 #include <gtest/gtest.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <chrono>
@@ -206,6 +207,50 @@ TEST_F(ExportCommandTest, Utf8AndEscapingOnRequest)
     EXPECT_NE(ReadBytes(Work.Path + "m.html").find(">meeting <b>room</b></font></td>"), std::string::npos);
 }
 
+// The iCalendar type by name and number, with and without its own options:
+// the writer's bytes over the same sources, stamped with the schedule file's
+// modification time.
+TEST_F(ExportCommandTest, WritesTheIcsTypeStampedWithTheScheduleFile)
+{
+    const std::string schedule = Data.Path + "schedule.dat";
+    const ::utimbuf times{981173106, 981173106}; // 2001-02-03 04:05:06 UTC
+    ASSERT_EQ(::utime(schedule.c_str(), &times), 0);
+    struct TCase {
+        std::vector<std::string> More;
+        bool WithDays;
+        const char* TimeZone;
+    };
+    const TCase cases[] = {
+        {{}, false, ""},
+        {{"--with-days"}, true, ""},
+        {{"--timezone", "Asia/Tokyo", "--encoding", "utf-8"}, false, "Asia/Tokyo"},
+    };
+    for (const TCase& c : cases) {
+        for (const std::string type : {"ics", "6"}) {
+            SCOPED_TRACE(type + (c.WithDays ? " with days" : "") + c.TimeZone);
+            const std::string output = Work.Path + "1999年04月09日～1999年04月12日の予定とメモ.ics";
+            std::filesystem::remove(output);
+            const TRunResult run = RunProgram(Orvexp, Args(type, c.More), Work.Path);
+            EXPECT_EQ(run.ExitCode, 0) << run.Err;
+            EXPECT_EQ(run.Err, "");
+            TExportRequest request;
+            request.ExportType = etIcs;
+            request.StartDate = EncodeDate(1999, 4, 9);
+            request.EndDate = EncodeDate(1999, 4, 12);
+            request.WithDays = c.WithDays;
+            request.TimeZone = c.TimeZone;
+            request.StampSeconds = 981173106;
+            request.OutputPath = Work.Path + "expected.ics";
+            testing::RunExportFrom(request, Data.Path, Alarms);
+            const std::string ics = ReadBytes(output);
+            EXPECT_EQ(ics, ReadBytes(request.OutputPath));
+            EXPECT_NE(ics.find("\r\nDTSTAMP:20010203T040506Z\r\n"), std::string::npos);
+            EXPECT_EQ(ics.find("CATEGORIES:祝日\r\n") != std::string::npos, c.WithDays);
+            EXPECT_EQ(ics.find("TZID:Asia/Tokyo\r\n") != std::string::npos, *c.TimeZone != 0);
+        }
+    }
+}
+
 // --open hands the page to the opener and returns within about a second
 // whatever the opener does; a failure the opener reports at once still gives
 // the launch action's message.
@@ -312,6 +357,16 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"UnknownColour", command("3", schedule, "1999/04/10", {"--output", "out.csv", "--color", "DateColor=0"}), 2, ""},
         {"BothMemoOptions",
          command("1", schedule, "1999/04/10", {"--output", "out.csv", "--empty-memos", "--no-empty-memos"}), 2, ""},
+        {"CutScheduleIcs", command("ics", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
+        {"UnknownTimeZone",
+         command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--timezone", "Asia/Nowhere"}), 2,
+         "orvexp: --timezone: \"Asia/Nowhere\" is no time zone name this system knows (such as Asia/Tokyo or UTC)\n"},
+        {"TimeZoneForHtml", command("3", schedule, "1999/04/10", {"--output", "out.csv", "--timezone", "UTC"}), 2,
+         "orvexp: --timezone: only for --type ics\n"},
+        {"WithDaysForCsv", command("0", schedule, "1999/04/10", {"--output", "out.csv", "--with-days"}), 2,
+         "orvexp: --with-days: only for --type ics\n"},
+        {"IcsInShiftJis", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--encoding", "shift_jis"}),
+         2, "orvexp: --encoding: an iCalendar file is always utf-8\n"},
         {"NoType", {"export", "--data", schedule, "--from", "1999/04/10", "--to", "1999/04/11"}, 2, ""},
     };
     for (const auto& c : cases) {

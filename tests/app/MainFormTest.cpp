@@ -15,11 +15,15 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <utime.h>
 
 #include <deque>
 #include <functional>
@@ -32,6 +36,7 @@
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
 #include "tests/app/WizardFixtures.h"
+#include "tools/sample/SampleData.h"
 
 namespace orvexp {
 namespace {
@@ -215,8 +220,18 @@ private slots:
         QVERIFY(!Form->btnPrevious->isEnabled());
         QVERIFY(Form->btnNext->isDefault());
 
-        QCOMPARE(Form->lbExportTypes->count(), 6);
+        QCOMPARE(Form->lbExportTypes->count(), 7);
         QCOMPARE(Form->lbExportTypes->item(5)->text(), QStringLiteral("[HTML] 予定とメモ"));
+        QCOMPARE(Form->lbExportTypes->item(6)->text(), QStringLiteral("[iCalendar] 予定とメモ"));
+        // Every line shows whole in the list, without a scroll bar.
+        for (int row = 0; row < Form->lbExportTypes->count(); ++row) {
+            const QRect line = Form->lbExportTypes->visualItemRect(Form->lbExportTypes->item(row));
+            QVERIFY(Form->lbExportTypes->viewport()->rect().contains(line));
+            QVERIFY(Form->lbExportTypes->fontMetrics().horizontalAdvance(Form->lbExportTypes->item(row)->text()) <
+                    line.width());
+        }
+        QVERIFY(!Form->lbExportTypes->verticalScrollBar()->isVisible());
+        QVERIFY(!Form->lbExportTypes->horizontalScrollBar()->isVisible());
         QCOMPARE(Form->lbExportTypes->currentRow(), 0);
         QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("CSV形式で出力します。\n\nCSV形式のファイルはExcel、\n")));
         QCOMPARE(Form->grpExplanation->title(), QStringLiteral("説明"));
@@ -227,6 +242,8 @@ private slots:
         QVERIFY(Form->DateEdit1->calendarPopup());
 
         QTest::keyClick(Form->lbExportTypes, Qt::Key_End);
+        QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("iCalendar形式で出力します。\n")));
+        QTest::keyClick(Form->lbExportTypes, Qt::Key_Up);
         QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("HTML形式で出力します。\n")));
     }
 
@@ -336,6 +353,63 @@ private slots:
         const std::string page = ReadBytes(output);
         QVERIFY(page.find("#0000FF") != std::string::npos);
         QCOMPARE(Q(TIniFile(SettingsPath).ReadString("HTMLColors", "DateBkColor", "")), QStringLiteral("16711680"));
+    }
+
+    // The seventh line through all pages over the sample folder: neither box
+    // of page 4, the calendar files' filter in the save dialog, the saved
+    // message and nothing opened; the bytes are those of `orvexp export --type
+    // ics` for the same folder and range.
+    void icsExportMatchesTheCommandLine()
+    {
+        WriteSampleDataFolder(Data);
+        const std::string schedule = Data + "schedule.dat";
+        const ::utimbuf times{981173106, 981173106}; // 2001-02-03 04:05:06 UTC, the events' DTSTAMP
+        QCOMPARE(::utime(schedule.c_str(), &times), 0);
+        Show();
+        GoToPage4(6, QDate(kSampleYear, 2, 20), QDate(kSampleYear, 3, 10));
+        QCOMPARE(int(State.ExportType), 6);
+        const std::string output = Out + std::to_string(kSampleYear) + "年02月20日～" + std::to_string(kSampleYear) +
+                                   "年03月10日の予定とメモ.ics";
+        QCOMPARE(Form->edtExportFile->text(), Q(output));
+        QVERIFY(!Form->chkExportEmptyMemo->isVisible());
+        QVERIFY(!Form->HTMLScrollBox->isVisible());
+        QVERIFY(!Form->lblHTMLSettings->isVisible());
+
+        QString filter;
+        QStringList filters;
+        Modals->Then([&filter, &filters](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            filter = dialog->selectedNameFilter();
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        QCOMPARE(filters.size(), 3);
+        QCOMPARE(filter, QStringLiteral("iCalendarファイル(*.ics)"));
+
+        TBoxSeen saved;
+        Modals->ThenPress(QStringLiteral("OK"), &saved);
+        ClickNext();
+        QCOMPARE(saved.Text, Q(output + "\nに保存しました。"));
+        QVERIFY(Launched.isEmpty());
+        const std::string wizard = ReadBytes(output);
+        QVERIFY(wizard.starts_with("BEGIN:VCALENDAR\r\n"));
+        QVERIFY(wizard.find("\r\nDTSTAMP:20010203T040506Z\r\n") != std::string::npos);
+        QVERIFY(wizard.find("\r\nRRULE:") != std::string::npos);
+        QVERIFY(wizard.find("\r\nCATEGORIES:メモ\r\n") != std::string::npos);
+
+        const std::string cli = Out + "cli.ics";
+        QProcess orvexp;
+        orvexp.start(QStringLiteral(ORVEXP_BINARY),
+                     {QStringLiteral("export"), QStringLiteral("--type"), QStringLiteral("ics"), QStringLiteral("--data"),
+                      Q(schedule), QStringLiteral("--from"), QStringLiteral("%1/02/20").arg(kSampleYear),
+                      QStringLiteral("--to"), QStringLiteral("%1/03/10").arg(kSampleYear), QStringLiteral("--output"),
+                      Q(cli)});
+        QVERIFY(orvexp.waitForFinished(60000));
+        QCOMPARE(orvexp.exitCode(), 0);
+        QCOMPARE(orvexp.readAllStandardError(), QByteArray());
+        QCOMPARE(QByteArray::fromStdString(ReadBytes(cli)), QByteArray::fromStdString(wizard));
     }
 
     void messagesOfTheChecks()

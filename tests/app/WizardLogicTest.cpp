@@ -86,7 +86,7 @@ TEST_F(WizardLogicTest, FormShowFillsFooterTitleFirstPageAndToday)
     EXPECT_FALSE(View.BackEnabled);
     EXPECT_EQ(View.NextCaption, kNext);
     EXPECT_EQ(View.Lines, (std::vector<std::string>{"[CSV ] 予定", "[CSV ] メモ", "[CSV ] 予定とメモ", "[HTML] 予定",
-                                                     "[HTML] メモ", "[HTML] 予定とメモ"}));
+                                                     "[HTML] メモ", "[HTML] 予定とメモ", "[iCalendar] 予定とメモ"}));
     EXPECT_EQ(View.Index, 0);
     EXPECT_EQ(View.Start, EncodeDate(2024, 4, 1)) << "today, as a whole day";
     EXPECT_EQ(View.End, EncodeDate(2024, 4, 1));
@@ -110,12 +110,15 @@ TEST_F(WizardLogicTest, ExplanationFollowsTheSelectedLine)
 {
     const std::string html = "HTML形式で出力します。\r\n\r\nHTML形式のファイルは\r\nInternet Explorer、\r\n"
                              "Netscape Navigator等の\r\nブラウザで読み込むこと\r\nができます。\r\n";
-    for (int index = -1; index <= 5; ++index) {
+    const std::string ics = "iCalendar形式で出力します。\r\n\r\niCalendar形式のファイルは\r\nThunderbird、Google\r\n"
+                            "カレンダー等のカレンダーソ\r\nフトに取り込むことができま\r\nす。\r\n";
+    for (int index = -1; index <= 7; ++index) {
         View.Index = index;
         Logic->lbExportTypesClick();
-        if (index < 0) EXPECT_EQ(View.Explanation, "");
+        if (index < 0 || index == 7) EXPECT_EQ(View.Explanation, "");
         else if (index <= 2) EXPECT_EQ(View.Explanation.substr(0, 30), "CSV形式で出力します。") << index;
-        else EXPECT_EQ(View.Explanation, html) << index;
+        else if (index <= 5) EXPECT_EQ(View.Explanation, html) << index;
+        else EXPECT_EQ(View.Explanation, ics) << index;
     }
 }
 
@@ -307,6 +310,7 @@ TEST_F(WizardLogicTest, Page3ProposesTheOutputAndShowsTheControlsOfTheType)
         {3, "2024年12月25日～2025年01月05日の予定.html", false, true},
         {4, "2024年12月25日～2025年01月05日のメモ.html", false, true},
         {5, "2024年12月25日～2025年01月05日の予定とメモ.html", false, true},
+        {6, "2024年12月25日～2025年01月05日の予定とメモ.ics", false, false},
     };
     test::WriteSampleDataFolder(Data);
     WriteBytes(SettingsPath, "[OrvanelExportWizard]\r\nDefaultExportFolder=" + Out + "\r\n");
@@ -512,7 +516,7 @@ TEST_F(WizardLogicTest, FinishHtmlDoesNotWaitForTheBrowser)
 
 TEST_F(WizardLogicTest, FailedExportRaisesAndSkipsTheRest)
 {
-    for (const int type : {0, 3}) {
+    for (const int type : {0, 3, 6}) {
         fs::remove(SettingsPath);
         Launched.clear();
         while (Logic->Page() != wpExportType) Logic->btnPreviousClick();
@@ -576,7 +580,8 @@ TEST_F(WizardLogicTest, BrowseDialogs)
     Logic->Button1Click();
     EXPECT_EQ(View.SaveSetup.InitialDir, Out);
     EXPECT_EQ(View.SaveSetup.FileName, "2024年12月25日～2025年01月05日のメモ.html");
-    EXPECT_EQ(View.SaveSetup.Filter, "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html");
+    EXPECT_EQ(View.SaveSetup.Filter,
+              "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html|iCalendarファイル(*.ics)|*.ics");
     EXPECT_EQ(View.SaveSetup.FilterIndex, 2);
     EXPECT_EQ(View.SaveSetup.DefaultExt, "*.html");
     EXPECT_EQ(View.ExportPath, "kept");
@@ -589,6 +594,12 @@ TEST_F(WizardLogicTest, BrowseDialogs)
     EXPECT_EQ(View.SaveSetup.FilterIndex, 1);
     EXPECT_EQ(View.SaveSetup.DefaultExt, "*.csv");
     EXPECT_EQ(View.SaveSetup.FileName, "2024年12月25日～2025年01月05日のメモ.csv");
+
+    State.ExportType = etIcs;
+    Logic->Button1Click();
+    EXPECT_EQ(View.SaveSetup.FilterIndex, 3);
+    EXPECT_EQ(View.SaveSetup.DefaultExt, "*.ics");
+    EXPECT_EQ(View.SaveSetup.FileName, "2024年12月25日～2025年01月05日の予定とメモ.ics");
 }
 
 TEST_F(WizardLogicTest, ColourButtonsChangeOneSampleColour)

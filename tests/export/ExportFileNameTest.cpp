@@ -23,7 +23,8 @@ TEST(ExportFileName, ByExportType)
         {"HtmlMemosAcrossYears", 4, EncodeDate(2024, 12, 25), EncodeDate(2025, 1, 5),
          "2024年12月25日～2025年01月05日のメモ.html"},
         {"HtmlBothOneDay", 5, april1, april1, "2024年04月01日～2024年04月01日の予定とメモ.html"},
-        {"TypeSixHasNone", 6, april1, april30, ""},
+        {"IcsHasBoth", 6, april1, april30, "2024年04月01日～2024年04月30日の予定とメモ.ics"},
+        {"TypeSevenHasNone", 7, april1, april30, ""},
         {"NegativeTypeHasNone", -1, april1, april30, ""},
     };
     for (const auto& c : cases) {

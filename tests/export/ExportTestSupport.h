@@ -30,8 +30,8 @@ inline std::unique_ptr<TExportSources> ResolveSources(TExportRequest& request, c
                                                       const TAlarmList& alarms)
 {
     auto sources = std::make_unique<TExportSources>(request.ExportType, TDataFolder(dataFolder), request.StartDate,
-                                                    request.EndDate);
-    sources->UseEntries(alarms);
+                                                    request.EndDate, request.WithDays);
+    sources->UseEntries(alarms, request.StampSeconds);
     sources->Apply(request);
     return sources;
 }

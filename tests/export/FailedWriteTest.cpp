@@ -13,6 +13,7 @@
 #include "ExportTestSupport.h"
 #include "calendar/DayItem.h"
 #include "export/Export.h"
+#include "export/IcsComposer.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 #include "tests/support/WriteFaults.h"
@@ -91,7 +92,7 @@ protected:
 // that fills at once or after part of the output, and a refused rename.
 TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFile)
 {
-    for (std::uint8_t type = 0; type <= 5; ++type) {
+    for (const TExportType type : kExportTypes) {
         const std::string reference = Reference(type);
         ASSERT_GT(reference.size(), 16u) << "type " << int(type);
         const struct {
@@ -126,7 +127,7 @@ TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFi
 // Failures the file system itself produces, also for root.
 TEST_F(FailedWriteTest, RealFailureLeavesNothingBehind)
 {
-    for (const std::uint8_t type : {0, 5}) {
+    for (const std::uint8_t type : {0, 5, 6}) {
         SCOPED_TRACE("type " + std::to_string(type));
 
         // The output folder does not exist: it is not created either.
@@ -148,6 +149,19 @@ TEST_F(FailedWriteTest, RealFailureLeavesNothingBehind)
         fs::remove_all(Out.Path + "target");
         fs::create_directories(Out.Path + "target");
     }
+}
+
+// A zone name the system does not know fails the iCalendar export before the
+// output is touched.
+TEST_F(FailedWriteTest, UnknownTimeZoneTouchesNothing)
+{
+    const std::string target = Out.Path + "target/out.ics";
+    WriteBytes(target, kEarlier);
+    TExportRequest request = Request(etIcs, target);
+    request.TimeZone = "Asia/Nowhere";
+    EXPECT_THROW(RunExportFrom(request, Data.Path, Alarms), EIcsTimeZoneError);
+    EXPECT_EQ(ReadBytes(target), kEarlier);
+    EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out.ics"});
 }
 
 // Root writes into a read-only folder regardless of its mode, so this runs

@@ -22,6 +22,14 @@ TEST(Text, ConvertsBetweenCp932AndUtf8)
     EXPECT_EQ(Cp932ToUtf8("a\xA0" "b"), "a\xEF\xBF\xBD" "b"); // no character: one replacement
     EXPECT_EQ(Cp932ToUtf8("abc\x93"), "abc\xEF\xBF\xBD");     // cut inside a character
     EXPECT_EQ(Cp932ToUtf8("a\x93\r\nb"), "a\xEF\xBF\xBD\r\nb"); // the line break after it stays
+    // ASCII as it is, backslash and tilde too, with and without other characters.
+    EXPECT_EQ(Cp932ToUtf8("a\\b~\x01"), "a\\b~\x01");
+    EXPECT_EQ(Cp932ToUtf8("\x93\xFA\\~\x01"), "日\\~\x01");
+    // A converter kept open starts each text afresh, after a cut character too.
+    TCp932ToUtf8 converter;
+    std::string appended = "<";
+    for (const char* text : {"abc\x93", "\x93\xFA", "x\\", "\x81\x60"}) converter.Append(text, appended);
+    EXPECT_EQ(appended, "<abc\xEF\xBF\xBD" "日x\\～");
     EXPECT_EQ(Utf8ToCp932("2024年04月01日～"), "2024\x94\x4E" "04\x8C\x8E" "01\x93\xFA\x81\x60");
     std::string result;
     EXPECT_FALSE(Utf8ToCp932("a\xF0\x9F\x98\x80" "b", result)); // no code page 932 form

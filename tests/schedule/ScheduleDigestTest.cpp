@@ -20,6 +20,7 @@ TAlarmList SampleEntries()
     TAlarmList alarms;
     alarms.Add(MakeAlarm(akDateAt, {"first", "", std::string("nul\0inside", 10)}, 2026, 12, 8, 9, 30));
     alarms.Add(MakeAlarm(akWeekdays, {}, 0, 0, 0, 0, 0, 0x2A));
+    alarms[1].Active = 0;
     auto launch = MakeAlarm(akYearDayAt, {"launch"}, 0, 2, 29, 25, 75);
     launch->ShellExecute.FileName = "/usr/bin/true";
     launch->ShellExecute.Parameters = "--flag";
@@ -55,6 +56,9 @@ void ExpectSameContents(const TScheduleDigest& digest, const TAlarmList& alarms)
         EXPECT_EQ(entry.Hour, alarm.DateTime.Hour) << i;
         EXPECT_EQ(entry.Minute, alarm.DateTime.Minute) << i;
         EXPECT_EQ(entry.DaysOfWeek, alarm.DateTime.DaysOfWeek) << i;
+        EXPECT_EQ(entry.Active, alarm.Active) << i;
+        EXPECT_EQ(entry.AlertKind, alarm.Alert.Kind) << i;
+        EXPECT_EQ(entry.AlertAmount, alarm.Alert.Amount) << i;
         const auto lines = digest.Lines(entry);
         EXPECT_TRUE(std::equal(lines.begin(), lines.end(), alarm.Messages.begin(), alarm.Messages.end())) << i;
     }

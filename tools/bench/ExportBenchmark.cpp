@@ -1,9 +1,9 @@
 // Measures `orvexp export` against the cost of reading its inputs and writing
-// its output (the I/O floor), for each of the six export types over ten years
+// its output (the I/O floor), for each of the seven export types over ten years
 // of a large data folder. Prints medians, the ratio export / floor and the
 // export's peak memory.
 //
-//   orvexp-export-benchmark [--orvexp PATH] [--runs N] [--entries N]... [--work DIR]
+//   orvexp-export-benchmark [--orvexp PATH] [--runs N] [--entries N]... [--type T]... [--work DIR]
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "export/ExportRequest.h"
+#include "export/ExportType.h"
 #include "tools/bench/LargeDataFolder.h"
 
 namespace {
@@ -92,15 +93,21 @@ struct TRun {
     int Status = -1;
 };
 
-TRun RunExport(const std::string& orvexp, int type, const std::string& folder, int firstYear, int years,
-               const std::string& output)
+// The iCalendar type runs with the day items, so that it reads what the HTML types read.
+TRun RunExport(const std::string& orvexp, orvexp::TExportType type, const std::string& folder, int firstYear,
+               int years, const std::string& output)
 {
     const std::string from = std::to_string(firstYear) + "/01/01";
     const std::string to = std::to_string(firstYear + years - 1) + "/12/31";
     const std::string typeText = std::to_string(type);
     const std::string data = folder + "/schedule.dat";
     std::vector<std::string> arguments = {orvexp, "export", "--type", typeText, "--data", data, "--from", from,
-                                          "--to", to, "--output", output, "--empty-memos"};
+                                          "--to", to, "--output", output};
+    if (orvexp::IsIcsType(type)) {
+        arguments.push_back("--with-days");
+    } else {
+        arguments.push_back("--empty-memos");
+    }
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -138,28 +145,30 @@ int main(int argc, char** argv)
     std::string work = "/tmp/orvexp-bench";
     int runs = 5;
     std::vector<int> entryCounts;
+    std::vector<orvexp::TExportType> types;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--orvexp") orvexp = argv[i + 1];
         else if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
         else if (option == "--entries") entryCounts.push_back(std::atoi(argv[i + 1]));
         else if (option == "--work") work = argv[i + 1];
-        else {
-            std::fprintf(stderr, "usage: %s [--orvexp PATH] [--runs N] [--entries N]... [--work DIR]\n", argv[0]);
+        else if (option == "--type" && orvexp::ExportTypeOfName(argv[i + 1])) {
+            types.push_back(*orvexp::ExportTypeOfName(argv[i + 1]));
+        } else {
+            std::fprintf(stderr, "usage: %s [--orvexp PATH] [--runs N] [--entries N]... [--type T]... [--work DIR]\n", argv[0]);
             return 2;
         }
     }
     if (entryCounts.empty()) entryCounts = {10000, 100000};
+    if (types.empty()) types.assign(std::begin(orvexp::kExportTypes), std::end(orvexp::kExportTypes));
 
-    static const char* const kTypeNames[] = {"csv-schedules", "csv-memos", "csv-both",
-                                             "html-schedules", "html-memos", "html-both"};
     std::printf("%-8s %-15s %10s %10s %10s %7s %9s %9s\n", "entries", "type", "output MB", "floor ms", "export ms",
                 "ratio", "peak MB", "limit MB");
     for (const int entries : entryCounts) {
         const orvexp::bench::TLargeDataShape shape{2017, 10, entries};
         const std::string folder = work + "/data-" + std::to_string(entries);
         if (!std::filesystem::exists(folder + "/schedule.dat")) orvexp::bench::WriteLargeDataFolder(folder, shape);
-        for (int type = 0; type < 6; ++type) {
+        for (const orvexp::TExportType type : types) {
             const std::string output = work + "/out-" + std::to_string(entries) + "-" + std::to_string(type);
             TRun warm = RunExport(orvexp, type, folder, shape.FirstYear, shape.Years, output);
             if (warm.Status != 0) {
@@ -182,7 +191,7 @@ int main(int argc, char** argv)
             const double floor = Median(floors);
             const double exported = Median(exports);
             const double outputMb = static_cast<double>(outputSize) / (1024.0 * 1024.0);
-            std::printf("%-8d %-15s %10.2f %10.1f %10.1f %7.2f %9.1f %9.1f\n", entries, kTypeNames[type], outputMb,
+            std::printf("%-8d %-15s %10.2f %10.1f %10.1f %7.2f %9.1f %9.1f\n", entries, orvexp::CommandLineName(type), outputMb,
                         floor, exported, exported / floor, static_cast<double>(peak) / 1024.0, 2 * outputMb + 30);
             std::fflush(stdout);
         }

@@ -1,0 +1,34 @@
+#pragma once
+// The data's Shift_JIS text as iCalendar text: UTF-8 (0x8160 as U+FF5E, bytes
+// that are no Shift_JIS as U+FFFD), line breaks as "\n", and the control
+// characters the format cannot carry left out. Escaping and folding are the
+// calendar library's.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/Text.h"
+
+namespace orvexp {
+
+// Keeps its converter between texts; one per thread.
+class TIcsText {
+public:
+    // One text value from the lines, joined by line breaks; a CR, LF or CR LF
+    // inside a line is a line break too. Nothing is trimmed.
+    std::string Join(std::span<const std::string_view> lines);
+    std::string Line(std::string_view line);
+
+private:
+    void AppendLine(std::string& text, std::string_view line);
+
+    TCp932ToUtf8 Converter;
+    std::string Utf8; // the line converted last, its room reused
+};
+
+// The same with a converter of their own.
+std::string IcsText(std::span<const std::string_view> lines);
+std::string IcsText(std::string_view line);
+
+} // namespace orvexp
