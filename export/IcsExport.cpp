@@ -1,6 +1,8 @@
 #include "export/IcsExport.h"
 
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -70,7 +72,20 @@ struct TIcsWorker {
     explicit TIcsWorker(const TIcsFrame& frame) : Composer(frame) {}
     TIcsComposer Composer;
     TIcsText Text;
+    std::string Summary, Description; // an entry's texts, their room reused
 };
+
+// "<hash as 16 hex digits>-<ordinal>@orvexp"; returns its length.
+std::size_t EntryUid(char (&uid)[48], std::uint64_t hash, std::uint32_t ordinal)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (int i = 15; i >= 0; --i, hash >>= 4) uid[i] = kHex[hash & 0xF];
+    uid[16] = '-';
+    char* end = std::to_chars(uid + 17, uid + sizeof uid, ordinal).ptr;
+    constexpr std::string_view kDomain = "@orvexp";
+    std::memcpy(end, kDomain.data(), kDomain.size());
+    return static_cast<std::size_t>(end - uid) + kDomain.size();
+}
 
 class TEntryEvents {
 public:
@@ -97,7 +112,16 @@ public:
             const TIcsEntryPlan plan = PlanIcsEntry(entry, First, Last);
             if (!plan.Occurs) continue;
             const auto lines = Schedule.Lines(entry);
-            std::string summary = lines.empty() ? std::string() : worker.Text.Line(lines.front());
+            std::string& description = worker.Description;
+            std::string& summary = worker.Summary;
+            description.clear();
+            worker.Text.AppendJoined(description, lines);
+            if (lines.size() <= 1) {
+                summary = description; // one line: the same text
+            } else {
+                summary.clear();
+                worker.Text.AppendLine(summary, lines.front());
+            }
             if (plan.ImpossibleTime) {
                 // The time the entry names cannot be shown as one: it leads the summary.
                 const std::string time = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute);
@@ -105,8 +129,8 @@ public:
             }
             const TEntryId& id = Ids[static_cast<std::size_t>(i)];
             char uid[48];
-            std::snprintf(uid, sizeof uid, "%016llx-%u@orvexp", static_cast<unsigned long long>(id.Hash), id.Ordinal);
-            worker.Composer.AppendEntryEvent(out, plan, uid, summary, worker.Text.Join(lines));
+            const std::size_t uidSize = EntryUid(uid, id.Hash, id.Ordinal);
+            worker.Composer.AppendEntryEvent(out, plan, std::string_view(uid, uidSize), summary, description);
         }
     }
 
@@ -155,13 +179,18 @@ void AppendDayItemEvents(TIcsWorker& worker, const TDayKind& kind, TDateTime day
         for (int j = 0; j < i; ++j) {
             if (items[j].ItemGuid == items[i].ItemGuid && DayItemMatches(items[j], day)) ++ordinal;
         }
-        std::string uid = std::string(kind.UidPrefix) + "-" + dateKey + "-";
-        char hex[3];
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string uid = kind.UidPrefix;
+        uid += '-';
+        uid += dateKey;
+        uid += '-';
         for (const std::uint8_t byte : items[i].ItemGuid) {
-            std::snprintf(hex, sizeof hex, "%02x", byte);
-            uid += hex;
+            uid += kHex[byte >> 4];
+            uid += kHex[byte & 0xF];
         }
-        uid += "-" + std::to_string(ordinal) + "@orvexp";
+        uid += '-';
+        uid += std::to_string(ordinal);
+        uid += "@orvexp";
         worker.Composer.AppendDayEvent(out, uid, DecodeDate(day), worker.Text.Line(items[i].DayText), std::string(),
                                        kind.Category);
     }

@@ -20,13 +20,18 @@ void TIcsText::AppendLine(std::string& text, std::string_view line)
     }
 }
 
-std::string TIcsText::Join(std::span<const std::string_view> lines)
+void TIcsText::AppendJoined(std::string& text, std::span<const std::string_view> lines)
 {
-    std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) text += '\n';
         AppendLine(text, lines[i]);
     }
+}
+
+std::string TIcsText::Join(std::span<const std::string_view> lines)
+{
+    std::string text;
+    AppendJoined(text, lines);
     return text;
 }
 
