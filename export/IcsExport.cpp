@@ -23,8 +23,30 @@ namespace orvexp {
 
 namespace {
 
-// Entries per block; the odd blocks are made on a second thread.
+// Entries per block; of every five blocks, the second thread makes the 2nd,
+// 4th and 5th.
 constexpr int kBlockEntries = 128;
+constexpr int kBlockCycle = 5;
+constexpr int kSecondInCycle[] = {1, 3, 4};
+
+bool IsSecondThreadBlock(int block)
+{
+    const int at = block % kBlockCycle;
+    return at == 1 || at == 3 || at == 4;
+}
+
+// The second thread's blocks among the first `blocks`, and the nth of them.
+int SecondThreadBlocks(int blocks)
+{
+    int count = 3 * (blocks / kBlockCycle);
+    for (int at = 0; at < blocks % kBlockCycle; ++at) count += IsSecondThreadBlock(at) ? 1 : 0;
+    return count;
+}
+
+int NthSecondThreadBlock(int nth)
+{
+    return kBlockCycle * (nth / 3) + kSecondInCycle[nth % 3];
+}
 
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
@@ -148,17 +170,24 @@ private:
 // The memo of a day as an event; nothing when the memo is missing or holds
 // only line breaks and blanks (an event would show nothing).
 void AppendMemoEvent(TIcsWorker& worker, const TMemoStore& memos, TDateTime day, const std::string& dateKey,
-                     std::vector<std::string>& lines, std::string& out)
+                     std::vector<std::string>& lines, std::vector<std::string_view>& views, std::string& out)
 {
     lines.clear();
     if (!memos.ReadMemoLines(day, lines)) return;
-    const std::vector<std::string_view> views(lines.begin(), lines.end());
-    const std::string text = worker.Text.Join(views);
+    views.assign(lines.begin(), lines.end());
+    std::string& text = worker.Description;
+    text.clear();
+    worker.Text.AppendJoined(text, views);
     if (text.find_first_not_of(" \t\n") == std::string::npos) return;
+    std::string& summary = worker.Summary;
+    if (views.size() == 1) {
+        summary = text;
+    } else {
+        summary.clear();
+        worker.Text.AppendLine(summary, views.front());
+    }
     static const std::string kMemoCategory = "メモ";
-    worker.Composer.AppendDayEvent(out, "memo-" + dateKey + "@orvexp", DecodeDate(day), worker.Text.Line(views.front()),
-                                   text,
-                            kMemoCategory);
+    worker.Composer.AppendDayEvent(out, "memo-" + dateKey + "@orvexp", DecodeDate(day), summary, text, kMemoCategory);
 }
 
 struct TDayKind {
@@ -220,22 +249,24 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
 
     TIcsWorker worker(frame);
     if (blocks > 0) {
-        // Serialising is most of the work: the odd blocks are made on a second
-        // thread, a few chunks ahead, while this one makes the even ones.
-        std::optional<TDayBlocksAhead> oddBlocks;
-        if (blocks > 1) {
-            oddBlocks.emplace(0, blocks / 2 - 1, [&entries, &frame]() -> TDayBlocksAhead::TMakeDay {
+        // Serialising is most of the work: a second thread makes three blocks
+        // of every five, a few chunks ahead, while this one makes the other
+        // two, writes the file and then makes the memos and days alone.
+        std::optional<TDayBlocksAhead> secondBlocks;
+        const int secondCount = SecondThreadBlocks(blocks);
+        if (secondCount > 0) {
+            secondBlocks.emplace(0, secondCount - 1, [&entries, &frame]() -> TDayBlocksAhead::TMakeDay {
                 auto own = std::make_shared<TIcsWorker>(frame);
-                return [own, &entries](std::int64_t half, std::string& text) {
-                    entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
+                return [own, &entries](std::int64_t nth, std::string& text) {
+                    entries->AppendBlock(*own, NthSecondThreadBlock(static_cast<int>(nth)), text);
                 };
             });
         }
         for (int block = 0; block < blocks; ++block) {
-            if (block % 2 == 0) {
-                entries->AppendBlock(worker, block, out);
+            if (IsSecondThreadBlock(block)) {
+                out += secondBlocks->TakeNext();
             } else {
-                out += oddBlocks->TakeNext();
+                entries->AppendBlock(worker, block, out);
             }
             if (drain && out.size() >= kOutputDrainSize) drain(out);
             progress();
@@ -246,10 +277,11 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
                                             {input.SpecialDays, "special", "記念日"},
                                             {input.DaysOff, "dayoff", "休日"}};
     std::vector<std::string> memoLines;
+    std::vector<std::string_view> memoViews;
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);
         const std::string dateKey = DateKey(DecodeDate(day));
-        if (input.Memos) AppendMemoEvent(worker, *input.Memos, day, dateKey, memoLines, out);
+        if (input.Memos) AppendMemoEvent(worker, *input.Memos, day, dateKey, memoLines, memoViews, out);
         if (input.Options.WithDays) {
             for (const TDayKind& kind : dayKinds) AppendDayItemEvents(worker, kind, day, dateKey, out);
         }
