@@ -37,6 +37,17 @@ void AppendProperty(std::string& out, icalproperty* property)
 
 } // namespace
 
+namespace {
+
+// A text property's new text, set into its value rather than a new value
+// each time (as icalproperty_set_summary and the like make).
+void SetIcsText(icalproperty* property, const char* text)
+{
+    icalvalue_set_text(icalproperty_get_value(property), text);
+}
+
+} // namespace
+
 bool IsBlankIcsText(std::string_view text)
 {
     return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -145,7 +156,7 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds, c
 
 TIcsComposer::TIcsComposer(const TIcsFrame& frame)
     : Frame(frame), Uid(icalproperty_new_uid("-")), Summary(icalproperty_new_summary("-")),
-      Description(icalproperty_new_description("-")), UidLine(Uid, icalproperty_set_uid)
+      Description(icalproperty_new_description("-")), UidLine(Uid, SetIcsText)
 {
     BeginEndLines(ICAL_VEVENT_COMPONENT, BeginEvent, EndEvent);
     BeginEndLines(ICAL_VALARM_COMPONENT, BeginAlarm, EndAlarm);
@@ -286,12 +297,12 @@ const std::string& TIcsComposer::CategoryLines(const std::string& category)
 std::size_t TIcsComposer::AppendTexts(std::string& out, const std::string& summary, const std::string& description)
 {
     if (!IsBlankIcsText(summary)) {
-        icalproperty_set_summary(Summary, summary.c_str());
+        SetIcsText(Summary, summary.c_str());
         AppendIcsProperty(out, Summary);
     }
     if (IsBlankIcsText(description)) return std::string::npos;
     const std::size_t at = out.size();
-    icalproperty_set_description(Description, description.c_str());
+    SetIcsText(Description, description.c_str());
     AppendIcsProperty(out, Description);
     return at;
 }
@@ -314,7 +325,7 @@ void TIcsComposer::AppendEntryEvent(std::string& out, const TIcsEntryPlan& plan,
             shown.append(out, described);
         } else {
             static const std::string kUntitled = "予定";
-            icalproperty_set_description(Description, (IsBlankIcsText(summary) ? kUntitled : summary).c_str());
+            SetIcsText(Description, (IsBlankIcsText(summary) ? kUntitled : summary).c_str());
             AppendIcsProperty(shown, Description);
         }
         if (plan.StartAlarm) {
