@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "calendar/DayItem.h"
@@ -114,13 +113,19 @@ public:
     TEntryEvents(const TScheduleDigest& schedule, std::int64_t first, std::int64_t last)
         : Schedule(schedule), First(first), Last(last), Ids(static_cast<std::size_t>(schedule.Count()))
     {
-        // Identical entries are told apart by their order.
-        std::unordered_map<std::uint64_t, std::uint32_t> seen;
-        seen.reserve(Ids.size());
+        // Identical entries are told apart by their order: the count of each
+        // hash so far, in an open table (this runs before the second thread
+        // can start, and a node per entry took several milliseconds).
+        std::size_t slots = 16;
+        while (slots < 2 * Ids.size()) slots *= 2;
+        std::vector<TEntryId> seen(slots); // Ordinal 0: free
         for (int i = 0; i < schedule.Count(); ++i) {
             TEntryId& id = Ids[static_cast<std::size_t>(i)];
             id.Hash = EntryContentHash(schedule[i], schedule.Lines(schedule[i]));
-            id.Ordinal = ++seen[id.Hash];
+            std::size_t slot = static_cast<std::size_t>(id.Hash ^ (id.Hash >> 29)) & (slots - 1);
+            while (seen[slot].Ordinal != 0 && seen[slot].Hash != id.Hash) slot = (slot + 1) & (slots - 1);
+            seen[slot].Hash = id.Hash;
+            id.Ordinal = ++seen[slot].Ordinal;
         }
     }
 
