@@ -2,7 +2,10 @@
 
 #include <libical/ical.h>
 
+#include <cstring>
 #include <memory>
+
+#include "export/IcsProperty.h"
 
 namespace orvexp {
 
@@ -12,7 +15,6 @@ constexpr const char* kProductId = "-//orvexp//Orvanel export//JA";
 // Entries share their dates more than their dates and times: past these
 // bounds (a range of many distinct starts) new ones are made each time.
 constexpr std::size_t kMaxCachedDayStarts = 1 << 16;
-constexpr std::size_t kMaxCachedTimedStarts = 1 << 12;
 
 struct TComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -26,31 +28,22 @@ std::string TakeString(char* text)
     return result;
 }
 
-// The property's line(s), folded and ended by CR LF.
-// libical 3.0 folds the line's own CR LF as if it were text: when the last
-// piece fills a line exactly, it ends in CR, a fold and a lone LF (or in an
-// empty folded piece). Unfolding either gives the plain CR LF, which is what
-// is written instead.
-void AppendSerialised(std::string& out, icalproperty* property)
-{
-    char* text = icalproperty_as_ical_string_r(property);
-    std::string_view line = text ? text : "";
-    constexpr std::string_view kSplitEnd = "\r\r\n \n", kEmptyPiece = "\r\n \r\n";
-    if (line.ends_with(kSplitEnd)) {
-        line.remove_suffix(kSplitEnd.size());
-    } else if (line.ends_with(kEmptyPiece)) {
-        line.remove_suffix(kEmptyPiece.size());
-    }
-    out += line;
-    if (!line.ends_with("\r\n")) out += "\r\n";
-    icalmemory_free_buffer(text);
-}
-
-// As above, and frees the property.
+// libical's line(s) of the property, which is then freed.
 void AppendProperty(std::string& out, icalproperty* property)
 {
-    AppendSerialised(out, property);
+    AppendIcsProperty(out, property);
     icalproperty_free(property);
+}
+
+} // namespace
+
+namespace {
+
+// A text property's new text, set into its value rather than a new value
+// each time (as icalproperty_set_summary and the like make).
+void SetIcsText(icalproperty* property, const char* text)
+{
+    icalvalue_set_text(icalproperty_get_value(property), text);
 }
 
 } // namespace
@@ -163,7 +156,7 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds, c
 
 TIcsComposer::TIcsComposer(const TIcsFrame& frame)
     : Frame(frame), Uid(icalproperty_new_uid("-")), Summary(icalproperty_new_summary("-")),
-      Description(icalproperty_new_description("-"))
+      Description(icalproperty_new_description("-")), UidLine(Uid, SetIcsText)
 {
     BeginEndLines(ICAL_VEVENT_COMPONENT, BeginEvent, EndEvent);
     BeginEndLines(ICAL_VALARM_COMPONENT, BeginAlarm, EndAlarm);
@@ -179,28 +172,47 @@ TIcsComposer::~TIcsComposer()
     icalproperty_free(Description);
 }
 
-const std::string& TIcsComposer::StartLine(const TDateParts& date, bool timed, unsigned hour, unsigned minute)
+icalproperty* TIcsComposer::NewStart(const TDateParts& date, bool timed, unsigned hour, unsigned minute) const
 {
-    const std::uint64_t day = (static_cast<std::uint64_t>(date.Year) << 9) | (date.Month << 5) | date.Day;
+    if (!timed) return icalproperty_new_dtstart(DateValue(date));
+    icaltimetype value = DateTimeValue(date, hour, minute, 0);
+    if (Frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
+    icalproperty* start = icalproperty_new_dtstart(value);
+    if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
+    return start;
+}
+
+// A timed start is libical's line of its day at midnight with the hour and
+// minute digits put in: a date-time value is written in fixed width and its
+// line is too short to fold, so the digits are all that differ.
+void TIcsComposer::AppendStart(std::string& out, const TDateParts& date, bool timed, unsigned hour, unsigned minute)
+{
+    const std::uint64_t key = (static_cast<std::uint64_t>(date.Year) << 9) | (date.Month << 5) | date.Day;
     auto& starts = timed ? TimedStarts : AllDayStarts;
-    const std::uint64_t key = timed ? (day << 11) | (hour << 6) | minute : day;
     auto found = starts.find(key);
-    if (found != starts.end()) return found->second;
-    icalproperty* start = nullptr;
-    if (!timed) {
-        start = icalproperty_new_dtstart(DateValue(date));
-    } else {
-        icaltimetype value = DateTimeValue(date, hour, minute, 0);
-        if (Frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
-        start = icalproperty_new_dtstart(value);
-        if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
+    if (found == starts.end()) {
+        if (starts.size() >= kMaxCachedDayStarts || (timed && (hour > 23 || minute > 59))) {
+            AppendProperty(out, NewStart(date, timed, hour, minute));
+            return;
+        }
+        std::string line;
+        AppendProperty(line, NewStart(date, timed, 0, 0));
+        found = starts.emplace(key, std::move(line)).first;
     }
-    if (starts.size() >= (timed ? kMaxCachedTimedStarts : kMaxCachedDayStarts)) {
-        Uncached.clear();
-        AppendProperty(Uncached, start);
-        return Uncached;
+    const std::string& line = found->second;
+    const std::size_t start = out.size();
+    out += line;
+    if (!timed || (hour == 0 && minute == 0)) return;
+    // The time digits: "T000000" before the line's end (and a "Z" in UTC).
+    const std::size_t at = line.rfind("T000000");
+    if (at == std::string::npos || line.size() - at > 10) {
+        out.resize(start);
+        AppendProperty(out, NewStart(date, timed, hour, minute));
+        return;
     }
-    return starts.emplace(key, PropertyText(start)).first->second;
+    const char digits[4] = {static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10),
+                            static_cast<char>('0' + minute / 10), static_cast<char>('0' + minute % 10)};
+    std::memcpy(out.data() + start + at + 1, digits, sizeof digits);
 }
 
 const std::string& TIcsComposer::RuleLine(const TIcsEntryPlan& plan)
@@ -281,35 +293,41 @@ const std::string& TIcsComposer::CategoryLines(const std::string& category)
 
 // SUMMARY and DESCRIPTION; a blank one is left out: libical's reader (and
 // others) take "SUMMARY: " for a property without a value and refuse it.
-void TIcsComposer::AppendTexts(std::string& out, const std::string& summary, const std::string& description)
+// Returns where the DESCRIPTION line starts in `out` (npos: none written).
+std::size_t TIcsComposer::AppendTexts(std::string& out, const std::string& summary, const std::string& description)
 {
     if (!IsBlankIcsText(summary)) {
-        icalproperty_set_summary(Summary, summary.c_str());
-        AppendSerialised(out, Summary);
+        SetIcsText(Summary, summary.c_str());
+        AppendIcsProperty(out, Summary);
     }
-    if (!IsBlankIcsText(description)) {
-        icalproperty_set_description(Description, description.c_str());
-        AppendSerialised(out, Description);
-    }
+    if (IsBlankIcsText(description)) return std::string::npos;
+    const std::size_t at = out.size();
+    SetIcsText(Description, description.c_str());
+    AppendIcsProperty(out, Description);
+    return at;
 }
 
 void TIcsComposer::AppendEntryEvent(std::string& out, const TIcsEntryPlan& plan, std::string_view uid,
                                     const std::string& summary, const std::string& description)
 {
     out += BeginEvent;
-    icalproperty_set_uid(Uid, std::string(uid).c_str());
-    AppendSerialised(out, Uid);
+    UidLine.Append(out, uid);
     out += Stamp;
-    out += StartLine(plan.First, plan.Timed, plan.Hour, plan.Minute);
+    AppendStart(out, plan.First, plan.Timed, plan.Hour, plan.Minute);
     if (plan.Repeat != irOnce) out += RuleLine(plan);
-    AppendTexts(out, summary, description);
+    const std::size_t described = AppendTexts(out, summary, description);
     if (plan.StartAlarm || plan.Notice != paNone) {
         // Both reminders show the entry's first line; a reminder must show some text.
-        static const std::string kUntitled = "予定";
-        icalproperty_set_description(Description, (IsBlankIcsText(summary) ? kUntitled : summary).c_str());
         std::string& shown = Shown;
         shown.clear();
-        AppendSerialised(shown, Description);
+        if (described != std::string::npos && summary == description) {
+            // A one-line entry: the event's own DESCRIPTION line is the reminder's.
+            shown.append(out, described);
+        } else {
+            static const std::string kUntitled = "予定";
+            SetIcsText(Description, (IsBlankIcsText(summary) ? kUntitled : summary).c_str());
+            AppendIcsProperty(shown, Description);
+        }
         if (plan.StartAlarm) {
             out += AlarmHead(paNone, 0);
             out += shown;
@@ -329,10 +347,9 @@ void TIcsComposer::AppendDayEvent(std::string& out, std::string_view uid, const 
                                   const std::string& category)
 {
     out += BeginEvent;
-    icalproperty_set_uid(Uid, std::string(uid).c_str());
-    AppendSerialised(out, Uid);
+    UidLine.Append(out, uid);
     out += Stamp;
-    out += StartLine(date, false, 0, 0);
+    AppendStart(out, date, false, 0, 0);
     AppendTexts(out, summary, description);
     out += CategoryLines(category);
     out += EndEvent;

@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "export/IcsEntryPlan.h"
+#include "export/IcsTokenLine.h"
 #include "platform/DateTime.h"
 
 struct icalproperty_impl;
@@ -69,20 +70,24 @@ public:
                         const std::string& description, const std::string& category);
 
 private:
-    const std::string& StartLine(const TDateParts& date, bool timed, unsigned hour, unsigned minute);
+    icalproperty_impl* NewStart(const TDateParts& date, bool timed, unsigned hour, unsigned minute) const;
+    void AppendStart(std::string& out, const TDateParts& date, bool timed, unsigned hour, unsigned minute);
     const std::string& RuleLine(const TIcsEntryPlan& plan);
     const std::string& AlarmHead(TPreviouseAlertKind notice, std::int32_t amount);
     const std::string& CategoryLines(const std::string& category);
-    void AppendTexts(std::string& out, const std::string& summary, const std::string& description);
+    std::size_t AppendTexts(std::string& out, const std::string& summary, const std::string& description);
 
     const TIcsFrame& Frame;
-    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp, Uncached, Shown;
-    std::unordered_map<std::uint64_t, std::string> AllDayStarts, TimedStarts, Rules, AlarmHeads;
+    std::string BeginEvent, EndEvent, BeginAlarm, EndAlarm, Stamp, Shown;
+    // Start lines by day; the timed ones at midnight.
+    std::unordered_map<std::uint64_t, std::string> AllDayStarts, TimedStarts;
+    std::unordered_map<std::uint64_t, std::string> Rules, AlarmHeads;
     std::unordered_map<std::string, std::string> Categories;
     // The text properties of every event, set anew for each (fewer allocations).
     icalproperty_impl* Uid;
     icalproperty_impl* Summary;
     icalproperty_impl* Description;
+    TIcsTokenLine UidLine;
 };
 
 } // namespace orvexp

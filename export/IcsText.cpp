@@ -6,27 +6,37 @@ void TIcsText::AppendLine(std::string& text, std::string_view line)
 {
     Utf8.clear();
     Converter.Append(line, Utf8);
-    // Line breaks become "\n"; other controls but TAB go.
-    for (std::size_t i = 0; i < Utf8.size(); ++i) {
-        const char c = Utf8[i];
+    // Line breaks become "\n"; other controls but TAB go. The runs between
+    // them are taken whole.
+    const std::size_t size = Utf8.size();
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(Utf8[i]);
+        if ((c >= 0x20 && c != 0x7F) || c == '\t') continue;
+        text.append(Utf8, run, i - run);
         if (c == '\r') {
-            if (i + 1 < Utf8.size() && Utf8[i + 1] == '\n') ++i;
+            if (i + 1 < size && Utf8[i + 1] == '\n') ++i;
             text += '\n';
         } else if (c == '\n') {
             text += '\n';
-        } else if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || c == '\t') {
-            text += c;
         }
+        run = i + 1;
+    }
+    text.append(Utf8, run, size - run);
+}
+
+void TIcsText::AppendJoined(std::string& text, std::span<const std::string_view> lines)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += '\n';
+        AppendLine(text, lines[i]);
     }
 }
 
 std::string TIcsText::Join(std::span<const std::string_view> lines)
 {
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += '\n';
-        AppendLine(text, lines[i]);
-    }
+    AppendJoined(text, lines);
     return text;
 }
 

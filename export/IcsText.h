@@ -19,9 +19,11 @@ public:
     // inside a line is a line break too. Nothing is trimmed.
     std::string Join(std::span<const std::string_view> lines);
     std::string Line(std::string_view line);
+    // The same, appended to `text` (whose room a caller can reuse).
+    void AppendJoined(std::string& text, std::span<const std::string_view> lines);
+    void AppendLine(std::string& text, std::string_view line);
 
 private:
-    void AppendLine(std::string& text, std::string_view line);
 
     TCp932ToUtf8 Converter;
     std::string Utf8; // the line converted last, its room reused

@@ -143,5 +143,29 @@ TEST(IcsExport, WritesATinyCalendarExactly)
     icalcomponent_free(calendar);
 }
 
+// Many blocks of entries, made on two threads in turn, come out whole and in
+// the entries' order.
+TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
+{
+    constexpr int kEntries = 128 * 11 + 5;
+    TAlarmList alarms;
+    for (int i = 0; i < kEntries; ++i) {
+        alarms.Add(MakeEntry(akDateAt, 2026, 12, 8, 10, 0, {"entry " + std::to_string(i)}));
+    }
+    const TScheduleDigest schedule(alarms);
+    TIcsInput input;
+    input.StartDate = EncodeDate(2026, 12, 1);
+    input.EndDate = EncodeDate(2026, 12, 31);
+    input.Schedule = &schedule;
+    const std::string ics = BuildIcs(input);
+    std::string expected;
+    for (int i = 0; i < kEntries; ++i) expected += "SUMMARY:entry " + std::to_string(i) + "\r\n";
+    std::string summaries;
+    for (std::size_t at = ics.find("SUMMARY:"); at != std::string::npos; at = ics.find("SUMMARY:", at + 1)) {
+        summaries += ics.substr(at, ics.find("\r\n", at) + 2 - at);
+    }
+    EXPECT_EQ(summaries, expected);
+}
+
 } // namespace
 } // namespace orvexp
