@@ -2,9 +2,18 @@
 // The three writers and the dispatch by export type. Each writes its output
 // through a temporary file that replaces the target only when all is written.
 
+#include <stdexcept>
+
 #include "export/ExportRequest.h"
 
 namespace orvexp {
+
+// An iCalendar export whose range yields no event: a calendar without any
+// component is no valid file, so none is written.
+class ENothingToExport : public std::runtime_error {
+public:
+    ENothingToExport() : std::runtime_error("この期間に書き出す予定とメモはありません。") {}
+};
 
 // The CSV types: the CSV file of schedules, memos or both for every day of the
 // range (BuildCsv); another type gives an empty file. Raises EFCreateError
@@ -15,8 +24,9 @@ void ExportCsv(const TExportRequest& request);
 // first; another type gives an empty file. Raises EFCreateError as ExportCsv.
 void ExportHtml(const TExportRequest& request);
 // The iCalendar type: the calendar of the range (BuildIcs) in UTF-8. Raises
-// EIcsTimeZoneError for an unknown TimeZone before the file is touched, and
-// EFCreateError as ExportCsv.
+// EIcsTimeZoneError for an unknown TimeZone before the file is touched,
+// ENothingToExport when the range yields no event (no file is written, an
+// earlier one stays as it was), and EFCreateError as ExportCsv.
 void ExportIcs(const TExportRequest& request);
 // ExportCsv, ExportHtml or ExportIcs by the type; any other value writes nothing.
 void RunExport(const TExportRequest& request);

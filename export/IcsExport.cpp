@@ -10,6 +10,7 @@
 #include "calendar/DayItem.h"
 #include "calendar/DayMatching.h"
 #include "export/DayBlocksAhead.h"
+#include "export/Export.h"
 #include "export/ExportDays.h"
 #include "export/IcsComposer.h"
 #include "export/IcsEntryPlan.h"
@@ -231,6 +232,8 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
         if (input.OnProgress) input.OnProgress(done, total);
     };
 
+    // A calendar needs at least one component; an empty range gives no file.
+    bool anyEvent = false;
     TIcsWorker worker(frame);
     if (blocks > 0) {
         // Serialising is most of the work: the odd blocks are made on a second
@@ -245,11 +248,13 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
             });
         }
         for (int block = 0; block < blocks; ++block) {
+            const std::size_t before = out.size();
             if (block % 2 == 0) {
                 entries->AppendBlock(worker, block, out);
             } else {
                 out += oddBlocks->TakeNext();
             }
+            anyEvent = anyEvent || out.size() != before;
             if (drain && out.size() >= kOutputDrainSize) drain(out);
             progress();
         }
@@ -263,13 +268,16 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
     for (std::int64_t d = days.First; d <= days.Last; ++d) {
         const auto day = static_cast<TDateTime>(d);
         const std::string dateKey = DateKey(DecodeDate(day));
+        const std::size_t before = out.size();
         if (input.Memos) AppendMemoEvent(worker, *input.Memos, day, dateKey, memoLines, memoViews, out);
         if (input.Options.WithDays) {
             for (const TDayKind& kind : dayKinds) AppendDayItemEvents(worker, kind, day, dateKey, out);
         }
+        anyEvent = anyEvent || out.size() != before;
         if (drain && out.size() >= kOutputDrainSize) drain(out);
         progress();
     }
+    if (!anyEvent) throw ENothingToExport();
     out += frame.Tail;
     return out;
 }
