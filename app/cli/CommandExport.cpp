@@ -19,7 +19,7 @@
 #include "export/Export.h"
 #include "export/ExportFileName.h"
 #include "export/ExportSources.h"
-#include "export/IcsComposer.h"
+#include "export/IcsExport.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -202,7 +202,6 @@ int RunExportCommand(const TExportOptions& options)
     sources.Apply(request);
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
     request.EscapeHtml = options.EscapeHtml;
-    request.WithDays = options.WithDays;
     request.TimeZone = options.TimeZone;
     request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
