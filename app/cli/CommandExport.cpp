@@ -254,7 +254,8 @@ void AddExportCommand(TCommandLine& commandLine)
                         "HTML declaring UTF-8); an iCalendar file is always utf-8")
         ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
     command->add_flag("--with-days", options->WithDays,
-                      "iCalendar: the holidays, special days and days off of the range as all-day events");
+                      "iCalendar: the day texts of the range as all-day events: holidays, special days and days "
+                      "off, and the equinox days and substitute holidays the calendar computes");
     command->add_option("--timezone", options->TimeZone,
                         "iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
                         "rules in the file (default: floating times, shown as they are in any zone)");
