@@ -9,12 +9,12 @@
 
 #include "calendar/DateEx.h"
 #include "data/MemoStore.h"
-#include "export/DayBlocksAhead.h"
 #include "export/Export.h"
 #include "export/ExportDays.h"
 #include "export/IcsComposer.h"
 #include "export/IcsEntryPlan.h"
 #include "export/IcsText.h"
+#include "platform/OrderedAhead.h"
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -25,6 +25,8 @@ namespace {
 // Entries per block; the odd blocks are made on a second thread (measured
 // faster than giving it two or three of every five, or three of seven).
 constexpr int kBlockEntries = 128;
+// Odd blocks made ahead of the writer at most.
+constexpr std::int64_t kBlocksAhead = 32;
 
 // FNV-1a over bytes in a fixed order, numbers little-endian: every machine
 // gives the same hash, so every machine gives the same UIDs.
@@ -291,21 +293,19 @@ std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
     if (blocks > 0) {
         // Serialising is most of the work: the odd blocks are made on a second
         // thread, a few chunks ahead, while this one makes the even ones.
-        std::optional<TDayBlocksAhead> oddBlocks;
-        if (blocks > 1) {
-            oddBlocks.emplace(0, blocks / 2 - 1, [&entries, &frame]() -> TDayBlocksAhead::TMakeDay {
-                auto own = std::make_shared<TIcsWorker>(frame);
-                return [own, &entries](std::int64_t half, std::string& text) {
-                    entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
-                };
-            });
-        }
+        TOrderedAhead<std::string> oddBlocks(blocks / 2, {kBlocksAhead, SIZE_MAX, kBlocksAhead / 4}, [&entries, &frame] {
+            return [own = std::make_shared<TIcsWorker>(frame), &entries](std::int64_t half, std::string& text) {
+                text.clear();
+                entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
+                return text.size();
+            };
+        });
         for (int block = 0; block < blocks; ++block) {
             const std::size_t before = out.size();
             if (block % 2 == 0) {
                 entries->AppendBlock(worker, block, out);
             } else {
-                out += oddBlocks->TakeNext();
+                out += oddBlocks.Take();
             }
             anyEvent = anyEvent || out.size() != before;
             if (drain && out.size() >= kOutputDrainSize) drain(out);
