@@ -75,6 +75,8 @@ void TExportSources::Apply(TExportRequest& request) const
     request.SpecialDays = DayLists ? &SpecialDays : nullptr;
     request.DaysOff = DayLists ? &DaysOff : nullptr;
     request.StampSeconds = StampSeconds;
+    // The day events go with an iCalendar export whose sources loaded the day lists.
+    if (IsIcsType(Type)) request.WithDays = DayLists;
 }
 
 } // namespace orvexp

@@ -1,9 +1,14 @@
 #include "app/wizard/MainForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QTreeView>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
@@ -93,9 +98,34 @@ QString DefaultSuffix(const std::string& defaultExt)
     return suffix;
 }
 
+// The file list's dates in the Japanese form (2026/12/08 16:43) whatever the
+// system locale: Qt's file model formats them with the system's, which under
+// C.UTF-8 gives "8 Dec 2026".
+class TJapaneseDatesModel : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        constexpr int kDateColumn = 3; // QFileSystemModel's "Date Modified"
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files || role != Qt::DisplayRole || index.column() != kDateColumn)
+            return QIdentityProxyModel::data(index, role);
+        return QLocale(QLocale::Japanese, QLocale::Japan)
+            .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+};
+
 bool RunFileDialog(QWidget* parent, const TFileDialogSetup& setup, bool save, std::string& fileName)
 {
     QFileDialog dialog(parent);
+    // Qt's own dialog, which speaks the wizard's language (a desktop's native
+    // one would speak the session's) and shows the dates above.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new TJapaneseDatesModel(&dialog));
+    // The kind column as wide as its longest name, rather than cut.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The wizard asks about an existing file itself when it finishes.
@@ -133,6 +163,11 @@ QFont FormFont()
     QFont font(Q(kFormFontFamily));
     font.setPixelSize(12);
     return font;
+}
+
+void UseFormFontEverywhere()
+{
+    QApplication::setFont(FormFont());
 }
 
 TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
@@ -296,6 +331,11 @@ QWidget* TfrmMain::BuildExportFilePage()
     chkExportEmptyMemo = new QCheckBox(Q(wiztext::kExportEmptyMemo), page);
     chkExportEmptyMemo->setObjectName(QStringLiteral("chkExportEmptyMemo"));
     chkExportEmptyMemo->setGeometry(12, 96, 250, 20);
+    // Where the empty-memo box stands for the other types: one of the two shows.
+    chkIcsWithDays = new QCheckBox(Q(wiztext::kIcsWithDays), page);
+    chkIcsWithDays->setObjectName(QStringLiteral("chkIcsWithDays"));
+    chkIcsWithDays->setGeometry(12, 96, 250, 20);
+    chkIcsWithDays->hide();
 
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->Button1Click(); }); });
     return page;
@@ -476,6 +516,7 @@ QWidget* TfrmMain::ControlOf(TWizardControl control) const
     case wcExportFile: return edtExportFile;
     case wcExportEmptyMemo: return chkExportEmptyMemo;
     case wcHtmlSettings: return HTMLScrollBox;
+    case wcIcsWithDays: return chkIcsWithDays;
     }
     return nullptr;
 }
@@ -610,6 +651,16 @@ bool TfrmMain::ExportEmptyMemo() const
 void TfrmMain::SetExportEmptyMemo(bool checked)
 {
     chkExportEmptyMemo->setChecked(checked);
+}
+
+bool TfrmMain::IcsWithDays() const
+{
+    return chkIcsWithDays->isChecked();
+}
+
+void TfrmMain::SetIcsWithDays(bool checked)
+{
+    chkIcsWithDays->setChecked(checked);
 }
 
 THtmlColors TfrmMain::SampleColors() const
