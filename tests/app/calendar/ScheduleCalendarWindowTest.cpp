@@ -1,11 +1,14 @@
 // The window of `orvexp calendar` over a data folder written by our own
 // writers: signs, day contents, day files and the style choice.
 
+#include <QApplication>
+#include <QKeySequence>
 #include <QTest>
 
 #include "tests/app/calendar/SampleDataFolder.h"
 #include "tests/calendar/widget/WidgetTestSupport.h"
 #include "app/calendar/ScheduleCalendarWindow.h"
+#include "calendar/widget/WinColors.h"
 
 namespace orvexp::testing {
 
@@ -138,6 +141,44 @@ private slots:
         QCOMPARE(window.Calendar().HolidayList().Count(), 4);
         QCOMPARE(window.Calendar().SpecialDayList().Count(), 0);
         QCOMPARE(window.Calendar().CustomDayOffList().Count(), 1);
+    }
+
+    // At its default size the whole month shows: the calendar lies inside the
+    // window, and the Saturday column's right line and the last row's bottom
+    // line close the grid on the control's last pixels.
+    void defaultSizeShowsTheWholeMonth()
+    {
+        TTempFolder folder;
+        TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(WriteSampleDataFolder(folder.Path)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.ShowDate(Date(2024, 5, 10));
+        TKyOrvanelCalendar& calendar = window.Calendar();
+        QVERIFY(window.rect().contains(calendar.geometry()));
+        QVERIFY(calendar.ShowGrid());
+        const QImage image = calendar.grab().toImage();
+        const QPoint client = calendar.contentsRect().topLeft();
+        const QColor grid = ColorToQColor(calendar.GridColor());
+        for (int line = 1; line <= 6; ++line) {
+            const TRect saturday = calendar.CellRect(6, line);
+            QCOMPARE(image.pixelColor(client + QPoint(saturday.Right - 1, (saturday.Top + saturday.Bottom) / 2)), grid);
+            const TRect last = calendar.CellRect(line, 6);
+            QCOMPARE(image.pixelColor(client + QPoint((last.Left + last.Right) / 2, last.Bottom - 1)), grid);
+        }
+    }
+
+    void escapeCtrlWAndCtrlQClose()
+    {
+        TTempFolder folder;
+        const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
+        for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_Q}) {
+            TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTest::keyClick(&window.Calendar(), keys.key(), keys.keyboardModifiers());
+            QVERIFY2(!window.isVisible(), qPrintable(QKeySequence(keys).toString()));
+        }
     }
 
     void badScheduleFileRaises()

@@ -166,6 +166,14 @@ private slots:
         QCOMPARE(afterUnbroken - afterEmpty, lineHeight);
         QCOMPARE(afterOneLine - afterEmpty, lineHeight);
         QCOMPARE(afterTwoLines - afterEmpty, 2 * lineHeight);
+
+        // A line the cell cannot hold whole is left out rather than cut through.
+        Prepare(calendar);
+        const int room = calendar.CellRect(4, 2).Bottom - 1 - afterEmpty;
+        QVERIFY2(room % lineHeight > lineHeight / 2, qPrintable(QString::number(room % lineHeight)));
+        std::string filler;
+        for (int line = 0; line < room / lineHeight; ++line) filler += "x\r\n";
+        QCOMPARE(topOfSecondItem(filler), -1);
     }
 
     void dateChangeRedrawsOnlyTwoCells_data()
