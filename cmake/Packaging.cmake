@@ -5,7 +5,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvexp)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "orvexp developers")
-set(CPACK_PACKAGE_CONTACT "orvexp developers <orvexp@localhost>")
+set(CPACK_PACKAGE_CONTACT "orvexp developers <orvexp@orvexp.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Reads the data folder of Orvanel, a Japanese personal calendar and scheduler
