@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -98,21 +99,31 @@ QString DefaultSuffix(const std::string& defaultExt)
     return suffix;
 }
 
-// The file list's dates in the Japanese form (2026/12/08 16:43) whatever the
-// system locale: Qt's file model formats them with the system's, which under
-// C.UTF-8 gives "8 Dec 2026".
-class TJapaneseDatesModel : public QIdentityProxyModel {
+// The file list's sizes, folder kind and dates in Japanese (149 バイト,
+// フォルダー, 2026/12/08 16:43) whatever the system locale: Qt's file model
+// formats sizes and dates with the system's, which under C.UTF-8 gives
+// "149 bytes" and "8 Dec 2026", and Qt's translations lack "Folder".
+class TJapaneseFileListModel : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        constexpr int kDateColumn = 3; // QFileSystemModel's "Date Modified"
+        enum { kSizeColumn = 1, kKindColumn = 2, kDateColumn = 3 }; // QFileSystemModel's columns
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (!files || role != Qt::DisplayRole || index.column() != kDateColumn)
-            return QIdentityProxyModel::data(index, role);
-        return QLocale(QLocale::Japanese, QLocale::Japan)
-            .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        if (!files || role != Qt::DisplayRole) return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        switch (index.column()) {
+        case kSizeColumn:
+            if (!files->isDir(file)) return japanese.formattedDataSize(files->size(file));
+            break;
+        case kKindColumn:
+            if (files->isDir(file)) return QStringLiteral("フォルダー");
+            break;
+        case kDateColumn: return japanese.toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
     }
 };
 
@@ -122,10 +133,14 @@ bool RunFileDialog(QWidget* parent, const TFileDialogSetup& setup, bool save, st
     // Qt's own dialog, which speaks the wizard's language (a desktop's native
     // one would speak the session's) and shows the dates above.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setProxyModel(new TJapaneseDatesModel(&dialog));
-    // The kind column as wide as its longest name, rather than cut.
-    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
-        list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    dialog.setProxyModel(new TJapaneseFileListModel(&dialog));
+    // Sizes, kinds and dates as wide as their texts, rather than cut; the names take the rest.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column <= 3; ++column) list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar")))
+        places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth() + 4);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The wizard asks about an existing file itself when it finishes.

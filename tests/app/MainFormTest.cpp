@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QAbstractProxyModel>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -556,7 +557,7 @@ private slots:
         Show();
         ClickNext();
         QStringList texts;
-        QString date, family;
+        QString date, size, kind, family;
         Modals->Then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
@@ -569,12 +570,16 @@ private slots:
             const QModelIndex row = proxy->mapFromSource(files->index(Q(Data + "schedule.dat")));
             QTRY_VERIFY(!row.siblingAtColumn(3).data().toString().isEmpty());
             date = row.siblingAtColumn(3).data().toString();
+            size = row.siblingAtColumn(1).data().toString();
+            kind = proxy->mapFromSource(files->index(Q(Data + "Memo"))).siblingAtColumn(2).data().toString();
             dialog->reject();
         });
         QTest::mouseClick(Form->Button5, Qt::LeftButton);
         for (const QString& text : {QStringLiteral("開く(&O)"), QStringLiteral("キャンセル"), QStringLiteral("ファイル名(&N):")})
             QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1Char('|'))));
         QCOMPARE(date, QStringLiteral("2001/02/03 4:05"));
+        QCOMPARE(size, QStringLiteral("%1 バイト").arg(QFileInfo(Q(Data + "schedule.dat")).size()));
+        QCOMPARE(kind, QStringLiteral("フォルダー"));
         QCOMPARE(family, Form->font().family()); // the wizard's font, not the locale's
 
         QFont boxFont;
