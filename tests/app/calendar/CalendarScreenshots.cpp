@@ -1,6 +1,7 @@
-// Draws the schedule calendar window in its three styles over a sample data
-// folder and saves calendar-monthly1.png, calendar-monthly2.png and
-// calendar-vertical1.png into the folder given (docs/ of the source tree).
+// Draws the schedule calendar window at its default size in its three styles
+// over a sample data folder and saves calendar-monthly1.png,
+// calendar-monthly2.png and calendar-vertical1.png into the folder given
+// (docs/ of the source tree).
 
 #include <cstdio>
 
@@ -33,7 +34,6 @@ int main(int argc, char** argv)
     TTempFolder folder;
     TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(WriteSampleDataFolder(folder.Path)));
     window.Calendar().Clock = [] { return Date(2024, 5, 15) + 0.4; };
-    window.resize(820, 600);
     window.show();
     window.ShowDate(Date(2024, 5, 10));
 
