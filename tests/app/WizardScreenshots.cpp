@@ -1,11 +1,9 @@
-// Pictures of the wizard for docs/: its four pages for the iCalendar type
-// (wizard-page1.png ... page4.png, the last with the day-event box), an
-// information box (wizard-information.png) and the open-file dialog
-// (wizard-open-dialog.png), with Qt's dialogs in Japanese and in the wizard's
-// font as the program shows them. Run under a display (xvfb-run), in the C
-// locale to show that the dialogs do not follow it, with the target folder as
+// Pictures of the wizard for docs/: its four pages (wizard-page1.png ...
+// page4.png), an information box (wizard-information.png) and the open-file
+// dialog (wizard-open-dialog.png), with Qt's dialogs in Japanese as the
+// program shows them. Run under a display (xvfb-run) with the target folder as
 // the argument:
-//   LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" wizard_screenshots docs/
+//   xvfb-run -a -s "-screen 0 1024x768x24" wizard_screenshots docs/
 
 #include <QApplication>
 #include <QDateEdit>
@@ -89,7 +87,7 @@ int main(int argc, char** argv)
         return saved;
     };
 
-    form.lbExportTypes->setCurrentRow(6);
+    form.lbExportTypes->setCurrentRow(6); // the iCalendar type: page 4 shows its day-event box
     if (!save(1)) return 1;
     form.btnNext->click();
     if (!save(2)) return 1;

@@ -74,23 +74,6 @@ TEST(XpmToPng, TwoColoursAndTransparencyRoundTripThroughZlib)
                                26));
 }
 
-// The larger icons: every pixel a square; the scalable one: a run per row.
-TEST(XpmToPng, ScaledAndScalableIcons)
-{
-    const TRgbaImage image = ReadXpm("\"3 1 3 1\", \"  c None\", \". c #102030\", \"w c #FFFFFF\", \"..w\"");
-    const TRgbaImage twice = ScaleImage(image, 2);
-    EXPECT_EQ(twice.Width, 6);
-    EXPECT_EQ(twice.Height, 2);
-    const std::string row("\x10\x20\x30\xFF\x10\x20\x30\xFF\x10\x20\x30\xFF\x10\x20\x30\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 24);
-    EXPECT_EQ(std::string(twice.Pixels.begin(), twice.Pixels.end()), row + row);
-    EXPECT_EQ(WriteSvg(ReadXpm("\"3 1 3 1\", \"  c None\", \". c #102030\", \"w c #FFFFFF\", \" ..\"")),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"3\" height=\"1\" viewBox=\"0 0 3 1\" "
-              "shape-rendering=\"crispEdges\">\n"
-              "<rect x=\"1\" y=\"0\" width=\"2\" height=\"1\" fill=\"#102030\"/>\n"
-              "</svg>\n");
-}
-
 TEST(XpmToPng, RefusesWhatItCannotDraw)
 {
     const struct {

@@ -1,7 +1,6 @@
-// Draws the schedule calendar window at its default size in its three styles
-// over a sample data folder and saves calendar-monthly1.png,
-// calendar-monthly2.png and calendar-vertical1.png into the folder given
-// (docs/ of the source tree).
+// Draws the schedule calendar window in its three styles over a sample data
+// folder and saves calendar-monthly1.png, calendar-monthly2.png and
+// calendar-vertical1.png into the folder given (docs/ of the source tree).
 
 #include <cstdio>
 
