@@ -16,6 +16,8 @@ inline constexpr char kColorsSection[] = "HTMLColors";
 inline constexpr char kDefaultDataFolderKey[] = "DefaultDataFolder";
 inline constexpr char kDefaultExportFolderKey[] = "DefaultExportFolder";
 inline constexpr char kExportEmptyMemoKey[] = "ExportEmptyMemo";
+// The iCalendar type: whether the holidays, special days and days off go with it.
+inline constexpr char kIcsWithDaysKey[] = "IcsWithDays";
 
 inline constexpr char kTimeColorKey[] = "TimeColor";
 inline constexpr char kScheduleColorKey[] = "ScheduleColor";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Exports the sample data folder that the build writes beside orvexp, without a
-# window: the year 2026 as CSV (schedules and memos) and December 2026 as one
-# HTML page. Used by run-sample.sh on a machine without a display, and by a test.
+# window: the year 2026 as CSV (schedules and memos) and as an iCalendar file,
+# and December 2026 as one HTML page. Used by run-sample.sh on a machine without a display, and by a test.
 #
 #   tools/export-sample.sh BUILD_DIR OUTDIR     e.g. build/release orvexp-sample-output
 set -euo pipefail
@@ -27,9 +27,12 @@ fi
 mkdir -p "$out_dir"
 csv=$out_dir/sample-2026.csv
 html=$out_dir/sample-2026-12.html
+ics=$out_dir/sample-2026.ics
 "$orvexp" export --type csv-both --data "$data" --from 2026/01/01 --to 2026/12/31 \
   --no-empty-memos --output "$csv"
 "$orvexp" export --type html-both --data "$data" --from 2026/12/01 --to 2026/12/31 --output "$html"
+"$orvexp" export --type ics --data "$data" --from 2026/01/01 --to 2026/12/31 --output "$ics"
 
 echo "CSV  (Shift_JIS): $(realpath "$csv")"
 echo "HTML (Shift_JIS): $(realpath "$html")"
+echo "ICS  (UTF-8):     $(realpath "$ics")"

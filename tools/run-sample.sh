@@ -2,7 +2,7 @@
 # Installs what is missing, builds orvexp (release) with the sample data folder
 # beside it, and runs it on that sample: with a display the wizard opens (page 2
 # proposes the sample's schedule.dat); without one the sample is exported to a
-# CSV and an HTML file in ./orvexp-sample-output/.
+# CSV, an HTML and an iCalendar file in ./orvexp-sample-output/.
 set -euo pipefail
 caller_dir=$PWD
 cd "$(dirname "$0")/.."

@@ -1,5 +1,8 @@
 #include "app/calendar/ScheduleCalendarWindow.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
 namespace orvexp {
 
 TScheduleCalendarWindow::TScheduleCalendarWindow(std::unique_ptr<TScheduleCalendarData> data, QWidget* parent)
@@ -46,6 +49,10 @@ TScheduleCalendarWindow::TScheduleCalendarWindow(std::unique_ptr<TScheduleCalend
     connect(&FStyleBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         SetStyle(static_cast<TKyOrvanelCalendarStyle>(FStyleBox.itemData(index).toInt()));
     });
+    // Closed from the keyboard as other viewers are; the calendar leaves these keys alone.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Q)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     resize(760, 560);
     FCalendar.setFocus();
 }

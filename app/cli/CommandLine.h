@@ -19,7 +19,7 @@ public:
 
 // The parsed command line: each subcommand's callback stores the work to run.
 struct TCommandLine {
-    CLI::App App{"orvexp - export Orvanel schedule data as CSV or HTML", "orvexp"};
+    CLI::App App{"orvexp - export Orvanel schedule data as CSV, HTML or iCalendar", "orvexp"};
     std::function<int()> Run;
 };
 

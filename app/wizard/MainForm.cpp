@@ -1,15 +1,21 @@
 #include "app/wizard/MainForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QTreeView>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -93,9 +99,48 @@ QString DefaultSuffix(const std::string& defaultExt)
     return suffix;
 }
 
+// The file list's sizes, folder kind and dates in Japanese (149 バイト,
+// フォルダー, 2026/12/08 16:43) whatever the system locale: Qt's file model
+// formats sizes and dates with the system's, which under C.UTF-8 gives
+// "149 bytes" and "8 Dec 2026", and Qt's translations lack "Folder".
+class TJapaneseFileListModel : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        enum { kSizeColumn = 1, kKindColumn = 2, kDateColumn = 3 }; // QFileSystemModel's columns
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files || role != Qt::DisplayRole) return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        switch (index.column()) {
+        case kSizeColumn:
+            if (!files->isDir(file)) return japanese.formattedDataSize(files->size(file));
+            break;
+        case kKindColumn:
+            if (files->isDir(file)) return QStringLiteral("フォルダー");
+            break;
+        case kDateColumn: return japanese.toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 bool RunFileDialog(QWidget* parent, const TFileDialogSetup& setup, bool save, std::string& fileName)
 {
     QFileDialog dialog(parent);
+    // Qt's own dialog, which speaks the wizard's language (a desktop's native
+    // one would speak the session's) and shows the dates above.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new TJapaneseFileListModel(&dialog));
+    // Sizes, kinds and dates as wide as their texts, rather than cut; the names take the rest.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column <= 3; ++column) list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar")))
+        places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth() + 4);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The wizard asks about an existing file itself when it finishes.
@@ -133,6 +178,11 @@ QFont FormFont()
     QFont font(Q(kFormFontFamily));
     font.setPixelSize(12);
     return font;
+}
+
+void UseFormFontEverywhere()
+{
+    QApplication::setFont(FormFont());
 }
 
 TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
@@ -296,6 +346,11 @@ QWidget* TfrmMain::BuildExportFilePage()
     chkExportEmptyMemo = new QCheckBox(Q(wiztext::kExportEmptyMemo), page);
     chkExportEmptyMemo->setObjectName(QStringLiteral("chkExportEmptyMemo"));
     chkExportEmptyMemo->setGeometry(12, 96, 250, 20);
+    // Where the empty-memo box stands for the other types: one of the two shows.
+    chkIcsWithDays = new QCheckBox(Q(wiztext::kIcsWithDays), page);
+    chkIcsWithDays->setObjectName(QStringLiteral("chkIcsWithDays"));
+    chkIcsWithDays->setGeometry(12, 96, 250, 20);
+    chkIcsWithDays->hide();
 
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->Button1Click(); }); });
     return page;
@@ -476,6 +531,7 @@ QWidget* TfrmMain::ControlOf(TWizardControl control) const
     case wcExportFile: return edtExportFile;
     case wcExportEmptyMemo: return chkExportEmptyMemo;
     case wcHtmlSettings: return HTMLScrollBox;
+    case wcIcsWithDays: return chkIcsWithDays;
     }
     return nullptr;
 }
@@ -610,6 +666,16 @@ bool TfrmMain::ExportEmptyMemo() const
 void TfrmMain::SetExportEmptyMemo(bool checked)
 {
     chkExportEmptyMemo->setChecked(checked);
+}
+
+bool TfrmMain::IcsWithDays() const
+{
+    return chkIcsWithDays->isChecked();
+}
+
+void TfrmMain::SetIcsWithDays(bool checked)
+{
+    chkIcsWithDays->setChecked(checked);
 }
 
 THtmlColors TfrmMain::SampleColors() const

@@ -71,6 +71,8 @@ public:
     void SetExportFile(const std::string& path) override;
     bool ExportEmptyMemo() const override;
     void SetExportEmptyMemo(bool checked) override;
+    bool IcsWithDays() const override;
+    void SetIcsWithDays(bool checked) override;
     THtmlColors SampleColors() const override;
     void SetSampleColors(const THtmlColors& colors) override;
 
@@ -102,6 +104,7 @@ public:
     QPushButton* btnHTMLMemoColor = nullptr;
     QPushButton* btnHTMLMemoBkColor = nullptr;
     QCheckBox* chkExportEmptyMemo = nullptr;
+    QCheckBox* chkIcsWithDays = nullptr; // the iCalendar type's day events
     QLabel* lblVersion = nullptr;
     QLabel* lblBuildNo = nullptr;
     QLabel* lblBeta = nullptr;
@@ -146,5 +149,10 @@ private:
 // The font of the form: "ＭＳ Ｐゴシック" at 12 pixels, drawn with IPAPGothic
 // where the face itself is not installed.
 QFont FormFont();
+
+// Makes FormFont the application's font: the message boxes and Qt's own
+// dialogs are windows of their own that do not take the form's font, and the
+// locale's default face is a monospaced one under ja_JP.
+void UseFormFontEverywhere();
 
 } // namespace orvexp

@@ -43,6 +43,7 @@ int RunWizard(int argc, char** argv)
     // display name: on X11 Qt would append it to every window title.
     QApplication::setApplicationName("orvexp");
     UseJapaneseForQt(application);
+    UseFormFontEverywhere();
     TfrmMain frmMain(Global);
     frmMain.show();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "app/wizard/WizardLogic.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "app/Settings.h"
@@ -25,6 +26,16 @@ TWizardControl FirstFocus(TWizardPage page)
     case wpExportFile: return wcExportFile;
     }
     return wcExportTypes;
+}
+
+// A name typed relative to the working folder, made whole, so that the
+// messages and the settings carry the whole path; an empty one stays empty.
+std::string AbsolutePath(const std::string& path)
+{
+    if (path.empty() || path.front() == '/') return path;
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(path, error);
+    return error ? path : whole.lexically_normal().string();
 }
 
 } // namespace
@@ -194,25 +205,22 @@ void TWizardLogic::LeaveExportTypePage()
 
 bool TWizardLogic::LeaveDataFilePage()
 {
-    const std::string path = View.DataFilePath();
+    const std::string path = AbsolutePath(View.DataFilePath());
     if (!FileExists(path)) {
         View.ShowInformation(wiztext::kNoScheduleFile);
         View.FocusControl(wcDataFilePath);
         return false;
     }
+    if (path != View.DataFilePath()) View.SetDataFilePath(path);
     try {
         ScheduleStamp = ScheduleStampSeconds(path);
         AlarmTimer1.LoadFromFile(path);
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
-        TIniFile ini(SettingsPath);
-        ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder);
-        UpdateSettingsFile(ini);
     } catch (const std::exception&) {
-        // A file that is no schedule file and a settings file that cannot be
-        // written end alike: the page stays and says so.
         View.ShowInformation(wiztext::kScheduleFileNotOpened);
         return false;
     }
+    StoreSettings([this](TIniFile& ini) { ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder); });
     return true;
 }
 
@@ -230,14 +238,13 @@ bool TWizardLogic::LeaveDateRangePage()
     View.SetExportEmptyMemo(ini.ReadBool(kWizardSection, kExportEmptyMemoKey, true));
     if (DirectoryExists(folder)) View.SetExportFile(JoinPath(folder, DefaultExportFileName(State.ExportType, start, end)));
 
-    if (IsHtmlType(State.ExportType)) {
-        LoadHTMLColors();
-        View.SetControlVisible(wcHtmlSettings, true);
-        View.SetControlVisible(wcExportEmptyMemo, false);
-    } else {
-        View.SetControlVisible(wcHtmlSettings, false);
-        View.SetControlVisible(wcExportEmptyMemo, IsCsvType(State.ExportType) && HasMemos(State.ExportType));
-    }
+    View.SetIcsWithDays(ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
+
+    const bool html = IsHtmlType(State.ExportType);
+    if (html) LoadHTMLColors();
+    View.SetControlVisible(wcHtmlSettings, html);
+    View.SetControlVisible(wcExportEmptyMemo, IsCsvType(State.ExportType) && HasMemos(State.ExportType));
+    View.SetControlVisible(wcIcsWithDays, IsIcsType(State.ExportType));
     return true;
 }
 
@@ -248,12 +255,14 @@ void TWizardLogic::LoadHTMLColors()
 
 void TWizardLogic::Finish()
 {
-    const std::string output = View.ExportFile();
-    if (Trim(output).empty()) {
+    const std::string typed = View.ExportFile();
+    if (Trim(typed).empty()) {
         View.ShowInformation(wiztext::kNoExportFile);
         View.FocusControl(wcExportFile);
         return;
     }
+    const std::string output = AbsolutePath(typed);
+    if (output != typed) View.SetExportFile(output);
     if (FileExists(output) && !View.AskConfirmation(output + wiztext::kAlreadyExists)) return;
 
     TExportRequest request;
@@ -265,7 +274,9 @@ void TWizardLogic::Finish()
     request.ExportEmptyMemo = View.ExportEmptyMemo();
     // The export loads day lists of its own: the form's hidden calendar is
     // never shown, so nothing would read the lists it held.
-    TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate);
+    const bool withDays = IsIcsType(request.ExportType) && View.IcsWithDays();
+    TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate,
+                           withDays);
     sources.UseEntries(AlarmTimer1.AlarmList, ScheduleStamp);
     sources.Apply(request);
 
@@ -275,7 +286,13 @@ void TWizardLogic::Finish()
         launch.FileName = output;
         if (OnLaunch) OnLaunch(launch);
     } else {
-        RunExport(request);
+        try {
+            RunExport(request);
+        } catch (const ENothingToExport& e) {
+            // No file was written: nothing to report as saved, nothing to store.
+            View.ShowInformation(e.what());
+            return;
+        }
         View.ShowInformation(output + wiztext::kSaved);
     }
     WriteSettingsBack(output);
@@ -283,11 +300,29 @@ void TWizardLogic::Finish()
 
 void TWizardLogic::WriteSettingsBack(const std::string& outputPath)
 {
+    StoreSettings([&](TIniFile& ini) {
+        ini.WriteString(kWizardSection, kDefaultExportFolderKey, ExtractFilePath(outputPath));
+        // The colours and the day events are shown for their own types only;
+        // the other types write the stored values back as they are.
+        WriteHtmlColors(ini, IsHtmlType(State.ExportType) ? View.SampleColors() : ReadHtmlColors(ini));
+        ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.ExportEmptyMemo());
+        ini.WriteBool(kWizardSection, kIcsWithDaysKey,
+                      IsIcsType(State.ExportType) ? View.IcsWithDays()
+                                                  : ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
+    });
+}
+
+void TWizardLogic::StoreSettings(const std::function<void(TIniFile& ini)>& write)
+{
     TIniFile ini(SettingsPath);
-    ini.WriteString(kWizardSection, kDefaultExportFolderKey, ExtractFilePath(outputPath));
-    WriteHtmlColors(ini, View.SampleColors());
-    ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.ExportEmptyMemo());
-    UpdateSettingsFile(ini);
+    try {
+        write(ini);
+        UpdateSettingsFile(ini);
+    } catch (const EIniWriteError& e) {
+        // Said once: a folder that cannot be written stays so for the whole run.
+        if (!SettingsUnwritable) View.ShowInformation(e.what());
+        SettingsUnwritable = true;
+    }
 }
 
 void TWizardLogic::Advance()

@@ -5,9 +5,10 @@
 // at the finish. The window forwards its events here and answers the
 // questions of IWizardView.
 //
-// Handlers may raise: a writer, the launch step or the settings write-back of
-// a finish report their failure by an exception that the window's general
-// error display shows; the steps after the failing one do not run.
+// Handlers may raise: a writer or the launch step of a finish report their
+// failure by an exception that the window's general error display shows; the
+// steps after the failing one do not run. A settings file that cannot be
+// written stops nothing: the wizard says so once and goes on without storing.
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,7 @@
 
 #include "app/global.h"
 #include "app/wizard/WizardView.h"
+#include "platform/IniFile.h"
 #include "platform/Clock.h"
 #include "schedule/AlarmTimer.h"
 #include "schedule/ShellExecute.h"
@@ -61,6 +63,7 @@ private:
     std::string OpenInitialDir;
     std::string SaveInitialDir;
     std::int64_t ScheduleStamp = 0; // ScheduleStampSeconds of the file AlarmTimer1 was loaded from
+    bool SettingsUnwritable = false; // the settings file could not be written, and the user was told
 
     void LeaveExportTypePage();
     bool LeaveDataFilePage();
@@ -70,6 +73,7 @@ private:
     void ShowCurrentPage();
     void LoadHTMLColors();
     void WriteSettingsBack(const std::string& outputPath);
+    void StoreSettings(const std::function<void(TIniFile& ini)>& write);
 };
 
 // The title of a page, as the title band shows it.

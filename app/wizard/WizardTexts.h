@@ -33,9 +33,14 @@ inline constexpr char kIcsExplanation[] = "iCalendar形式で出力します。\
                                           "\r\n"
                                           "iCalendar形式のファイルは\r\n"
                                           "Thunderbird、Google\r\n"
-                                          "カレンダー等のカレンダーソ\r\n"
-                                          "フトに取り込むことができま\r\n"
-                                          "す。\r\n";
+                                          "カレンダー等のカレンダーソフ\r\n"
+                                          "トに取り込むことができます。\r\n"
+                                          "\r\n"
+                                          "繰り返しの予定は期間によらず\r\n"
+                                          "同じ終わりのない予定になり、\r\n"
+                                          "続く期間を順に取り込んでも欠\r\n"
+                                          "けません。日付指定の予定、メ\r\n"
+                                          "モ、祝日等は期間内だけです。\r\n";
 
 // Buttons.
 inline constexpr char kPreviousCaption[] = "< 戻る(&B)";
@@ -57,6 +62,7 @@ inline constexpr char kExportFileNote1[] = "上で指定したファイルに指
 inline constexpr char kExportFileNote2[] = "指定後に下の「完了」ボタンを押してください。";
 inline constexpr char kHtmlSettings[] = "HTML設定";
 inline constexpr char kExportEmptyMemo[] = "空のメモも出力する";
+inline constexpr char kIcsWithDays[] = "祝日・記念日・休日も書き出す";
 inline constexpr char kSampleLine1[] = "01234567890123456789";
 inline constexpr char kSampleLine2[] = "あいうえおかきくけこ";
 inline constexpr char kSampleDate[] = "日付";

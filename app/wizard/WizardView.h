@@ -24,6 +24,7 @@ enum TWizardControl {
     wcExportFile,      // edtExportFile
     wcExportEmptyMemo, // chkExportEmptyMemo
     wcHtmlSettings,    // lblHTMLSettings together with HTMLScrollBox
+    wcIcsWithDays,     // chkIcsWithDays: the iCalendar type's day events
 };
 
 // The colour samples: the tag of their buttons.
@@ -94,6 +95,8 @@ public:
     virtual void SetExportFile(const std::string& path) = 0;
     virtual bool ExportEmptyMemo() const = 0;
     virtual void SetExportEmptyMemo(bool checked) = 0;
+    virtual bool IcsWithDays() const = 0;
+    virtual void SetIcsWithDays(bool checked) = 0;
     // The sample memos' colours (Windows colour values); the date sample's text
     // colour is not among them and is never read or written.
     virtual THtmlColors SampleColors() const = 0;

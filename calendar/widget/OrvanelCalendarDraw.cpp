@@ -116,7 +116,12 @@ void TKyOrvanelCalendar::DrawCell(int column, int row, const TRect& rect)
             DrawMonthly2Contents(painter, column, row, rect, parts, dayTexts, neighbor);
     }
 
-    if (ShowGrid()) FrameRect(painter, {rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1}, ColorToQColor(GridColor()));
+    // The closing lines of the last column and row fall on the client's last
+    // pixels rather than past them, so the grid is closed on every side.
+    if (ShowGrid())
+        FrameRect(painter,
+                  {rect.Left, rect.Top, std::min(rect.Right + 1, ClientWidth()), std::min(rect.Bottom + 1, ClientHeight())},
+                  ColorToQColor(GridColor()));
 
     if (date == DateOf(CurrentDate())) {
         FHasSelectedCell = true;
@@ -201,9 +206,12 @@ int TKyOrvanelCalendar::DrawDayTextLines(QPainter& painter, const TRect& band, c
                                        static_cast<std::uint8_t>(date.Day));
     const std::string texts = DayTextsJoinedBy(dayTexts, "\r\n");
     const int lineCount = std::max<int>(1, static_cast<int>(SplitLines(texts).size()));
-    const int height = lineCount * TextHeight(painter, textFont);
+    const int lineHeight = std::max(1, TextHeight(painter, textFont));
+    const int height = lineCount * lineHeight;
     const std::string fitted = FitText(texts, band.Width(), MeasureWith(painter, textFont));
-    DrawSjisText(painter, {band.Left, band.Top, band.Right, std::min(band.Bottom, band.Top + height)},
+    // Whole lines only: the band ends after the last line that fits.
+    const int wholeLines = std::min(lineCount, std::max(0, band.Bottom - band.Top) / lineHeight);
+    DrawSjisText(painter, {band.Left, band.Top, band.Right, band.Top + wholeLines * lineHeight},
                  Qt::AlignLeft | Qt::AlignTop, fitted, textFont, TextColor(textFont.Color(), neighbor));
     return height;
 }
@@ -228,6 +236,7 @@ void TKyOrvanelCalendar::DrawDayContents(QPainter& painter, const TRect& area, c
         const QColor color = TextColor(ColorToQColor(item.Color), neighbor);
         for (std::size_t n = 0; n < lines.size(); ++n) {
             const int lineTop = top + static_cast<int>(n) * lineHeight;
+            if (lineTop + lineHeight > area.Bottom) break; // whole lines only, never one cut through
             DrawSjisText(painter, {area.Left, lineTop, area.Right, lineTop + lineHeight},
                          Qt::AlignLeft | Qt::AlignTop | kSingleLine, FitLine(lines[n], area.Width(), measure), font,
                          color);

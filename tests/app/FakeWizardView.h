@@ -40,6 +40,7 @@ public:
     TDateTime Start = 0, End = 0;
     std::string ExportPath;
     bool EmptyMemo = false;
+    bool WithDays = false;
     THtmlColors Colors = InitialSampleColors();
 
     // The messages of the information boxes, in order.
@@ -118,6 +119,8 @@ public:
     void SetExportFile(const std::string& path) override { ExportPath = path; }
     bool ExportEmptyMemo() const override { return EmptyMemo; }
     void SetExportEmptyMemo(bool checked) override { EmptyMemo = checked; }
+    bool IcsWithDays() const override { return WithDays; }
+    void SetIcsWithDays(bool checked) override { WithDays = checked; }
     THtmlColors SampleColors() const override { return Colors; }
     void SetSampleColors(const THtmlColors& colors) override { Colors = colors; }
 

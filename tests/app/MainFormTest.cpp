@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDateEdit>
+#include <QAbstractProxyModel>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -243,6 +246,7 @@ private slots:
 
         QTest::keyClick(Form->lbExportTypes, Qt::Key_End);
         QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("iCalendar形式で出力します。\n")));
+        QVERIFY(Form->lblExplanation1->sizeHint().height() <= Form->lblExplanation1->height()); // shown whole
         QTest::keyClick(Form->lbExportTypes, Qt::Key_Up);
         QVERIFY(Form->lblExplanation1->text().startsWith(QStringLiteral("HTML形式で出力します。\n")));
     }
@@ -307,7 +311,7 @@ private slots:
         const TIniFile ini(SettingsPath);
         QCOMPARE(Q(ini.ReadString("OrvanelExportWizard", "DefaultExportFolder", "")), Q(Out));
         QCOMPARE(Q(ini.ReadString("OrvanelExportWizard", "ExportEmptyMemo", "")), QStringLiteral("1"));
-        QCOMPARE(Q(ini.ReadString("HTMLColors", "TimeColor", "")), QStringLiteral("-2147483640"));
+        QCOMPARE(Q(ini.ReadString("HTMLColors", "TimeColor", "")), QStringLiteral("0")); // as stored
         QVERIFY(Launched.isEmpty());
     }
 
@@ -358,7 +362,7 @@ private slots:
     // The seventh line through all pages over the sample folder: neither box
     // of page 4, the calendar files' filter in the save dialog, the saved
     // message and nothing opened; the bytes are those of `orvexp export --type
-    // ics` for the same folder and range.
+    // ics` for the same folder and range, then with the day-event box and --with-days.
     void icsExportMatchesTheCommandLine()
     {
         WriteSampleDataFolder(Data);
@@ -374,6 +378,7 @@ private slots:
         QVERIFY(!Form->chkExportEmptyMemo->isVisible());
         QVERIFY(!Form->HTMLScrollBox->isVisible());
         QVERIFY(!Form->lblHTMLSettings->isVisible());
+        QVERIFY(Form->chkIcsWithDays->isVisible() && !Form->chkIcsWithDays->isChecked());
 
         QString filter;
         QStringList filters;
@@ -410,6 +415,17 @@ private slots:
         QCOMPARE(orvexp.exitCode(), 0);
         QCOMPARE(orvexp.readAllStandardError(), QByteArray());
         QCOMPARE(QByteArray::fromStdString(ReadBytes(cli)), QByteArray::fromStdString(wizard));
+
+        QTest::mouseClick(Form->chkIcsWithDays, Qt::LeftButton);
+        Modals->ThenPress(QStringLiteral("はい(&Y)"), &saved);
+        Modals->ThenPress(QStringLiteral("OK"), &saved);
+        ClickNext();
+        const std::string withDays = ReadBytes(output);
+        QVERIFY(withDays.find("\r\nCATEGORIES:祝日\r\n") != std::string::npos);
+        QCOMPARE(Q(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "IcsWithDays", "")), QStringLiteral("1"));
+        orvexp.start(QStringLiteral(ORVEXP_BINARY), orvexp.arguments() << QStringLiteral("--with-days"));
+        QVERIFY(orvexp.waitForFinished(60000));
+        QCOMPARE(QByteArray::fromStdString(ReadBytes(cli)), QByteArray::fromStdString(withDays));
     }
 
     void messagesOfTheChecks()
@@ -527,19 +543,29 @@ private slots:
     void qtDialogsSpeakJapanese()
     {
         QVERIFY(UseJapaneseForQt(*QCoreApplication::instance()));
+        UseFormFontEverywhere();
         Show();
         ClickNext();
         QStringList texts;
-        Modals->Then([&texts](QWidget* modal) {
+        Modals->Then([&texts, this](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
             for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) texts << button->text();
             for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+            // The wizard's font, and the file list's dates the Japanese way whatever the system locale.
+            texts << dialog->font().family();
+            const auto* proxy = qobject_cast<const QAbstractProxyModel*>(dialog->proxyModel());
+            const QModelIndex date = proxy->mapFromSource(
+                qobject_cast<const QFileSystemModel*>(proxy->sourceModel())->index(Q(Data + "schedule.dat"), 3));
+            QTRY_VERIFY(!date.data().toString().isEmpty());
+            texts << date.data().toString();
             dialog->reject();
         });
         QTest::mouseClick(Form->Button5, Qt::LeftButton);
         for (const QString& text : {QStringLiteral("開く(&O)"), QStringLiteral("キャンセル"), QStringLiteral("ファイル名(&N):")})
             QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(texts[texts.size() - 2], Form->font().family());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d?\\d:\\d\\d$")).match(texts.last()).hasMatch());
 
         ClickNext();
         const QCalendarWidget* dropDown = Form->DateEdit1->calendarWidget();

@@ -31,6 +31,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName("orvexp");
     UseJapaneseForQt(application);
+    UseFormFontEverywhere();
     if (argc != 2) {
         std::fprintf(stderr, "usage: wizard_screenshots FOLDER\n");
         return 2;
@@ -86,7 +87,7 @@ int main(int argc, char** argv)
         return saved;
     };
 
-    form.lbExportTypes->setCurrentRow(5);
+    form.lbExportTypes->setCurrentRow(6); // the iCalendar type: page 4 shows its day-event box
     if (!save(1)) return 1;
     form.btnNext->click();
     if (!save(2)) return 1;

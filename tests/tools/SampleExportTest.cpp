@@ -34,14 +34,16 @@ std::size_t CountOf(const std::string& text, const std::string& part)
     return count;
 }
 
-TEST(ExportSampleScript, WritesTheCsvAndTheHtmlOfTheSample)
+TEST(ExportSampleScript, WritesTheCsvTheHtmlAndTheIcsOfTheSample)
 {
     TTempFolder out;
     const std::string log = out.Path + "log.txt";
     ASSERT_EQ(RunShell("bash '" + kScript + "' '" + ORVEXP_BINARY_DIR + "' '" + out.Path + "files' > '" + log + "' 2>&1"), 0)
         << ReadBytes(log);
     EXPECT_EQ(ReadBytes(log), "CSV  (Shift_JIS): " + out.Path + "files/sample-2026.csv\n" +
-                                  "HTML (Shift_JIS): " + out.Path + "files/sample-2026-12.html\n");
+                                  "HTML (Shift_JIS): " + out.Path + "files/sample-2026-12.html\n" +
+                                  "ICS  (UTF-8):     " + out.Path + "files/sample-2026.ics\n");
+    EXPECT_EQ(ReadBytes(out.Path + "files/sample-2026.ics").substr(0, 17), "BEGIN:VCALENDAR\r\n");
 
     // The first day of the year and the day of the design review, row for row:
     // memo row first, then the entries in time order ("--:--", then 毎日 and

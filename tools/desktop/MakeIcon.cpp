@@ -1,5 +1,7 @@
-// orvexp-xpm-to-png IN.xpm OUT.png: the desktop icon from the title-band picture.
+// orvexp-xpm-to-png IN.xpm OUT.png [SCALE] | IN.xpm OUT.svg: the desktop icons
+// from the title-band picture, each pixel SCALE times as large (default 1).
 
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -10,15 +12,19 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: orvexp-xpm-to-png IN.xpm OUT.png\n";
+    const std::string out = argc >= 3 ? argv[2] : "";
+    const int scale = argc == 4 ? std::atoi(argv[3]) : 1;
+    if (argc < 3 || argc > 4 || scale < 1 || scale > 64) {
+        std::cerr << "usage: orvexp-xpm-to-png IN.xpm OUT.png [SCALE] | IN.xpm OUT.svg\n";
         return 2;
     }
     try {
         std::ifstream in(argv[1], std::ios::binary);
         if (!in) throw orvexp::EFOpenError(argv[1]);
         const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        orvexp::WriteFileAtomically(argv[2], orvexp::WritePng(orvexp::ReadXpm(text)));
+        const orvexp::TRgbaImage image = orvexp::ReadXpm(text);
+        orvexp::WriteFileAtomically(out, out.ends_with(".svg") ? orvexp::WriteSvg(image)
+                                                               : orvexp::WritePng(orvexp::ScaleImage(image, scale)));
     } catch (const orvexp::EXpmError& e) {
         std::cerr << "orvexp-xpm-to-png: " << argv[1] << ": " << e.what() << "\n";
         return 1;

@@ -2,8 +2,10 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -132,6 +134,42 @@ std::string WritePng(const TRgbaImage& image)
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", "");
     return png;
+}
+
+TRgbaImage ScaleImage(const TRgbaImage& image, int factor)
+{
+    TRgbaImage scaled{image.Width * factor, image.Height * factor, {}};
+    scaled.Pixels.reserve(static_cast<std::size_t>(scaled.Width) * static_cast<std::size_t>(scaled.Height) * 4);
+    for (int y = 0; y < scaled.Height; ++y) {
+        for (int x = 0; x < scaled.Width; ++x) {
+            const auto pixel = image.Pixels.begin() + ((y / factor) * image.Width + x / factor) * 4;
+            scaled.Pixels.insert(scaled.Pixels.end(), pixel, pixel + 4);
+        }
+    }
+    return scaled;
+}
+
+std::string WriteSvg(const TRgbaImage& image)
+{
+    const std::string w = std::to_string(image.Width), h = std::to_string(image.Height);
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" shape-rendering=\"crispEdges\">\n";
+    const auto at = [&image](int x, int y) { return image.Pixels.data() + (y * image.Width + x) * 4; };
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width;) {
+            const unsigned char* pixel = at(x, y);
+            int end = x + 1;
+            while (end < image.Width && std::equal(pixel, pixel + 4, at(end, y))) ++end;
+            if (pixel[3] != 0) {
+                char fill[8];
+                std::snprintf(fill, sizeof fill, "#%02X%02X%02X", pixel[0], pixel[1], pixel[2]);
+                svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
+                       std::to_string(end - x) + "\" height=\"1\" fill=\"" + fill + "\"/>\n";
+            }
+            x = end;
+        }
+    }
+    return svg + "</svg>\n";
 }
 
 } // namespace orvexp

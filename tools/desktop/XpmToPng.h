@@ -28,4 +28,12 @@ TRgbaImage ReadXpm(std::string_view text);
 // An 8-bit RGBA PNG of the image.
 std::string WritePng(const TRgbaImage& image);
 
+// Each pixel made a square of `factor` × `factor`: the larger icon sizes stay
+// as sharp as the picture itself, where a desktop's own scaling blurs it.
+TRgbaImage ScaleImage(const TRgbaImage& image, int factor);
+
+// The image as SVG, one square per pixel (runs of a row joined), for the
+// scalable icon; transparent pixels are left out.
+std::string WriteSvg(const TRgbaImage& image);
+
 } // namespace orvexp

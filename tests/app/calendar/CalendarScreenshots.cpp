@@ -33,7 +33,6 @@ int main(int argc, char** argv)
     TTempFolder folder;
     TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(WriteSampleDataFolder(folder.Path)));
     window.Calendar().Clock = [] { return Date(2024, 5, 15) + 0.4; };
-    window.resize(820, 600);
     window.show();
     window.ShowDate(Date(2024, 5, 10));
 

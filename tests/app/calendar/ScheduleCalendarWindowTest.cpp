@@ -1,11 +1,13 @@
 // The window of `orvexp calendar` over a data folder written by our own
 // writers: signs, day contents, day files and the style choice.
 
+#include <QApplication>
 #include <QTest>
 
 #include "tests/app/calendar/SampleDataFolder.h"
 #include "tests/calendar/widget/WidgetTestSupport.h"
 #include "app/calendar/ScheduleCalendarWindow.h"
+#include "calendar/widget/WinColors.h"
 
 namespace orvexp::testing {
 
@@ -138,6 +140,30 @@ private slots:
         QCOMPARE(window.Calendar().HolidayList().Count(), 4);
         QCOMPARE(window.Calendar().SpecialDayList().Count(), 0);
         QCOMPARE(window.Calendar().CustomDayOffList().Count(), 1);
+    }
+
+    // At its default size the Saturday column's right line and the last row's
+    // bottom line lie on the control's last pixels; Esc, Ctrl+W and Ctrl+Q close it.
+    void defaultSizeShowsTheWholeMonthAndKeysClose()
+    {
+        TTempFolder folder;
+        const std::string scheduleFile = WriteSampleDataFolder(folder.Path);
+        for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_Q}) {
+            TScheduleCalendarWindow window(std::make_unique<TScheduleCalendarData>(scheduleFile));
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            TKyOrvanelCalendar& calendar = window.Calendar();
+            QVERIFY(window.rect().contains(calendar.geometry()) && calendar.ShowGrid());
+            const QImage image = calendar.grab(calendar.contentsRect()).toImage();
+            for (int line = 1; line <= 6; ++line) {
+                const TRect saturday = calendar.CellRect(6, line), last = calendar.CellRect(line, 6);
+                QCOMPARE(image.pixelColor(saturday.Right - 1, saturday.Bottom - 9), ColorToQColor(calendar.GridColor()));
+                QCOMPARE(image.pixelColor(last.Left + 9, last.Bottom - 1), ColorToQColor(calendar.GridColor()));
+            }
+            QTest::keyClick(&calendar, keys.key(), keys.keyboardModifiers());
+            QVERIFY(!window.isVisible());
+        }
     }
 
     void badScheduleFileRaises()

@@ -166,6 +166,13 @@ private slots:
         QCOMPARE(afterUnbroken - afterEmpty, lineHeight);
         QCOMPARE(afterOneLine - afterEmpty, lineHeight);
         QCOMPARE(afterTwoLines - afterEmpty, 2 * lineHeight);
+
+        Prepare(calendar); // a line the cell cannot hold whole is left out, not cut through
+        const int room = calendar.CellRect(4, 2).Bottom - 1 - afterEmpty;
+        QVERIFY(room % lineHeight > lineHeight / 2);
+        std::string filler;
+        for (int line = 0; line < room / lineHeight; ++line) filler += "x\r\n";
+        QCOMPARE(topOfSecondItem(filler), -1);
     }
 
     void dateChangeRedrawsOnlyTwoCells_data()
