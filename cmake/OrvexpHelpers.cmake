@@ -1,7 +1,11 @@
 # Shared build settings for every orvexp target.
 
+# Our own code: the libraries' headers (Qt, GoogleTest, libical) come in as system
+# headers and are not held to these.
+# -Wconversion and -Wsign-conversion catch a signed value widened into an
+# unsigned key or index; -Wold-style-cast keeps every cast visible by its kind.
 function(orvexp_set_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wold-style-cast)
   if(ORVEXP_WARNINGS_AS_ERRORS)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

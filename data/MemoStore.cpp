@@ -21,7 +21,7 @@ std::vector<std::string> SplitMemoLines(std::string_view bytes)
             continue;
         }
         lines.emplace_back(bytes.substr(start, i - start));
-        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2u : 1u;
         start = i;
     }
     if (start < bytes.size()) lines.emplace_back(bytes.substr(start));

@@ -110,7 +110,7 @@ void AppendByTable(const TCp932Table& table, std::string_view text, std::string&
             ++i;
             continue;
         }
-        const auto second = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0;
+        const std::size_t second = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
         if (i + 1 < size) {
             const TCp932Char& pair = table.Pairs[static_cast<std::size_t>(table.Row[first])][second];
             if (pair.Size > 0) {

@@ -54,7 +54,7 @@ std::vector<std::string> SplitLines(std::string_view text)
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.emplace_back(text.substr(begin, i - begin));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2u : 1u;
             begin = i;
         } else {
             ++i;

@@ -73,7 +73,7 @@ public:
         }
         ::close(fds[0]);
         number[got] = '\0';
-        if (got > 0) Display = ":" + std::string(number);
+        if (got > 0) Display = std::string(":").append(number);
     }
     ~TXvfb()
     {
@@ -98,7 +98,7 @@ QString XWindowTitle(const QWidget& window)
     if (!x11) return QStringLiteral("(not on X11)");
     xcb_connection_t* connection = x11->connection();
     const auto atom = [connection](const char* name) {
-        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
         std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
             xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);

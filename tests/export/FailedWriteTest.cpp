@@ -127,7 +127,7 @@ TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFi
 // Failures the file system itself produces, also for root.
 TEST_F(FailedWriteTest, RealFailureLeavesNothingBehind)
 {
-    for (const std::uint8_t type : {0, 5, 6}) {
+    for (const std::uint8_t type : {std::uint8_t{0}, std::uint8_t{5}, std::uint8_t{6}}) {
         SCOPED_TRACE("type " + std::to_string(type));
 
         // The output folder does not exist: it is not created either.

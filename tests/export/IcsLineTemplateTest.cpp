@@ -55,7 +55,7 @@ TEST(IcsLineTemplate, TimedStartsAreLibicals)
     for (const std::string zone : {"", "Asia/Tokyo", "UTC", "America/Argentina/ComodRivadavia"}) {
         const TIcsFrame frame = MakeIcsFrame(zone, 0);
         TIcsComposer composer(frame);
-        for (int i = 0; i < 4000; ++i) {
+        for (unsigned i = 0; i < 4000; ++i) {
             TIcsEntryPlan plan;
             plan.Occurs = true;
             plan.Timed = true;

@@ -20,7 +20,7 @@ TEST_F(AlarmEvaluationTest, TimedEntryFiresOncePerMatchingMinuteAndAgainNextDay)
     Add(MakeAlarm(akEveryDayAt, {}, 0, 0, 0, 8, 30));
     std::vector<std::string> fired;
     // Every 10 s from 08:29:00 to 08:31:50: six ticks fall into 08:30.
-    for (const int day : {1, 2}) {
+    for (const unsigned day : {1u, 2u}) {
         for (int second = 0; second < 180; second += 10) {
             const TDateTime moment = At(2024, 4, day, 8, 29, 0) + second / 86400.0;
             if (!TickAt(moment).empty()) fired.push_back(MomentText(moment));
@@ -182,7 +182,7 @@ TEST_F(AlarmEvaluationTest, MinutesNoticeIsDueInTheMinuteOfTheLeadTimeEveryDay)
     alarm->Alert.Amount = 10;
     Add(std::move(alarm));
     std::vector<std::string> alerts;
-    for (const int day : {1, 2}) {
+    for (const unsigned day : {1u, 2u}) {
         for (int second = 0; second < 20 * 60; second += 10) {
             const TDateTime moment = At(2024, 4, day, 8, 40) + second / 86400.0;
             for (const std::string& event : TickAt(moment)) {

@@ -46,8 +46,8 @@ std::array<unsigned char, 4> ParseColour(const std::string& definition)
         if (value == "None" || value == "none") return {0, 0, 0, 0};
         if (value.size() != 7 || value[0] != '#') throw EXpmError("colour \"" + value + "\" is not #RRGGBB or None");
         std::array<unsigned char, 4> rgba{0, 0, 0, 255};
-        for (int i = 0; i < 3; ++i)
-            rgba[static_cast<std::size_t>(i)] =
+        for (std::size_t i = 0; i < 3; ++i)
+            rgba[i] =
                 static_cast<unsigned char>(HexDigit(value[1 + 2 * i]) * 16 + HexDigit(value[2 + 2 * i]));
         return rgba;
     }

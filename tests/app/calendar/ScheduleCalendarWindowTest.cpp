@@ -85,7 +85,7 @@ private slots:
                      {"20240515.txt", "\n\n", true}, {"20240516.txt", " ", true}};
         for (const auto& file : files) WriteFileAtomically(folder.Path + "/MEMO/" + file.Name, file.Bytes);
         const TScheduleCalendarData again(scheduleFile);
-        for (int i = 0; i < 5; ++i) QCOMPARE(again.HasMemo(Date(2024, 5, 12 + i)), files[i].Marked);
+        for (unsigned i = 0; i < 5; ++i) QCOMPARE(again.HasMemo(Date(2024, 5, 12 + i)), files[i].Marked);
         QCOMPARE(Bytes(data.MemoFirstLine(Date(2024, 5, 10))), Bytes(Sjis("資料を印刷する")));
         QVERIFY(data.HasSchedule(Date(2024, 5, 25)));
         QVERIFY(!data.HasSchedule(Date(2024, 5, 11)));
