@@ -1,7 +1,8 @@
 // Writes the seed corpus of the fuzz targets with our own writers:
 //   fuzz_seed_writer <folder>
-// makes <folder>/schedule_file, day_file, memo_lines, ini_file and csv_join,
-// each holding small valid inputs that reach every record kind and syntax.
+// makes <folder>/schedule_file, day_file, memo_lines, ini_file, csv_join and
+// ics_export, each holding small valid inputs that reach every record kind
+// and syntax.
 
 #include <cstdint>
 #include <cstdio>
@@ -48,12 +49,10 @@ std::unique_ptr<TAlarm2> Entry(TAlarmKind kind, std::vector<std::string> lines)
     return alarm;
 }
 
-void WriteScheduleSeeds(const std::filesystem::path& folder)
+// One entry of every kind, then a launcher with a reminder, a startup entry
+// and a 29 February.
+TAlarmList EveryKind()
 {
-    TAlarmList empty;
-    Put(folder, "empty-format1.dat", WriteScheduleFile(empty, kScheduleFormat1));
-    Put(folder, "empty-format2.dat", WriteScheduleFile(empty, kScheduleFormat2, 7, {1, 2, 3, 4, 5, 6, 7, 8}, "trailer"));
-
     TAlarmList every;
     for (int kind = akEveryDayAt; kind <= akStartup + 1; ++kind) {
         every.Add(Entry(static_cast<TAlarmKind>(kind), {std::string(kMeeting) + " " + std::to_string(kind)}));
@@ -74,6 +73,15 @@ void WriteScheduleSeeds(const std::filesystem::path& folder)
     feb29->DateTime.Month = 2;
     feb29->DateTime.Day = 29;
     every.Add(std::move(feb29));
+    return every;
+}
+
+void WriteScheduleSeeds(const std::filesystem::path& folder)
+{
+    TAlarmList empty;
+    Put(folder, "empty-format1.dat", WriteScheduleFile(empty, kScheduleFormat1));
+    Put(folder, "empty-format2.dat", WriteScheduleFile(empty, kScheduleFormat2, 7, {1, 2, 3, 4, 5, 6, 7, 8}, "trailer"));
+    const TAlarmList every = EveryKind();
     Put(folder, "every-kind-format1.dat", WriteScheduleFile(every, kScheduleFormat1));
     Put(folder, "every-kind-format2.dat", WriteScheduleFile(every, kScheduleFormat2, -1, {}, kHoliday));
 }
@@ -151,6 +159,114 @@ void WriteCsvSeeds(const std::filesystem::path& folder)
     Put(folder, "custom-separator.bin", std::string("x;y\\|z\\|") + std::string(33, '\x10') + "\x00");
 }
 
+// Inputs of the iCalendar target (see FuzzIcsExport.cpp): a head choosing the
+// range, zone, flags and stamp; the schedule file with its length; the day
+// items; the memos.
+struct TIcsSeed {
+    std::string Bytes;
+
+    static void Number(std::string& bytes, std::uint32_t value, int octets)
+    {
+        for (int i = 0; i < octets; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+    }
+
+    // `base` indexes the target's base dates, `zone` its zones; `flags` 1: day
+    // texts, 2: memos read ahead, 4: a drain, 8: the entries repeated.
+    TIcsSeed(int base, int after, int days, int zone, int flags, std::int32_t stamp, const std::string& schedule)
+    {
+        for (const int byte : {base, after, days - 1, zone, flags}) Bytes += static_cast<char>(byte);
+        Number(Bytes, static_cast<std::uint32_t>(stamp), 4);
+        Number(Bytes, static_cast<std::uint32_t>(schedule.size()), 2);
+        Bytes += schedule;
+    }
+    // The day items, all of them at once (list 0: holidays, 1: special days, 2: days off).
+    struct TItem {
+        int List;
+        TKyDayType Type;
+        std::uint16_t Year;
+        std::uint8_t Month, Day, DaysOfWeek, Nth, Guid;
+        std::string Text;
+    };
+    TIcsSeed& Items(const std::vector<TItem>& items)
+    {
+        Bytes += static_cast<char>(items.size());
+        for (const TItem& item : items) {
+            Bytes += static_cast<char>(item.List << 4 | item.Type);
+            Bytes += static_cast<char>(ytThisYear);
+            Number(Bytes, item.Year, 2);
+            for (const std::uint8_t byte : {item.Month, item.Day, item.DaysOfWeek, item.Nth, item.Guid}) {
+                Bytes += static_cast<char>(byte);
+            }
+            Bytes += static_cast<char>(item.Text.size());
+            Bytes += item.Text;
+        }
+        return *this;
+    }
+    // A memo `offset` days from the range's first (at most 255 bytes).
+    TIcsSeed& Memo(int offset, const std::string& text)
+    {
+        Bytes += static_cast<char>(offset);
+        Bytes += static_cast<char>(text.size());
+        Bytes += text;
+        return *this;
+    }
+};
+
+void WriteIcsSeeds(const std::filesystem::path& folder)
+{
+    const std::string every = WriteScheduleFile(EveryKind(), kScheduleFormat2);
+    const std::uint8_t sunday = DaysOfWeekOf(kydwSunday);
+    std::string longLine;
+    for (int i = 0; i < 40; ++i) longLine += kMeeting; // folds inside its characters' bytes
+    Put(folder, "every-kind-tokyo.bin",
+        TIcsSeed(0, 0, 14, 1, 1 | 2, 923700000, every)
+            .Items({{0, dtMonthDay, 0, 4, 29, 0, 0, 1, kHoliday},
+                    {1, dtDayOfWeek, 0, 0, 0, sunday, 0, 2, " \r\n weekly "},
+                    {1, dtDayOfWeek, 0, 0, 0, sunday, 0, 2, "same GUID"},
+                    {2, dtYearMonthDay, 1999, 4, 12, 0, 0, 3, ""}})
+            .Memo(-3, "before the range")
+            .Memo(0, std::string("\r\n \x81\x40") + kMeeting + " \r\nsecond line")
+            .Memo(2, longLine)
+            .Memo(5, "\r\n\r\n")
+            .Bytes);
+    Put(folder, "every-kind-two-blocks.bin", TIcsSeed(0, 0, 7, 3, 8, 923700000, every).Items({}).Bytes);
+    Put(folder, "every-kind-floating-format1.bin",
+        TIcsSeed(0, 0, 32, 0, 0, 0, WriteScheduleFile(EveryKind(), kScheduleFormat1)).Items({}).Bytes);
+
+    // Titles to be cleaned, times that cannot exist and notices of every size.
+    TAlarmList hostile;
+    auto impossible = Entry(akDateAt, {"late"});
+    impossible->DateTime.Hour = 24;
+    impossible->DateTime.Minute = 60;
+    hostile.Add(std::move(impossible));
+    auto farNotice = Entry(akEveryDayAt, {std::string(kTable) + "\rbreak inside"});
+    farNotice->Alert.Kind = paDays;
+    farNotice->Alert.Amount = 1411047872;
+    hostile.Add(std::move(farNotice));
+    auto hours = Entry(akWeekdaysAt, {" \t", "", "\t title "});
+    hours->Alert.Kind = paHours;
+    hours->Alert.Amount = 2;
+    hostile.Add(std::move(hours));
+    auto inactive = Entry(akMonthDay, {});
+    inactive->Active = 0;
+    inactive->Alert.Kind = paMinutes;
+    inactive->Alert.Amount = -5;
+    hostile.Add(std::move(inactive));
+    Put(folder, "hostile-new-york.bin", TIcsSeed(0, 0, 8, 3, 4, -86400, WriteScheduleFile(hostile)).Items({}).Bytes);
+
+    // The computed days: 19 March 2000 is a Sunday holiday, the equinox follows.
+    Put(folder, "equinox-utc.bin",
+        TIcsSeed(1, 28, 5, 2, 1, 953078400, "")
+            .Items({{0, dtYearMonthDay, 2000, 3, 19, 0, 0, 4, kHoliday}})
+            .Bytes);
+    Put(folder, "first-year.bin",
+        TIcsSeed(3, 0, 32, 1, 1, 0, every).Items({}).Memo(-1, "before the calendar").Memo(31, kMeeting).Bytes);
+    Put(folder, "last-year.bin",
+        TIcsSeed(4, 40, 32, 2, 1 | 2, 2147483647, every).Items({}).Memo(1, kMeeting).Bytes);
+    Put(folder, "unreadable-schedule.bin",
+        TIcsSeed(2, 0, 16, 0, 2, 1735000000, "not a schedule").Items({}).Memo(3, kHoliday).Bytes);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -165,5 +281,6 @@ int main(int argc, char** argv)
     WriteMemoSeeds(root / "memo_lines");
     WriteIniSeeds(root / "ini_file");
     WriteCsvSeeds(root / "csv_join");
+    WriteIcsSeeds(root / "ics_export");
     return 0;
 }
