@@ -2,6 +2,7 @@
 
 #include <libical/ical.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -64,9 +65,39 @@ icaltimetype DateTimeValue(const TDateParts& date, unsigned hour, unsigned minut
     return value;
 }
 
-icaltimetype UtcSeconds(std::int64_t seconds)
+// libical's time values end with the year 3000 (a later one is written as
+// zeros). A later date is made as the same date a multiple of 400 years
+// earlier, which the Gregorian calendar repeats exactly, and its own year is
+// put back into the line.
+constexpr int kLastLibicalYear = 3000;
+constexpr std::int64_t kDaysIn400Years = 146097;
+
+int YearsBack(int year)
 {
-    return icaltime_from_timet_with_zone(static_cast<time_t>(seconds), 0, icaltimezone_get_utc_timezone());
+    return year > kLastLibicalYear ? (year - kLastLibicalYear + 399) / 400 * 400 : 0;
+}
+
+// Puts `year` back into libical's line of a value that was made `yearsBack`
+// years earlier: the value after the line's last ':' starts with its year.
+void PutYearBack(std::string& line, std::size_t from, int year, int yearsBack)
+{
+    if (yearsBack == 0) return;
+    const std::size_t at = line.rfind(':');
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%04d", year);
+    if (at != std::string::npos && at >= from && line.size() >= at + 5) std::memcpy(line.data() + at + 1, digits, 4);
+}
+
+// A DTSTAMP or LAST-MODIFIED line of a moment in seconds since 1970-01-01 UTC.
+void AppendUtcProperty(std::string& out, icalproperty* (*make)(icaltimetype), std::int64_t seconds)
+{
+    const int year = DecodeDate(static_cast<TDateTime>(25569 + seconds / 86400)).Year;
+    const int back = YearsBack(year);
+    const std::int64_t shifted = seconds - back / 400 * kDaysIn400Years * 86400;
+    const std::size_t from = out.size();
+    AppendProperty(out, make(icaltime_from_timet_with_zone(static_cast<time_t>(shifted), 0,
+                                                           icaltimezone_get_utc_timezone())));
+    PutYearBack(out, from, year, back);
 }
 
 // The zone of a name, or null. libical reads the system's zone files; this
@@ -224,15 +255,19 @@ void TIcsComposer::AppendStart(std::string& out, const TDateParts& date, bool ti
 {
     const auto makeStart = [this, &date, timed](unsigned atHour, unsigned atMinute) {
         return [this, &date, timed, atHour, atMinute](std::string& made) {
+            const int back = YearsBack(date.Year);
+            const TDateParts earlier{date.Year - back, date.Month, date.Day};
+            const std::size_t from = made.size();
             if (!timed) {
-                AppendProperty(made, icalproperty_new_dtstart(DateValue(date)));
-                return;
+                AppendProperty(made, icalproperty_new_dtstart(DateValue(earlier)));
+            } else {
+                icaltimetype value = DateTimeValue(earlier, atHour, atMinute);
+                if (Frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
+                icalproperty* start = icalproperty_new_dtstart(value);
+                if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
+                AppendProperty(made, start);
             }
-            icaltimetype value = DateTimeValue(date, atHour, atMinute);
-            if (Frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
-            icalproperty* start = icalproperty_new_dtstart(value);
-            if (!Frame.TzId.empty()) icalproperty_add_parameter(start, icalparameter_new_tzid(Frame.TzId.c_str()));
-            AppendProperty(made, start);
+            PutYearBack(made, from, date.Year, back);
         };
     };
     const std::uint64_t day = (static_cast<std::uint64_t>(date.Year) << 9) | (date.Month << 5) | date.Day;
@@ -258,8 +293,8 @@ void TIcsComposer::AppendStart(std::string& out, const TDateParts& date, bool ti
 void TIcsComposer::AppendStamps(std::string& out, std::int64_t seconds)
 {
     out += Line({lkStamp, static_cast<std::uint64_t>(seconds)}, [seconds](std::string& made) {
-        AppendProperty(made, icalproperty_new_dtstamp(UtcSeconds(seconds)));
-        AppendProperty(made, icalproperty_new_lastmodified(UtcSeconds(seconds)));
+        AppendUtcProperty(made, icalproperty_new_dtstamp, seconds);
+        AppendUtcProperty(made, icalproperty_new_lastmodified, seconds);
     });
 }
 

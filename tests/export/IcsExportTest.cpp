@@ -252,6 +252,31 @@ TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
                       "UID:holiday-20260323-substitute@orvexp SUMMARY:振替休日\n");
 }
 
+// libical's dates end with the year 3000; later dates and stamps are written
+// all the same, and read back.
+TEST(IcsExport, WritesDatesAfterTheYear3000)
+{
+    TAlarmList alarms;
+    alarms.Add(MakeEntry(akDateAt, 9999, 12, 31, 10, 5, {"last"}));
+    alarms.Add(MakeEntry(akYearDay, 0, 2, 29, 0, 0, {"leap"}));
+    const TScheduleDigest schedule(alarms);
+    TExportRequest request;
+    request.StartDate = EncodeDate(9996, 2, 1);
+    request.EndDate = EncodeDate(9999, 12, 31);
+    request.Schedule = &schedule;
+    request.TimeZone = "UTC";
+    request.StampSeconds = 95617629296; // 5000-01-01 12:34:56 UTC
+    const std::string ics = BuildIcs(request);
+    for (const char* line : {"\r\nDTSTAMP:50000101T123456Z\r\n", "\r\nDTSTART:99991231T100500Z\r\n",
+                             "\r\nDTSTART;VALUE=DATE:99960229\r\n"}) {
+        EXPECT_NE(ics.find(line), std::string::npos) << line << ics;
+    }
+    icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(icalcomponent_count_errors(calendar), 0);
+    icalcomponent_free(calendar);
+}
+
 // A range without any event gives no calendar at all.
 TEST(IcsExport, NothingToExportWritesNoFile)
 {
