@@ -27,7 +27,6 @@
 
 #include "app/wizard/WizardTexts.h"
 #include "calendar/widget/WinColors.h"
-#include "app/wizard/WizardCalendar.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 
@@ -196,7 +195,6 @@ TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
     BuildTitleBand();
     BuildPages();
     BuildBottomBand();
-    ApplyWizardCalendarValues(KyOrvanelCalendar1);
     SetSampleColors(Colors);
 
     // The launch action's failures (and any other message of the core) in a box.

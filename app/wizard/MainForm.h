@@ -10,7 +10,6 @@
 
 #include "app/wizard/WizardLogic.h"
 #include "app/wizard/WizardView.h"
-#include "calendar/widget/OrvanelCalendar.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -133,9 +132,6 @@ private:
     QWidget* ControlOf(TWizardControl control) const;
 
     std::unique_ptr<TWizardLogic> WizardLogic;
-    // The hidden calendar control, with the form's stored values. It is never shown;
-    // the export loads day lists of its own rather than borrowing this one's.
-    TKyOrvanelCalendar KyOrvanelCalendar1{this};
     // The samples' colours as Windows values (system colours kept as such).
     THtmlColors Colors = InitialSampleColors();
     std::int32_t DateTextColor = kWindowTextColor;

@@ -272,8 +272,7 @@ void TWizardLogic::Finish()
     request.OutputPath = output;
     request.Colors = View.SampleColors();
     request.ExportEmptyMemo = View.ExportEmptyMemo();
-    // The export loads day lists of its own: the form's hidden calendar is
-    // never shown, so nothing would read the lists it held.
+    // The export loads the memos and day lists it writes from the data folder.
     const bool withDays = IsIcsType(request.ExportType) && View.IcsWithDays();
     TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate,
                            withDays);
