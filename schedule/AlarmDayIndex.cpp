@@ -35,7 +35,8 @@ using TDatedEntries = std::vector<TDatedEntry, TBulkAllocator<TDatedEntry>>;
 
 std::uint64_t DateAndRank(const TEntryDigest& at, int rank)
 {
-    return (static_cast<std::uint64_t>(at.Year) << 9 | at.Month << 5 | at.Day) << 11 | static_cast<unsigned>(rank);
+    const std::uint64_t date = std::uint64_t{at.Year} << 9 | std::uint64_t{at.Month} << 5 | at.Day;
+    return date << 11 | static_cast<unsigned>(rank);
 }
 
 // Sorts by date and rank, keeping container order among equals: three stable
