@@ -8,21 +8,21 @@
 
 namespace orvexp {
 
-void ExportCsv(const TExportRequest& request)
+bool ExportCsv(const TExportRequest& request)
 {
-    WriteOutputFile(
+    return WriteOutputFile(
         request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
         OutputPreamble(request.Encoding, true), request.Encoding);
 }
 
-void ExportHtml(const TExportRequest& request)
+bool ExportHtml(const TExportRequest& request)
 {
-    WriteOutputFile(
+    return WriteOutputFile(
         request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
         OutputPreamble(request.Encoding, false), request.Encoding);
 }
 
-void ExportIcs(const TExportRequest& request)
+bool ExportIcs(const TExportRequest& request)
 {
     TIcsInput input;
     input.StartDate = request.StartDate;
@@ -41,18 +41,15 @@ void ExportIcs(const TExportRequest& request)
     // The zone is looked up before the temporary file is made, so an unknown
     // one leaves nothing behind.
     if (!request.TimeZone.empty() && !IsKnownIcsTimeZone(request.TimeZone)) throw EIcsTimeZoneError(request.TimeZone);
-    WriteOutputFile(request.OutputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
+    return WriteOutputFile(request.OutputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
 }
 
-void RunExport(const TExportRequest& request)
+bool RunExport(const TExportRequest& request)
 {
-    if (IsCsvType(request.ExportType)) {
-        ExportCsv(request);
-    } else if (IsHtmlType(request.ExportType)) {
-        ExportHtml(request);
-    } else if (IsIcsType(request.ExportType)) {
-        ExportIcs(request);
-    }
+    if (IsCsvType(request.ExportType)) return ExportCsv(request);
+    if (IsHtmlType(request.ExportType)) return ExportHtml(request);
+    if (IsIcsType(request.ExportType)) return ExportIcs(request);
+    return false;
 }
 
 } // namespace orvexp

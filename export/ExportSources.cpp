@@ -2,7 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <string_view>
+
 #include "export/ExportDays.h"
+#include "platform/Text.h"
 
 namespace orvexp {
 
@@ -75,6 +79,43 @@ void TExportSources::Apply(TExportRequest& request) const
     request.SpecialDays = DayLists ? &SpecialDays : nullptr;
     request.DaysOff = DayLists ? &DaysOff : nullptr;
     request.StampSeconds = StampSeconds;
+}
+
+} // namespace orvexp
+
+namespace orvexp {
+
+std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule)
+{
+    std::optional<std::int64_t> first;
+    TDateTime date = 0;
+    const auto take = [&first, &date] {
+        const auto number = static_cast<std::int64_t>(date);
+        if (!first || number < *first) first = number;
+    };
+    for (const TEntryDigest& entry : schedule) {
+        if ((entry.Kind == akDate || entry.Kind == akDateAt) && TryEncodeDate(entry.Year, entry.Month, entry.Day, date)) {
+            take();
+        }
+    }
+    const std::string memoFolder = folder.FindMemoFolder();
+    if (memoFolder.empty()) return first;
+    // A name counts when it is the memo file name of its date in some ASCII
+    // case: no leading zero, two-digit month and day, ".txt".
+    std::error_code error, ignored;
+    for (std::filesystem::directory_iterator it(memoFolder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string_view stem = std::string_view(name).substr(0, name.size() - 4);
+        if (name.size() < 9 || name.size() > 12 || stem.find_first_not_of("0123456789") != std::string_view::npos ||
+            it->is_directory(ignored)) {
+            continue;
+        }
+        const int year = std::stoi(std::string(stem.substr(0, stem.size() - 4)));
+        const auto month = static_cast<unsigned>(std::stoi(std::string(stem.substr(stem.size() - 4, 2))));
+        const auto day = static_cast<unsigned>(std::stoi(std::string(stem.substr(stem.size() - 2))));
+        if (TryEncodeDate(year, month, day, date) && SameTextIgnoringAsciiCase(name, MemoFileName(date))) take();
+    }
+    return first;
 }
 
 } // namespace orvexp

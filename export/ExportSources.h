@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,5 +74,14 @@ private:
     TKyDayItemList Holidays, SpecialDays, DaysOff;
     std::vector<TDayFileProblem> DayFileProblems;
 };
+
+} // namespace orvexp
+
+namespace orvexp {
+
+// The data folder's first dated day, as a whole day number: the earliest of
+// its memo files' dates (the names the memo store reads, 19990410.txt) and of
+// its one-date entries' dates; none when the folder has neither.
+std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule);
 
 } // namespace orvexp

@@ -3,6 +3,7 @@
 // written files byte for byte.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utime.h>
 
 #include <algorithm>
@@ -306,6 +307,30 @@ TEST_F(ExportCommandTest, CutDayFileKeepsItsWholeRecordsAndWarns)
     EXPECT_EQ(csv.Err, "");
 }
 
+// --from first starts at the earliest memo file or one-date entry (a name with
+// a leading zero is no memo file of the store); an export of the same bytes
+// again keeps the file and its time, and says so.
+TEST_F(ExportCommandTest, FromFirstAndUnchangedOutput)
+{
+    WriteBytes(Data.Path + "MEMO/19990301.TXT", "march");
+    WriteBytes(Data.Path + "MEMO/01990101.txt", "no memo file");
+    const std::vector<std::string> args{"export", "--type", "csv-memos", "--data", Data.Path + "schedule.dat",
+                                        "--from", "first", "--to", "1999/03/02", "--empty-memos", "--output", "m.csv"};
+    TRunResult run = RunProgram(Orvexp, args, Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(ReadBytes(Work.Path + "m.csv"), "1999/03/01,,march\r\n1999/03/02,,\r\n");
+
+    const utimbuf past{1000000000, 1000000000};
+    ASSERT_EQ(::utime((Work.Path + "m.csv").c_str(), &past), 0);
+    run = RunProgram(Orvexp, args, Work.Path);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, "orvexp: m.csv is unchanged: the same bytes, not rewritten\n");
+    struct stat status {};
+    ASSERT_EQ(::stat((Work.Path + "m.csv").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mtime, 1000000000);
+}
+
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
 {
     struct TCase {
@@ -368,7 +393,15 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"IcsInShiftJis", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--encoding", "shift_jis"}),
          2, "orvexp: --encoding: an iCalendar file is always utf-8\n"},
         {"NoType", {"export", "--data", schedule, "--from", "1999/04/10", "--to", "1999/04/11"}, 2, ""},
+        {"TodayOutsideTheYears", command("0", schedule, "today-99999999", {"--output", "out.csv"}), 2,
+         "orvexp: --from: today-99999999 falls outside the years 1 to 9999\n"},
+        {"FirstWithNothingDated", command("1", Work.Path + "undated/schedule.dat", "first", {"--output", "out.csv"}),
+         2, "orvexp: --from first: the data folder " + Work.Path + "undated/ has no memo file and no one-date entry\n"},
     };
+    TAlarmList undated; // an entry at start-up and a memo name of no date
+    undated.Add(MakeEntry(akStartup, 0, 0, 0, 0, 0, {"startup"}));
+    WriteBytes(Work.Path + "undated/schedule.dat", WriteScheduleFile(undated));
+    WriteBytes(Work.Path + "undated/Memo/19990230.txt", "no such day");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const TRunResult run = RunProgram(Orvexp, c.Args, Work.Path);
@@ -384,7 +417,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(Work.Path)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"bad.dat", "cut.dat"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"bad.dat", "cut.dat", "undated"}));
 }
 
 } // namespace

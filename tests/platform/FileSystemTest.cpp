@@ -240,6 +240,19 @@ TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
     SetWriteFaultsForTesting({});
     EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
     EXPECT_EQ(EntryCount(folder.Path), 1u);
+
+    // The same bytes again leave the file itself in place; other bytes of the same size replace it.
+    struct stat before {}, after {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+    for (const char* bytes : {"<html>\r\n</html>\r\n", "<html>\r\n</HTML>\r\n"}) {
+        TAtomicFileWriter file(target);
+        EXPECT_TRUE(file.Write(bytes) && file.Commit());
+        ASSERT_EQ(::stat(target.c_str(), &after), 0);
+        EXPECT_EQ(file.Unchanged(), after.st_ino == before.st_ino);
+        EXPECT_EQ(ReadFile(target), bytes);
+    }
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(EntryCount(folder.Path), 1u);
 }
 
 } // namespace
