@@ -27,4 +27,7 @@ if(ORVEXP_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 
+# The calendar-sync recipe in the documentation runs vdirsyncer.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "vdirsyncer")
+
 include(CPack)
