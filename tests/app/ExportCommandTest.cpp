@@ -3,7 +3,6 @@
 // written files byte for byte.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <utime.h>
 
 #include <algorithm>
@@ -305,30 +304,6 @@ TEST_F(ExportCommandTest, CutDayFileKeepsItsWholeRecordsAndWarns)
     const TRunResult csv = RunProgram(Orvexp, Args("csv-both", {"--output", "out.csv"}), Work.Path);
     EXPECT_EQ(csv.ExitCode, 0);
     EXPECT_EQ(csv.Err, "");
-}
-
-// --from first starts at the earliest memo file or one-date entry (a name with
-// a leading zero is no memo file of the store); an export of the same bytes
-// again keeps the file and its time, and says so.
-TEST_F(ExportCommandTest, FromFirstAndUnchangedOutput)
-{
-    WriteBytes(Data.Path + "MEMO/19990301.TXT", "march");
-    WriteBytes(Data.Path + "MEMO/01990101.txt", "no memo file");
-    const std::vector<std::string> args{"export", "--type", "csv-memos", "--data", Data.Path + "schedule.dat",
-                                        "--from", "first", "--to", "1999/03/02", "--empty-memos", "--output", "m.csv"};
-    TRunResult run = RunProgram(Orvexp, args, Work.Path);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(ReadBytes(Work.Path + "m.csv"), "1999/03/01,,march\r\n1999/03/02,,\r\n");
-
-    const utimbuf past{1000000000, 1000000000};
-    ASSERT_EQ(::utime((Work.Path + "m.csv").c_str(), &past), 0);
-    run = RunProgram(Orvexp, args, Work.Path);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Out, "orvexp: m.csv is unchanged: the same bytes, not rewritten\n");
-    struct stat status {};
-    ASSERT_EQ(::stat((Work.Path + "m.csv").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mtime, 1000000000);
 }
 
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)

@@ -1,9 +1,7 @@
-// The data folder of the CalDAV sync test: `DIR` writes the sample folder;
-// `DIR --change` rewrites its schedule file with the first one-date entry of
-// the sample year edited and a new one-date entry added.
+// `DIR` writes the sample data folder; `DIR --change` rewrites its schedule
+// file with the sample year's first one-date entry edited and a new one added.
 
-#include <cstdio>
-#include <string>
+#include <cstring>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -13,16 +11,8 @@
 int main(int argc, char** argv)
 {
     using namespace orvexp;
-    const std::string change = argc == 3 ? argv[2] : "";
-    if ((argc != 2 && argc != 3) || (argc == 3 && change != "--change")) {
-        std::fprintf(stderr, "usage: %s DIR [--change]\n", argv[0]);
-        return 2;
-    }
-    const std::string folder = argv[1];
-    if (argc == 2) {
-        WriteSampleDataFolder(folder);
-        return 0;
-    }
+    if (argc == 2) WriteSampleDataFolder(argv[1]);
+    if (argc != 3 || std::strcmp(argv[2], "--change") != 0) return argc == 2 ? 0 : 2;
     TAlarmList alarms;
     FillSampleSchedule(alarms);
     for (const auto& alarm : alarms) {
@@ -38,6 +28,5 @@ int main(int argc, char** argv)
     added->DateTime.Day = 24;
     added->Messages = {Utf8ToCp932("同期テストで増えた予定")};
     alarms.Add(std::move(added));
-    WriteFileAtomically(JoinPath(folder, "schedule.dat"), WriteScheduleFile(alarms));
-    return 0;
+    WriteFileAtomically(JoinPath(argv[1], "schedule.dat"), WriteScheduleFile(alarms));
 }
