@@ -170,31 +170,44 @@ void TKyCustomDateEx::GetDayTexts(std::uint16_t year, std::uint16_t month, std::
     TDateTime date = 0;
     if (!TryEncodeDate(year, month, day, date)) return;
 
+    std::vector<TKyDayText> found;
+    DayTextsOf(date, found);
     std::vector<std::string> texts;
-    auto collect = [&](const TKyDayItemList& list, bool& flag) {
+    for (const TKyDayText& each : found) {
+        texts.push_back(*each.Text);
+        (each.Source == dtsSpecialDay ? isSpecialDay : each.Source == dtsDayOff ? isDayOff : isHoliday) = true;
+    }
+    text = CommaText(texts);
+}
+
+void TKyCustomDateEx::DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const
+{
+    texts.clear();
+    const TDateParts parts = DecodeDate(date);
+    if (parts.Year == 0) return;
+    const auto year = static_cast<std::uint16_t>(parts.Year);
+    const auto month = static_cast<std::uint16_t>(parts.Month);
+    const auto day = static_cast<std::uint16_t>(parts.Day);
+    auto collect = [&](const TKyDayItemList& list, TKyDayTextSource source) {
         for (int i = 0; i < list.Count(); ++i) {
-            if (!DayItemMatches(list[i], date)) continue;
-            texts.push_back(list[i].DayText);
-            flag = true;
+            if (DayItemMatches(list[i], date)) texts.push_back({source, &list[i].DayText, &list[i]});
         }
     };
-    collect(SpecialDays, isSpecialDay);
-    collect(Holidays, isHoliday);
+    static const std::string kVernal = sjis::kVernalEquinoxDay, kAutumnal = sjis::kAutumnalEquinoxDay,
+                             kSubstitute = sjis::kSubstituteHoliday;
+    collect(SpecialDays, dtsSpecialDay);
+    collect(Holidays, dtsHoliday);
     if (AutoEquinox) {
         if (IsVernalEquinoxDay(year, month, day)) {
-            texts.emplace_back(sjis::kVernalEquinoxDay);
-            isHoliday = true;
+            texts.push_back({dtsVernalEquinox, &kVernal, nullptr});
         } else if (IsAutumnalEquinoxDay(year, month, day)) {
-            texts.emplace_back(sjis::kAutumnalEquinoxDay);
-            isHoliday = true;
+            texts.push_back({dtsAutumnalEquinox, &kAutumnal, nullptr});
         }
     }
     if (AutoFurikae && GetDayKinds(year, month, day).Contains(dkSubstitute)) {
-        texts.emplace_back(sjis::kSubstituteHoliday);
-        isHoliday = true;
+        texts.push_back({dtsSubstitute, &kSubstitute, nullptr});
     }
-    collect(DaysOff, isDayOff);
-    text = CommaText(texts);
+    collect(DaysOff, dtsDayOff);
 }
 
 bool TKyCustomDateEx::IsVernalEquinoxDay(std::uint16_t year, std::uint16_t month, std::uint16_t day) const

@@ -43,6 +43,17 @@ private:
     std::uint8_t Bits = 0;
 };
 
+// Where a day text comes from: one of the three lists, or the calculator's
+// own equinox and substitute-holiday rules.
+enum TKyDayTextSource : std::uint8_t { dtsSpecialDay, dtsHoliday, dtsVernalEquinox, dtsAutumnalEquinox,
+                                       dtsSubstitute, dtsDayOff };
+
+struct TKyDayText {
+    TKyDayTextSource Source;
+    const std::string* Text;  // the item's text, or the calculator's own
+    const TKyDayItem* Item;   // the list's item; null for a computed day
+};
+
 class TKyCustomDateEx {
 public:
     TKyCustomDateEx() = default;
@@ -77,6 +88,9 @@ public:
     // days, days off, in that order) and which of the three lists spoke.
     void GetDayTexts(std::uint16_t year, std::uint16_t month, std::uint16_t day, bool& isHoliday, bool& isDayOff,
                      bool& isSpecialDay, std::string& text) const;
+    // The same texts one by one, in that order, with where each comes from;
+    // `texts` is cleared first. A date that does not exist has none.
+    void DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const;
 
     // The equinox days by formula, for every year.
     bool IsVernalEquinoxDay(std::uint16_t year, std::uint16_t month, std::uint16_t day) const;

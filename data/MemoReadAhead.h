@@ -4,16 +4,12 @@
 // day is most of a memo export's cost; this way it overlaps the writer's own
 // work (and, started early, the loading of the schedule) instead of adding to it.
 
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/OrderedAhead.h"
 
 namespace orvexp {
 
@@ -24,13 +20,9 @@ public:
 
     // Starts reading at `first`; `read` is called on the reading thread, in day order.
     TMemoReadAhead(std::int64_t first, std::int64_t last, TReadDay read);
-    // Stops the reading (a day being read is finished) and waits for it.
-    ~TMemoReadAhead();
-    TMemoReadAhead(const TMemoReadAhead&) = delete;
-    TMemoReadAhead& operator=(const TMemoReadAhead&) = delete;
 
     // True when `day` is the next day of the range not yet taken.
-    bool IsNext(std::int64_t day) const { return day == Next && day <= Last; }
+    bool IsNext(std::int64_t day) const { return day == First + Ahead.NextIndex() && day <= Last; }
     // The next day's result (waits until it is read). Raises what reading it raised.
     TFilePresence TakeNext(std::string& bytes);
 
@@ -47,30 +39,8 @@ private:
         std::string Bytes;
     };
 
-    void Run();
-    // With the lock held: whether the reader may read `day`; once it has had
-    // to wait, it waits for plenty of room, so that it is not woken every day.
-    bool HasRoomFor(std::int64_t day, bool plenty) const;
-
     const std::int64_t First, Last;
-    const TReadDay Read;
-    std::int64_t Next; // the taker's alone
-    std::vector<TSlot> Slots; // day d in Slots[(d - First) % Slots.size()]; at most kWindow
-
-    std::mutex Lock;
-    std::condition_variable Changed;
-    std::int64_t Produced; // days before it are in their slots
-    std::int64_t Consumed; // days before it have been taken; their slots are free
-    std::size_t HeldBytes = 0; // in slots produced and not yet taken
-    // Who sleeps, so that the other wakes it only when it must.
-    bool ReaderWaits = false;
-    std::int64_t ReaderWaitsFor = 0; // the day it waits to read
-    bool TakerWaits = false;
-    std::int64_t TakerWaitsFor = 0; // the taker sleeps until Produced reaches it
-    bool Stopping = false;
-    std::exception_ptr Failure;
-
-    std::thread Reader; // started last, when everything above exists
+    TOrderedAhead<TSlot> Ahead; // made last, when the range is known
 };
 
 } // namespace orvexp

@@ -1,6 +1,9 @@
 #include "data/MemoStore.h"
 
+#include <charconv>
 #include <cstdio>
+
+#include "platform/Text.h"
 
 namespace orvexp {
 
@@ -56,6 +59,35 @@ TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes) const
         return TFilePresence::Missing;
     }
     return Index->ReadFileIfPresent(name, bytes);
+}
+
+std::optional<std::int64_t> TMemoStore::FirstMemoDay() const
+{
+    if (!Index) return std::nullopt;
+    std::optional<std::int64_t> first;
+    for (const std::string& name : Index->ListedNames()) {
+        // "<year><mm><dd>.txt", the year without leading zeros: exactly the name of a date.
+        if (name.size() < 9 || !SameTextIgnoringAsciiCase(name.substr(name.size() - 4), ".txt")) continue;
+        const std::string_view digits(name.data(), name.size() - 4);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos || digits.front() == '0') continue;
+        int year = 0;
+        unsigned month = 0, day = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size() - 4, year);
+        std::from_chars(digits.data() + digits.size() - 4, digits.data() + digits.size() - 2, month);
+        std::from_chars(digits.data() + digits.size() - 2, digits.data() + digits.size(), day);
+        TDateTime date = 0;
+        if (digits.size() > 8 || !TryEncodeDate(year, month, day, date)) continue;
+        const auto value = static_cast<std::int64_t>(date);
+        if (!first || value < *first) first = value;
+    }
+    return first;
+}
+
+std::int64_t TMemoStore::MemoModifiedSeconds(TDateTime date) const
+{
+    if (!Index) return 0;
+    const std::string name = Index->FindName(MemoFileName(date));
+    return name.empty() ? 0 : Index->ModifiedSeconds(name);
 }
 
 void TMemoStore::ReadAhead(std::int64_t first, std::int64_t last)

@@ -49,6 +49,13 @@ public:
     // not present, unreadable, without lines or one empty line.
     std::string MemoText(TDateTime date) const;
 
+    // The earliest date that a memo file's name names (any ASCII case); none
+    // without a memo folder or such a name.
+    std::optional<std::int64_t> FirstMemoDay() const;
+    // The date's memo file's modification time in seconds since 1970-01-01
+    // UTC; 0 when there is none.
+    std::int64_t MemoModifiedSeconds(TDateTime date) const;
+
     // From here on the memos of the whole days `first` to `last` are read ahead
     // on a thread of their own; ask for them in day order (other days are read
     // directly). Nothing is read ahead without a memo folder or for no days.

@@ -1,5 +1,5 @@
 #pragma once
-// Makes each day's schedule rows of a range on a thread of their own, ahead of
+// Makes each day's schedule rows of a range on a thread of its own, ahead of
 // the writer that takes them in day order. Over a long range the rows cost
 // about as much as everything else an export does (memos, dates, writing the
 // file); this way the two overlap. The maker's state (the preview list and its
@@ -8,15 +8,13 @@
 // stays small whatever the range. (Two makers taking chunks in turn were
 // measured slower on two cores: they compete with the writer and the memo reader.)
 
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
+
+#include "platform/OrderedAhead.h"
 
 namespace orvexp {
 
@@ -29,13 +27,9 @@ public:
     using TMakerFactory = std::function<TMakeDay()>;
 
     static constexpr std::int64_t kChunkDays = 16;
-    static constexpr std::size_t kChunks = 4;
+    static constexpr std::int64_t kChunks = 4;
 
     TDayBlocksAhead(std::int64_t first, std::int64_t last, TMakerFactory makeMaker);
-    // Stops the making (a chunk being made is finished) and waits for it.
-    ~TDayBlocksAhead();
-    TDayBlocksAhead(const TDayBlocksAhead&) = delete;
-    TDayBlocksAhead& operator=(const TDayBlocksAhead&) = delete;
 
     // The next day's block, valid until the next call (waits until it is
     // made). Raises what making it raised.
@@ -45,27 +39,12 @@ private:
     struct TChunk {
         std::string Text;
         std::vector<std::size_t> Ends; // each day's block ends here
-        std::int64_t Holds = -1;       // the chunk made into it; -1 while free or being made
     };
 
-    void Run();
-    std::int64_t ChunkCount() const { return (Last - First) / kChunkDays + 1; }
-
-    const std::int64_t First, Last;
-    const TMakerFactory MakeMaker;
-    std::vector<TChunk> Chunks; // chunk c in Chunks[c % kChunks]
-
-    // The taker's alone.
+    const std::int64_t First;
     std::int64_t NextDay;
-    std::int64_t TakingChunk = -1;
-
-    std::mutex Lock;
-    std::condition_variable Changed;
-    std::int64_t Released = 0; // chunks before it have been taken whole; their buffers are free
-    bool Stopping = false;
-    std::exception_ptr Failure;
-
-    std::thread Maker; // started last
+    const TChunk* Taking = nullptr; // the chunk of the day before NextDay
+    TOrderedAhead<TChunk> Chunks;   // made last, when the range is known
 };
 
 } // namespace orvexp

@@ -2,7 +2,6 @@
 
 #include "export/CsvExport.h"
 #include "export/HtmlExport.h"
-#include "export/IcsComposer.h"
 #include "export/IcsExport.h"
 #include "export/OutputFile.h"
 
@@ -24,24 +23,8 @@ bool ExportHtml(const TExportRequest& request)
 
 bool ExportIcs(const TExportRequest& request)
 {
-    TIcsInput input;
-    input.StartDate = request.StartDate;
-    input.EndDate = request.EndDate;
-    input.Schedule = request.Schedule;
-    input.Memos = request.Memos;
-    if (request.WithDays) {
-        input.Holidays = request.Holidays;
-        input.SpecialDays = request.SpecialDays;
-        input.DaysOff = request.DaysOff;
-    }
-    input.Options.TimeZone = request.TimeZone;
-    input.Options.WithDays = request.WithDays;
-    input.Options.StampSeconds = request.StampSeconds;
-    input.OnProgress = request.OnProgress;
-    // The zone is looked up before the temporary file is made, so an unknown
-    // one leaves nothing behind.
-    if (!request.TimeZone.empty() && !IsKnownIcsTimeZone(request.TimeZone)) throw EIcsTimeZoneError(request.TimeZone);
-    return WriteOutputFile(request.OutputPath, [&input](const TOutputDrain& drain) { return BuildIcs(input, drain); });
+    return WriteOutputFile(request.OutputPath,
+                           [&request](const TOutputDrain& drain) { return BuildIcs(request, drain); });
 }
 
 bool RunExport(const TExportRequest& request)

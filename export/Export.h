@@ -25,9 +25,9 @@ bool ExportCsv(const TExportRequest& request);
 // first; another type gives an empty file. Raises EFCreateError as ExportCsv.
 bool ExportHtml(const TExportRequest& request);
 // The iCalendar type: the calendar of the range (BuildIcs) in UTF-8. Raises
-// EIcsTimeZoneError for an unknown TimeZone before the file is touched,
-// ENothingToExport when the range yields no event (no file is written, an
-// earlier one stays as it was), and EFCreateError as ExportCsv.
+// EIcsTimeZoneError for an unknown TimeZone and ENothingToExport when the
+// range yields no event, both without writing anything (an earlier file stays
+// as it was), and EFCreateError as ExportCsv.
 bool ExportIcs(const TExportRequest& request);
 // ExportCsv, ExportHtml or ExportIcs by the type; any other value writes nothing.
 // Each returns false when the output file already held exactly the new bytes:

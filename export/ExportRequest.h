@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "export/ExportType.h"
@@ -14,6 +15,7 @@ namespace orvexp {
 class TMemoStore;
 class TScheduleDigest;
 class TKyDayItemList;
+class TKyCustomDateEx;
 
 // Takes the output produced so far (and clears it), so that a large export is
 // written in parts instead of held whole; see ExportCsv and ExportHtml.
@@ -57,11 +59,17 @@ struct TExportRequest {
     bool ExportEmptyMemo = true;
     const TScheduleDigest* Schedule = nullptr; // the types with schedules
     const TMemoStore* Memos = nullptr;         // the types with memos
-    // The HTML types: the names of the day items matching each date; the
-    // iCalendar type with WithDays: the items as all-day events.
+    // The HTML types: the names of the day items matching each date.
     const TKyDayItemList* Holidays = nullptr;
     const TKyDayItemList* SpecialDays = nullptr;
     const TKyDayItemList* DaysOff = nullptr;
+    // The iCalendar type: the calculator whose day texts (the items and the
+    // computed equinox days and substitute holidays) become all-day events;
+    // null: none.
+    const TKyCustomDateEx* DayTexts = nullptr;
+    // The iCalendar type: the data folder's first dated day (FirstDatedDay),
+    // from whose year the repeating entries' rules start.
+    std::optional<std::int64_t> FirstDatedDay;
     // Optional; after each day (the iCalendar type: after each block of
     // entries and each day, both counted in `total`).
     std::function<void(int done, int total)> OnProgress;
@@ -70,8 +78,7 @@ struct TExportRequest {
     bool EscapeHtml = false; // HTML: &, <, >, " in the data's texts written as references
     // The iCalendar type. Its file is always UTF-8.
     std::string TimeZone;          // IANA name: times in that zone with its VTIMEZONE; empty: floating
-    bool WithDays = false;         // the holidays, special days and days off as all-day events
-    std::int64_t StampSeconds = 0; // DTSTAMP of every event; see ScheduleStampSeconds
+    std::int64_t StampSeconds = 0; // DTSTAMP of the entries and day texts; see ScheduleStampSeconds
 };
 
 } // namespace orvexp

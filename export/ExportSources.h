@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/DateEx.h"
 #include "calendar/DayItem.h"
 #include "data/DataFolder.h"
 #include "data/MemoStore.h"
@@ -39,12 +40,20 @@ std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemLi
 // every time.
 std::int64_t ScheduleStampSeconds(const std::string& scheduleFile);
 
+// The data folder's first dated day: the earliest of the dates its memo
+// files are named after and of its one-date entries' dates; none when it has
+// neither.
+std::optional<std::int64_t> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule);
+std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule);
+
 class TExportSources {
 public:
     // For the types with memos, lists the memo folder and starts reading the
     // memos of the whole days `start` to `end` ahead, on a thread of its own;
     // for the HTML types, and the iCalendar type `withDays`, loads the three
-    // day lists. The entries come from LoadSchedule or UseEntries.
+    // day lists (the iCalendar type's day texts then include the computed
+    // equinox days and substitute holidays). The entries come from
+    // LoadSchedule or UseEntries.
     TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end,
                    bool withDays = false);
 
@@ -66,22 +75,17 @@ public:
     const std::vector<TDayFileProblem>& DamagedDayFiles() const { return DayFileProblems; }
 
 private:
+    void FindFirstDay();
+
     TExportType Type;
     bool DayLists = false;
+    bool DayTexts = false;
     TScheduleDigest Schedule;
     std::int64_t StampSeconds = 0;
     std::unique_ptr<TMemoStore> Memos;
-    TKyDayItemList Holidays, SpecialDays, DaysOff;
+    TKyDateEx Days; // its three lists; the calendar's computed days on
+    std::optional<std::int64_t> FirstDay;
     std::vector<TDayFileProblem> DayFileProblems;
 };
-
-} // namespace orvexp
-
-namespace orvexp {
-
-// The data folder's first dated day, as a whole day number: the earliest of
-// its memo files' dates (the names the memo store reads, 19990410.txt) and of
-// its one-date entries' dates; none when the folder has neither.
-std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule);
 
 } // namespace orvexp

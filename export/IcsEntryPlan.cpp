@@ -1,17 +1,13 @@
 #include "export/IcsEntryPlan.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace orvexp {
 
 namespace {
 
-// The date of `value` when it lies in [first, last].
-bool InRange(TDateTime value, std::int64_t first, std::int64_t last, TDateParts& date)
-{
-    const auto day = static_cast<std::int64_t>(value);
-    if (day < first || day > last) return false;
-    date = DecodeDate(value);
-    return true;
-}
+using TDay = std::optional<std::int64_t>;
 
 // The most days month `month` ever has (29 for February); 0 for no month.
 unsigned MostDaysIn(unsigned month)
@@ -20,91 +16,124 @@ unsigned MostDaysIn(unsigned month)
     return month <= 12 ? kDays[month] : 0;
 }
 
-bool FirstWeekday(std::uint8_t weekdays, std::int64_t first, std::int64_t last, TDateParts& date)
+TDay DayOf(int year, unsigned month, unsigned day, std::int64_t from, std::int64_t to)
 {
-    for (std::int64_t day = first; day <= last && day < first + 7; ++day) {
-        const int weekday = DayOfWeek(static_cast<TDateTime>(day));
-        if ((weekdays >> weekday & 1) != 0) return InRange(static_cast<TDateTime>(day), first, last, date);
+    TDateTime value = 0;
+    if (!TryEncodeDate(year, month, day, value)) return std::nullopt;
+    const auto found = static_cast<std::int64_t>(value);
+    return found >= from && found <= to ? TDay(found) : std::nullopt;
+}
+
+TDay FirstWeekday(std::uint8_t weekdays, std::int64_t from, std::int64_t to)
+{
+    for (std::int64_t day = from; day <= to && day < from + 7; ++day) {
+        if ((weekdays >> DayOfWeek(static_cast<TDateTime>(day)) & 1) != 0) return day;
     }
-    return false;
+    return std::nullopt;
 }
 
 // A day of the month that some month has comes within three months.
-bool FirstMonthDay(unsigned monthDay, std::int64_t first, std::int64_t last, TDateParts& date)
+TDay FirstMonthDay(unsigned monthDay, std::int64_t from, std::int64_t to)
 {
-    if (monthDay < 1 || monthDay > 31) return false;
-    const TDateParts from = DecodeDate(static_cast<TDateTime>(first));
-    int year = from.Year;
-    unsigned month = from.Month;
+    if (monthDay < 1 || monthDay > 31) return std::nullopt;
+    const TDateParts start = DecodeDate(static_cast<TDateTime>(from));
+    int year = start.Year;
+    unsigned month = start.Month;
     for (int step = 0; step < 3; ++step) {
         TDateTime value = 0;
-        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= first) {
-            return InRange(value, first, last, date);
+        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= from) {
+            return DayOf(year, month, monthDay, from, to);
         }
         if (++month > 12) {
             month = 1;
             ++year;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // A day that some year has comes within eight years (29 February).
-bool FirstYearDay(unsigned month, unsigned monthDay, std::int64_t first, std::int64_t last, TDateParts& date)
+TDay FirstYearDay(unsigned month, unsigned monthDay, std::int64_t from, std::int64_t to)
 {
-    if (monthDay < 1 || monthDay > MostDaysIn(month)) return false;
-    const int fromYear = DecodeDate(static_cast<TDateTime>(first)).Year;
+    if (monthDay < 1 || monthDay > MostDaysIn(month)) return std::nullopt;
+    const int fromYear = DecodeDate(static_cast<TDateTime>(from)).Year;
     for (int year = fromYear; year <= fromYear + 8; ++year) {
         TDateTime value = 0;
-        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= first) {
-            return InRange(value, first, last, date);
+        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= from) {
+            return DayOf(year, month, monthDay, from, to);
         }
     }
-    return false;
+    return std::nullopt;
+}
+
+// The first date of the plan's kind of `entry` from `from` to `to`.
+TDay FirstDate(const TEntryDigest& entry, const TIcsEntryPlan& plan, std::int64_t from, std::int64_t to)
+{
+    if (to < from) return std::nullopt;
+    switch (plan.Repeat) {
+    case irDaily: return from;
+    case irWeekly: return plan.Weekdays != 0 ? FirstWeekday(plan.Weekdays, from, to) : std::nullopt;
+    case irMonthly: return FirstMonthDay(entry.Day, from, to);
+    case irYearly: return FirstYearDay(entry.Month, entry.Day, from, to);
+    case irOnce: return DayOf(entry.Year, entry.Month, entry.Day, from, to);
+    }
+    return std::nullopt;
+}
+
+// The advance notice when the alarm timer can give it at all.
+bool NoticeWithinReach(TPreviouseAlertKind kind, std::int32_t amount)
+{
+    const std::int64_t perDay = kind == paHours ? 24 : kind == paMinutes ? 24 * 60 : 1;
+    return amount > 0 && amount <= kLongestNoticeDays * perDay;
 }
 
 } // namespace
 
-TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t first, std::int64_t last)
+std::int64_t IcsRulesFrom(const std::optional<std::int64_t>& firstDatedDay, std::int64_t first)
+{
+    const std::int64_t from = firstDatedDay ? std::min(*firstDatedDay, first) : first;
+    const TDateParts date = DecodeDate(static_cast<TDateTime>(from));
+    TDateTime january = 0;
+    return TryEncodeDate(date.Year, 1, 1, january) ? static_cast<std::int64_t>(january) : from;
+}
+
+TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t rulesFrom, std::int64_t first,
+                           std::int64_t last)
 {
     TIcsEntryPlan plan;
-    if (last < first) return plan;
     switch (entry.Kind) {
     case akEveryDayAt:
     case akEveryDay:
-    case akStartup:
-        plan.Repeat = irDaily;
-        plan.Occurs = InRange(static_cast<TDateTime>(first), first, last, plan.First);
-        break;
+    case akStartup: plan.Repeat = irDaily; break;
     case akWeekdaysAt:
     case akWeekdays:
         plan.Repeat = irWeekly;
         plan.Weekdays = entry.DaysOfWeek & 0xFE; // bit 0 names no weekday
-        plan.Occurs = plan.Weekdays != 0 && FirstWeekday(plan.Weekdays, first, last, plan.First);
         break;
     case akMonthDayAt:
     case akMonthDay:
         plan.Repeat = irMonthly;
         plan.MonthDay = static_cast<std::uint8_t>(entry.Day);
-        plan.Occurs = FirstMonthDay(entry.Day, first, last, plan.First);
         break;
     case akDateAt:
-    case akDate: {
-        TDateTime value = 0;
-        plan.Occurs = TryEncodeDate(entry.Year, entry.Month, entry.Day, value) && InRange(value, first, last, plan.First);
-        break;
-    }
+    case akDate: plan.Repeat = irOnce; break;
     case akYearDayAt:
     case akYearDay:
         plan.Repeat = irYearly;
         plan.Month = static_cast<std::uint8_t>(entry.Month);
         plan.MonthDay = static_cast<std::uint8_t>(entry.Day);
-        plan.Occurs = FirstYearDay(entry.Month, entry.Day, first, last, plan.First);
         break;
+    default: return {}; // kinds above akStartup fall on no date
     }
-    if (!plan.Occurs) return {};
+    if (!FirstDate(entry, plan, first, last)) return {};
+    // The rule's first date lies on or before the range's: the search from
+    // `rulesFrom` ends at the latest on that one.
+    const TDay start = plan.Repeat == irOnce ? FirstDate(entry, plan, first, last)
+                                             : FirstDate(entry, plan, std::min(rulesFrom, first), last);
+    plan.Occurs = true;
+    plan.Start = DecodeDate(static_cast<TDateTime>(*start));
 
-    const bool timedKind = entry.Kind <= akYearDayAt;
+    const bool timedKind = HasTimeOfDay(entry.Kind);
     plan.ImpossibleTime = timedKind && (entry.Hour >= 24 || entry.Minute >= 60);
     plan.Timed = timedKind && !plan.ImpossibleTime;
     if (timedKind) {
@@ -115,10 +144,9 @@ TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t first, std::i
         // The timer never meets an hour of 24 or more, so such an entry never
         // fires; its day notice still comes.
         plan.StartAlarm = !plan.ImpossibleTime;
-        const bool notice = entry.AlertAmount > 0 &&
-                            (entry.AlertKind == paDays ||
-                             ((entry.AlertKind == paHours || entry.AlertKind == paMinutes) && plan.Timed));
-        if (notice) {
+        const bool noticeKind = entry.AlertKind == paDays ||
+                                ((entry.AlertKind == paHours || entry.AlertKind == paMinutes) && plan.Timed);
+        if (noticeKind && NoticeWithinReach(entry.AlertKind, entry.AlertAmount)) {
             plan.Notice = entry.AlertKind;
             plan.NoticeAmount = entry.AlertAmount;
         }

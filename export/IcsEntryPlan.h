@@ -1,10 +1,13 @@
 #pragma once
-// What a schedule entry becomes in a calendar for a range of days: one event
-// whose repeat rule (if any) starts on the entry's first date in the range and
-// ends with the range, so that it describes exactly the dates IsAlarmOnDate
-// finds there. No calendar library here: the plan only decides.
+// What a schedule entry becomes in a calendar: one event, whose repeat rule
+// (if any) has no end and starts on a day that does not depend on the range
+// exported, so that the exports of any two ranges give the same event and
+// importing one after the other loses no occurrence. Within the range its
+// dates are exactly those IsAlarmOnDate finds. No calendar library here: the
+// plan only decides.
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/DateTime.h"
 #include "schedule/ScheduleDigest.h"
@@ -16,7 +19,7 @@ enum TIcsRepeat : std::uint8_t { irOnce, irDaily, irWeekly, irMonthly, irYearly 
 struct TIcsEntryPlan {
     bool Occurs = false; // false: no date in the range, no event
     TIcsRepeat Repeat = irOnce;
-    TDateParts First;    // the first date in the range
+    TDateParts Start;    // DTSTART: the date of a one-date entry, the rule's first date otherwise
     // A kind with a time of day whose time exists; otherwise the event is all-day.
     bool Timed = false;
     // A kind with a time of day whose stored time cannot exist (hour 24 or more,
@@ -33,7 +36,20 @@ struct TIcsEntryPlan {
     std::int32_t NoticeAmount = 0;
 };
 
-// The plan of `entry` for the whole days `first` to `last`, both included.
-TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t first, std::int64_t last);
+// The longest advance notice in days that the alarm timer can give: it counts
+// back from an occurrence on its calendar of the years 1 to 9999, and a longer
+// lead starts before that calendar's first day from every occurrence.
+inline constexpr std::int64_t kLongestNoticeDays = kLastDay - kFirstDay;
+
+// The plan of `entry` for the whole days `first` to `last`, both included. A
+// rule starts on the entry's first date on or after `rulesFrom` (a day not
+// after `first`, the same for every range of the data).
+TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t rulesFrom, std::int64_t first,
+                           std::int64_t last);
+
+// Where the rules of a data folder start: 1 January of the year of its first
+// dated day (see FirstDatedDay), or of the range's first day when that is
+// earlier or the folder has no dated day.
+std::int64_t IcsRulesFrom(const std::optional<std::int64_t>& firstDatedDay, std::int64_t first);
 
 } // namespace orvexp

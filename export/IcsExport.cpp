@@ -7,15 +7,14 @@
 #include <optional>
 #include <vector>
 
-#include "calendar/DayItem.h"
-#include "calendar/DayMatching.h"
-#include "export/DayBlocksAhead.h"
+#include "calendar/DateEx.h"
+#include "data/MemoStore.h"
 #include "export/Export.h"
 #include "export/ExportDays.h"
 #include "export/IcsComposer.h"
 #include "export/IcsEntryPlan.h"
 #include "export/IcsText.h"
-#include "data/MemoStore.h"
+#include "platform/OrderedAhead.h"
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -26,72 +25,96 @@ namespace {
 // Entries per block; the odd blocks are made on a second thread (measured
 // faster than giving it two or three of every five, or three of seven).
 constexpr int kBlockEntries = 128;
+// Odd blocks made ahead of the writer at most.
+constexpr std::int64_t kBlocksAhead = 32;
 
-constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
-constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+// FNV-1a over bytes in a fixed order, numbers little-endian: every machine
+// gives the same hash, so every machine gives the same UIDs.
+class TContentHash {
+public:
+    void Bytes(std::string_view bytes)
+    {
+        for (const char byte : bytes) Value = (Value ^ static_cast<unsigned char>(byte)) * kPrime;
+    }
+    void Number(std::uint64_t number, int octets)
+    {
+        for (int i = 0; i < octets; ++i, number >>= 8) Value = (Value ^ (number & 0xFF)) * kPrime;
+    }
+    std::uint64_t Result() const { return Value; }
 
-void HashBytes(std::uint64_t& hash, const void* data, std::size_t size)
-{
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * kFnvPrime;
-}
-
-template <class T>
-void HashValue(std::uint64_t& hash, T value)
-{
-    HashBytes(hash, &value, sizeof value);
-}
+private:
+    static constexpr std::uint64_t kPrime = 1099511628211ull;
+    std::uint64_t Value = 14695981039346656037ull;
+};
 
 // What identifies an entry across exports: its kind, date and time fields and
 // text, not its fired marks, switch or reminders (which change without it
 // becoming another entry).
 std::uint64_t EntryContentHash(const TEntryDigest& entry, std::span<const std::string_view> lines)
 {
-    std::uint64_t hash = kFnvOffset;
-    HashValue(hash, static_cast<std::uint8_t>(entry.Kind));
+    TContentHash hash;
+    hash.Number(entry.Kind, 1);
     for (const std::uint16_t field : {entry.Year, entry.Month, entry.Day, entry.Hour, entry.Minute}) {
-        HashValue(hash, field);
+        hash.Number(field, 2);
     }
-    HashValue(hash, entry.DaysOfWeek);
-    HashValue(hash, static_cast<std::uint32_t>(lines.size()));
+    hash.Number(entry.DaysOfWeek, 1);
+    hash.Number(lines.size(), 4);
     for (const std::string_view line : lines) {
-        HashValue(hash, static_cast<std::uint32_t>(line.size()));
-        HashBytes(hash, line.data(), line.size());
+        hash.Number(line.size(), 4);
+        hash.Bytes(line);
     }
-    return hash;
+    return hash.Result();
 }
 
-std::string DateKey(const TDateParts& date)
+// Every UID: its parts joined by "-", then "@orvexp" (an entry:
+// "<content hash>-<ordinal>", a memo: "memo-<date>", a day text:
+// "<kind>-<date>-<item or rule>[-<ordinal>]").
+void MakeUid(std::string& uid, std::initializer_list<std::string_view> parts)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02u%02u", date.Year, date.Month, date.Day);
-    return text;
+    uid.clear();
+    for (const std::string_view part : parts) {
+        if (!uid.empty()) uid += '-';
+        uid += part;
+    }
+    uid += "@orvexp";
 }
 
-// What one thread writes with: its composer and its text converter.
+std::string_view Hex(std::span<const std::uint8_t> bytes, char* text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text[2 * i] = kHex[bytes[i] >> 4];
+        text[2 * i + 1] = kHex[bytes[i] & 0xF];
+    }
+    return {text, 2 * bytes.size()};
+}
+
+std::string_view Decimal(std::uint64_t number, char (&text)[24])
+{
+    return {text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, number).ptr - text)};
+}
+
+// What one thread writes with: its composer, its text converter and the
+// room of an event's texts, reused.
 struct TIcsWorker {
     explicit TIcsWorker(const TIcsFrame& frame) : Composer(frame) {}
     TIcsComposer Composer;
     TIcsText Text;
-    std::string Summary, Description; // an entry's texts, their room reused
+    std::string Description, Summary, Uid;
 };
 
-// "<hash as 16 hex digits>-<ordinal>@orvexp"; returns its length.
-std::size_t EntryUid(char (&uid)[48], std::uint64_t hash, std::uint32_t ordinal)
+// The title of a converted text, or `untitled` for a text without one.
+std::string_view TitleOr(std::string_view text, std::string_view untitled)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
-    for (int i = 15; i >= 0; --i, hash >>= 4) uid[i] = kHex[hash & 0xF];
-    uid[16] = '-';
-    char* end = std::to_chars(uid + 17, uid + sizeof uid, ordinal).ptr;
-    constexpr std::string_view kDomain = "@orvexp";
-    std::memcpy(end, kDomain.data(), kDomain.size());
-    return static_cast<std::size_t>(end - uid) + kDomain.size();
+    const std::string_view title = IcsTitle(text);
+    return title.empty() ? untitled : title;
 }
 
 class TEntryEvents {
 public:
-    TEntryEvents(const TScheduleDigest& schedule, std::int64_t first, std::int64_t last)
-        : Schedule(schedule), First(first), Last(last), Ids(static_cast<std::size_t>(schedule.Count()))
+    TEntryEvents(const TScheduleDigest& schedule, std::int64_t rulesFrom, std::int64_t first, std::int64_t last)
+        : Schedule(schedule), RulesFrom(rulesFrom), First(first), Last(last),
+          Ids(static_cast<std::size_t>(schedule.Count()))
     {
         // Identical entries are told apart by their order: the count of each
         // hash so far, in an open table (this runs before the second thread
@@ -114,31 +137,7 @@ public:
     void AppendBlock(TIcsWorker& worker, int block, std::string& out) const
     {
         const int end = std::min(Schedule.Count(), (block + 1) * kBlockEntries);
-        for (int i = block * kBlockEntries; i < end; ++i) {
-            const TEntryDigest& entry = Schedule[i];
-            const TIcsEntryPlan plan = PlanIcsEntry(entry, First, Last);
-            if (!plan.Occurs) continue;
-            const auto lines = Schedule.Lines(entry);
-            std::string& description = worker.Description;
-            std::string& summary = worker.Summary;
-            description.clear();
-            worker.Text.AppendJoined(description, lines);
-            if (lines.size() <= 1) {
-                summary = description; // one line: the same text
-            } else {
-                summary.clear();
-                worker.Text.AppendLine(summary, lines.front());
-            }
-            if (plan.ImpossibleTime) {
-                // The time the entry names cannot be shown as one: it leads the summary.
-                const std::string time = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute);
-                summary = summary.empty() ? time : time + " " + summary;
-            }
-            const TEntryId& id = Ids[static_cast<std::size_t>(i)];
-            char uid[48];
-            const std::size_t uidSize = EntryUid(uid, id.Hash, id.Ordinal);
-            worker.Composer.AppendEntryEvent(out, plan, std::string_view(uid, uidSize), summary, description);
-        }
+        for (int i = block * kBlockEntries; i < end; ++i) AppendEntry(worker, i, out);
     }
 
 private:
@@ -147,89 +146,145 @@ private:
         std::uint32_t Ordinal = 0;
     };
 
+    void AppendEntry(TIcsWorker& worker, int index, std::string& out) const
+    {
+        const TEntryDigest& entry = Schedule[index];
+        const TIcsEntryPlan plan = PlanIcsEntry(entry, RulesFrom, First, Last);
+        if (!plan.Occurs) return;
+        std::string& description = worker.Description;
+        description.clear();
+        worker.Text.AppendJoined(description, Schedule.Lines(entry));
+        std::string_view summary = TitleOr(description, "予定");
+        if (plan.ImpossibleTime) {
+            // The time the entry names cannot be shown as one: it leads the title.
+            worker.Summary = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute);
+            worker.Summary += ' ';
+            worker.Summary += summary;
+            summary = worker.Summary;
+        }
+        const TEntryId& id = Ids[static_cast<std::size_t>(index)];
+        char hex[16], ordinal[24];
+        std::uint8_t hash[8];
+        for (int i = 0; i < 8; ++i) hash[i] = static_cast<std::uint8_t>(id.Hash >> (56 - 8 * i));
+        MakeUid(worker.Uid, {Hex(hash, hex), Decimal(id.Ordinal, ordinal)});
+        worker.Composer.AppendEntryEvent(out, plan, worker.Uid, summary, description);
+    }
+
     const TScheduleDigest& Schedule;
-    const std::int64_t First, Last;
+    const std::int64_t RulesFrom, First, Last;
     std::vector<TEntryId> Ids;
 };
 
-// The memo of a day as an event; nothing when the memo is missing or holds
-// only line breaks and blanks (an event would show nothing).
-void AppendMemoEvent(TIcsWorker& worker, const TMemoStore& memos, TDateTime day, const std::string& dateKey,
-                     std::vector<std::string>& lines, std::vector<std::string_view>& views, std::string& out)
-{
-    lines.clear();
-    if (!memos.ReadMemoLines(day, lines)) return;
-    views.assign(lines.begin(), lines.end());
-    std::string& text = worker.Description;
-    text.clear();
-    worker.Text.AppendJoined(text, views);
-    if (text.find_first_not_of(" \t\n") == std::string::npos) return;
-    std::string& summary = worker.Summary;
-    if (views.size() == 1) {
-        summary = text;
-    } else {
-        summary.clear();
-        worker.Text.AppendLine(summary, views.front());
-    }
-    static const std::string kMemoCategory = "メモ";
-    worker.Composer.AppendDayEvent(out, "memo-" + dateKey + "@orvexp", DecodeDate(day), summary, text, kMemoCategory);
-}
-
-struct TDayKind {
-    const TKyDayItemList* Items;
-    const char* UidPrefix;
-    std::string Category;
+// What a day text's event is: its category, the UID's kind, and for a day the
+// calculator computes, the rule that made it.
+struct TDayTextKind {
+    TIcsCategory Category;
+    std::string_view UidKind;
+    std::string_view Rule;
 };
 
-void AppendDayItemEvents(TIcsWorker& worker, const TDayKind& kind, TDateTime day, const std::string& dateKey,
-                         std::string& out)
+TDayTextKind KindOf(TKyDayTextSource source)
 {
-    if (!kind.Items) return;
-    const TKyDayItemList& items = *kind.Items;
-    for (int i = 0; i < items.Count(); ++i) {
-        if (!DayItemMatches(items[i], day)) continue;
-        // The item's stored GUID names it; an ordinal parts items that share one.
-        int ordinal = 1;
-        for (int j = 0; j < i; ++j) {
-            if (items[j].ItemGuid == items[i].ItemGuid && DayItemMatches(items[j], day)) ++ordinal;
-        }
-        static constexpr char kHex[] = "0123456789abcdef";
-        std::string uid = kind.UidPrefix;
-        uid += '-';
-        uid += dateKey;
-        uid += '-';
-        for (const std::uint8_t byte : items[i].ItemGuid) {
-            uid += kHex[byte >> 4];
-            uid += kHex[byte & 0xF];
-        }
-        uid += '-';
-        uid += std::to_string(ordinal);
-        uid += "@orvexp";
-        worker.Composer.AppendDayEvent(out, uid, DecodeDate(day), worker.Text.Line(items[i].DayText), std::string(),
-                                       kind.Category);
+    switch (source) {
+    case dtsSpecialDay: return {icSpecialDay, "special", {}};
+    case dtsHoliday: return {icHoliday, "holiday", {}};
+    case dtsVernalEquinox: return {icHoliday, "holiday", "vernal-equinox"};
+    case dtsAutumnalEquinox: return {icHoliday, "holiday", "autumnal-equinox"};
+    case dtsSubstitute: return {icHoliday, "holiday", "substitute"};
+    case dtsDayOff: return {icDayOff, "dayoff", {}};
     }
+    return {icHoliday, "holiday", {}};
 }
+
+// The day's all-day events: its memo, then (with day texts) each day text.
+class TDayEvents {
+public:
+    TDayEvents(const TExportRequest& request, TIcsWorker& worker) : Request(request), Worker(worker) {}
+
+    void Append(std::int64_t day, std::string& out)
+    {
+        const auto value = static_cast<TDateTime>(day);
+        Date = DecodeDate(value);
+        std::snprintf(DateKey, sizeof DateKey, "%04d%02u%02u", Date.Year, Date.Month, Date.Day);
+        if (Request.Memos) AppendMemo(value, out);
+        if (Request.DayTexts) AppendDayTexts(value, out);
+    }
+
+private:
+    // Nothing when the memo is missing or holds only blanks and line breaks.
+    void AppendMemo(TDateTime day, std::string& out)
+    {
+        if (!Request.Memos->ReadMemoLines(day, MemoLines)) return;
+        MemoViews.assign(MemoLines.begin(), MemoLines.end());
+        std::string& text = Worker.Description;
+        text.clear();
+        Worker.Text.AppendJoined(text, MemoViews);
+        const std::string_view title = IcsTitle(text);
+        if (title.empty()) return;
+        MakeUid(Worker.Uid, {"memo", DateKey});
+        Worker.Composer.AppendDayEvent(out, {Worker.Uid, Date, title, text, icMemo,
+                                             Request.Memos->MemoModifiedSeconds(day)});
+    }
+
+    void AppendDayTexts(TDateTime day, std::string& out)
+    {
+        Request.DayTexts->DayTextsOf(day, Texts);
+        for (std::size_t i = 0; i < Texts.size(); ++i) {
+            const TKyDayText& found = Texts[i];
+            const TDayTextKind kind = KindOf(found.Source);
+            char guid[32], ordinal[24];
+            if (found.Item) {
+                // The item's stored GUID names it; an ordinal parts items of a
+                // list that share one.
+                std::uint64_t same = 1;
+                for (std::size_t j = 0; j < i; ++j) {
+                    same += Texts[j].Source == found.Source && Texts[j].Item && Texts[j].Item->ItemGuid == found.Item->ItemGuid;
+                }
+                MakeUid(Worker.Uid, {kind.UidKind, DateKey, Hex(found.Item->ItemGuid, guid), Decimal(same, ordinal)});
+            } else {
+                MakeUid(Worker.Uid, {kind.UidKind, DateKey, kind.Rule});
+            }
+            std::string& text = Worker.Description;
+            text.clear();
+            Worker.Text.AppendLine(text, *found.Text);
+            const std::string_view title = TitleOr(text, IcsCategoryName(kind.Category));
+            // A text of several lines keeps them all in the description.
+            const std::string_view description = text.find('\n') == std::string::npos ? std::string_view() : text;
+            Worker.Composer.AppendDayEvent(out, {Worker.Uid, Date, title, description, kind.Category,
+                                                 Request.StampSeconds});
+        }
+    }
+
+    const TExportRequest& Request;
+    TIcsWorker& Worker;
+    TDateParts Date;
+    char DateKey[16] = {};
+    std::vector<std::string> MemoLines;
+    std::vector<std::string_view> MemoViews;
+    std::vector<TKyDayText> Texts;
+};
 
 } // namespace
 
-std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
+std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
 {
-    const TExportDays days(input.StartDate, input.EndDate);
-    const TIcsFrame frame = MakeIcsFrame(input.Options.TimeZone, input.Options.StampSeconds,
-                                         DecodeDate(static_cast<TDateTime>(days.Last)));
+    const TExportDays days(request.StartDate, request.EndDate);
+    const TIcsFrame frame = MakeIcsFrame(request.TimeZone, request.StampSeconds);
     std::string out;
     if (drain) out.reserve(2 * kOutputDrainSize);
     out += frame.Head;
 
     const int dayCount = days.Count();
     std::optional<TEntryEvents> entries;
-    if (input.Schedule && dayCount > 0) entries.emplace(*input.Schedule, days.First, days.Last);
+    if (request.Schedule && dayCount > 0) {
+        entries.emplace(*request.Schedule, IcsRulesFrom(request.FirstDatedDay, days.First), days.First, days.Last);
+    }
     const int blocks = entries ? entries->BlockCount() : 0;
     const int total = blocks + dayCount;
     int done = 0;
     const auto progress = [&] {
         ++done;
-        if (input.OnProgress) input.OnProgress(done, total);
+        if (request.OnProgress) request.OnProgress(done, total);
     };
 
     // A calendar needs at least one component; an empty range gives no file.
@@ -238,21 +293,19 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
     if (blocks > 0) {
         // Serialising is most of the work: the odd blocks are made on a second
         // thread, a few chunks ahead, while this one makes the even ones.
-        std::optional<TDayBlocksAhead> oddBlocks;
-        if (blocks > 1) {
-            oddBlocks.emplace(0, blocks / 2 - 1, [&entries, &frame]() -> TDayBlocksAhead::TMakeDay {
-                auto own = std::make_shared<TIcsWorker>(frame);
-                return [own, &entries](std::int64_t half, std::string& text) {
-                    entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
-                };
-            });
-        }
+        TOrderedAhead<std::string> oddBlocks(blocks / 2, {kBlocksAhead, SIZE_MAX, kBlocksAhead / 4}, [&entries, &frame] {
+            return [own = std::make_shared<TIcsWorker>(frame), &entries](std::int64_t half, std::string& text) {
+                text.clear();
+                entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
+                return text.size();
+            };
+        });
         for (int block = 0; block < blocks; ++block) {
             const std::size_t before = out.size();
             if (block % 2 == 0) {
                 entries->AppendBlock(worker, block, out);
             } else {
-                out += oddBlocks->TakeNext();
+                out += oddBlocks.Take();
             }
             anyEvent = anyEvent || out.size() != before;
             if (drain && out.size() >= kOutputDrainSize) drain(out);
@@ -260,19 +313,10 @@ std::string BuildIcs(const TIcsInput& input, const TOutputDrain& drain)
         }
     }
 
-    const std::vector<TDayKind> dayKinds = {{input.Holidays, "holiday", "祝日"},
-                                            {input.SpecialDays, "special", "記念日"},
-                                            {input.DaysOff, "dayoff", "休日"}};
-    std::vector<std::string> memoLines;
-    std::vector<std::string_view> memoViews;
-    for (std::int64_t d = days.First; d <= days.Last; ++d) {
-        const auto day = static_cast<TDateTime>(d);
-        const std::string dateKey = DateKey(DecodeDate(day));
+    TDayEvents dayEvents(request, worker);
+    for (std::int64_t day = days.First; day <= days.Last; ++day) {
         const std::size_t before = out.size();
-        if (input.Memos) AppendMemoEvent(worker, *input.Memos, day, dateKey, memoLines, memoViews, out);
-        if (input.Options.WithDays) {
-            for (const TDayKind& kind : dayKinds) AppendDayItemEvents(worker, kind, day, dateKey, out);
-        }
+        dayEvents.Append(day, out);
         anyEvent = anyEvent || out.size() != before;
         if (drain && out.size() >= kOutputDrainSize) drain(out);
         progress();

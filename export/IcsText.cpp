@@ -47,6 +47,49 @@ std::string TIcsText::Line(std::string_view line)
     return text;
 }
 
+namespace {
+
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+
+// The length of the blank that `text` starts with; 0 for none.
+std::size_t LeadingBlank(std::string_view text)
+{
+    if (text.empty()) return 0;
+    if (text.front() == ' ' || text.front() == '\t') return 1;
+    return text.starts_with(kIdeographicSpace) ? kIdeographicSpace.size() : 0;
+}
+
+std::size_t TrailingBlank(std::string_view text)
+{
+    if (text.empty()) return 0;
+    if (text.back() == ' ' || text.back() == '\t') return 1;
+    return text.ends_with(kIdeographicSpace) ? kIdeographicSpace.size() : 0;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (const std::size_t blank = LeadingBlank(text)) text.remove_prefix(blank);
+    while (const std::size_t blank = TrailingBlank(text)) text.remove_suffix(blank);
+    return text;
+}
+
+} // namespace
+
+bool IsIcsBlank(std::string_view text)
+{
+    return TrimBlanks(text).empty();
+}
+
+std::string_view IcsTitle(std::string_view text)
+{
+    for (;;) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = TrimBlanks(text.substr(0, end));
+        if (!line.empty() || end == std::string_view::npos) return line;
+        text.remove_prefix(end + 1);
+    }
+}
+
 std::string IcsText(std::span<const std::string_view> lines)
 {
     return TIcsText().Join(lines);

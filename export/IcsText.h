@@ -29,6 +29,14 @@ private:
     std::string Utf8; // the line converted last, its room reused
 };
 
+// Blanks as the calendar means them, for titles and for texts left out:
+// space, TAB and the ideographic space (U+3000) of Japanese text.
+bool IsIcsBlank(std::string_view text);
+// The title of a converted text: its first line (lines end at "\n") that
+// holds more than blanks, without the blanks at its ends; empty when no line
+// does. A view into `text`.
+std::string_view IcsTitle(std::string_view text);
+
 // The same with a converter of their own.
 std::string IcsText(std::span<const std::string_view> lines);
 std::string IcsText(std::string_view line);

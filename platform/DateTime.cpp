@@ -15,8 +15,8 @@ constexpr int kEpochOffset = 25569;
 constexpr double kMilliSecondsPerDay = 86400000.0;
 
 // Days of 0001-01-01 and 9999-12-31, the range the toolkit's dates cover.
-constexpr double kMinDay = -693593.0;
-constexpr double kMaxDay = 2958465.0;
+constexpr auto kMinDay = static_cast<double>(kFirstDay);
+constexpr auto kMaxDay = static_cast<double>(kLastDay);
 
 bool InRange(TDateTime value)
 {

@@ -33,6 +33,9 @@ struct TTimeParts {
 
 // Dates are supported for the years 1..9999; beyond that a value is invalid.
 bool IsValidDate(int year, unsigned month, unsigned day);
+// The whole-day values of the first and the last supported date (0001-01-01, 9999-12-31).
+inline constexpr std::int64_t kFirstDay = -693593;
+inline constexpr std::int64_t kLastDay = 2958465;
 
 // The whole-day value of a calendar date; false when the date does not exist.
 bool TryEncodeDate(int year, unsigned month, unsigned day, TDateTime& result);

@@ -275,6 +275,13 @@ TFilePresence TFolderIndex::ReadFileIfPresent(const std::string& name, std::stri
     return ReadFileIfPresentAt(FolderFd, name, contents, listedRegular);
 }
 
+std::int64_t TFolderIndex::ModifiedSeconds(const std::string& name) const
+{
+    struct stat info {};
+    if (FolderFd < 0 || ::fstatat(FolderFd, name.c_str(), &info, 0) != 0) return 0;
+    return static_cast<std::int64_t>(info.st_mtime);
+}
+
 std::string FindPathIgnoringCase(const std::string& folder, const std::string& name)
 {
     const std::string exact = JoinPath(folder, name);

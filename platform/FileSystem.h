@@ -87,8 +87,13 @@ public:
     // unless Read. The folder stays open, so the file is opened relative to it
     // and its path is not walked again.
     TFilePresence ReadFileIfPresent(const std::string& name, std::string& contents) const;
+    // The modification time of the entry `name` in seconds since 1970-01-01
+    // UTC; 0 when it cannot be read.
+    std::int64_t ModifiedSeconds(const std::string& name) const;
 
     const std::string& Folder() const { return FolderPath; }
+    // Every name the folder listed, sorted.
+    const std::vector<std::string>& ListedNames() const { return Names; }
 
 private:
     std::string FolderPath;

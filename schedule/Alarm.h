@@ -46,6 +46,12 @@ enum TAlarmKind : std::uint8_t {
     akStartup = 10,
 };
 
+// The kinds 0 to 4 name a time of day; the others are all-day.
+constexpr bool HasTimeOfDay(TAlarmKind kind)
+{
+    return kind <= akYearDayAt;
+}
+
 // What firing does; any other stored value acts like aaNone.
 enum TAlarmAction : std::uint8_t { aaLaunch = 0, aaMessage = 1, aaNone = 2 };
 

@@ -82,7 +82,7 @@ bool ConditionHolds(const TAlarm2& alarm, const TMoment& moment)
 // with a 10 s period every minute is seen about six times.
 bool AlreadyFired(const TAlarm2& alarm, const TMoment& moment)
 {
-    return alarm.Kind <= akYearDayAt ? moment.IsThisMinute(alarm.LastFired) : moment.IsToday(alarm.LastFired);
+    return HasTimeOfDay(alarm.Kind) ? moment.IsThisMinute(alarm.LastFired) : moment.IsToday(alarm.LastFired);
 }
 
 // Minutes since midnight of the notice moment: the entry's time of day less the
@@ -167,7 +167,7 @@ void TAlarmTimer::TimerTick()
                     const TDateTime occurrence = DateOf(NextAlarmDate(alarm));
                     const TDateTime today = DateOf(moment.Now);
                     due = occurrence - alert.Amount <= today && today <= occurrence;
-                } else if ((alert.Kind == paHours || alert.Kind == paMinutes) && alarm.Kind <= akYearDayAt &&
+                } else if ((alert.Kind == paHours || alert.Kind == paMinutes) && HasTimeOfDay(alarm.Kind) &&
                            moment.IsToday(NextAlarmDate(alarm))) {
                     const std::int64_t lead =
                         alert.Kind == paHours ? std::int64_t{alert.Amount} * 60 : std::int64_t{alert.Amount};

@@ -49,7 +49,7 @@ char* PutTwoDigits(char* out, unsigned value)
 std::size_t FormatAlarmTime(TAlarmKind kind, std::uint16_t hour, std::uint16_t minute, char* out)
 {
     std::string_view fixed;
-    if (kind <= akYearDayAt) {
+    if (HasTimeOfDay(kind)) {
         char* end = PutTwoDigits(out, hour);
         *end++ = ':';
         end = PutTwoDigits(end, minute);

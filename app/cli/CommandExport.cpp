@@ -19,7 +19,7 @@
 #include "export/Export.h"
 #include "export/ExportFileName.h"
 #include "export/ExportSources.h"
-#include "export/IcsComposer.h"
+#include "export/IcsExport.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -219,7 +219,6 @@ int RunExportCommand(const TExportOptions& options)
     sources.Apply(request);
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
     request.EscapeHtml = options.EscapeHtml;
-    request.WithDays = options.WithDays;
     request.TimeZone = options.TimeZone;
     request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
@@ -279,7 +278,8 @@ void AddExportCommand(TCommandLine& commandLine)
                         "HTML declaring UTF-8); an iCalendar file is always utf-8")
         ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
     command->add_flag("--with-days", options->WithDays,
-                      "iCalendar: the holidays, special days and days off of the range as all-day events");
+                      "iCalendar: the day texts of the range as all-day events: holidays, special days and days "
+                      "off, and the equinox days and substitute holidays the calendar computes");
     command->add_option("--timezone", options->TimeZone,
                         "iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
                         "rules in the file (default: floating times, shown as they are in any zone)");

@@ -237,11 +237,10 @@ TEST_F(ExportCommandTest, WritesTheIcsTypeStampedWithTheScheduleFile)
             request.ExportType = etIcs;
             request.StartDate = EncodeDate(1999, 4, 9);
             request.EndDate = EncodeDate(1999, 4, 12);
-            request.WithDays = c.WithDays;
             request.TimeZone = c.TimeZone;
             request.StampSeconds = 981173106;
             request.OutputPath = Work.Path + "expected.ics";
-            testing::RunExportFrom(request, Data.Path, Alarms);
+            testing::RunExportFrom(request, Data.Path, Alarms, c.WithDays);
             const std::string ics = ReadBytes(output);
             EXPECT_EQ(ics, ReadBytes(request.OutputPath));
             EXPECT_NE(ics.find("\r\nDTSTAMP:20010203T040506Z\r\n"), std::string::npos);

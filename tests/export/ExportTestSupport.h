@@ -27,19 +27,20 @@ inline std::unique_ptr<TAlarm2> MakeEntry(TAlarmKind kind, std::uint16_t year, s
 // Resolves the request's sources as the wizard does: the entries, and the
 // memos and day files of the data folder. The sources must outlive the export.
 inline std::unique_ptr<TExportSources> ResolveSources(TExportRequest& request, const std::string& dataFolder,
-                                                      const TAlarmList& alarms)
+                                                      const TAlarmList& alarms, bool withDays = false)
 {
     auto sources = std::make_unique<TExportSources>(request.ExportType, TDataFolder(dataFolder), request.StartDate,
-                                                    request.EndDate, request.WithDays);
+                                                    request.EndDate, withDays);
     sources->UseEntries(alarms, request.StampSeconds);
     sources->Apply(request);
     return sources;
 }
 
 // RunExport over those sources.
-inline void RunExportFrom(TExportRequest request, const std::string& dataFolder, const TAlarmList& alarms)
+inline void RunExportFrom(TExportRequest request, const std::string& dataFolder, const TAlarmList& alarms,
+                          bool withDays = false)
 {
-    const auto sources = ResolveSources(request, dataFolder, alarms);
+    const auto sources = ResolveSources(request, dataFolder, alarms, withDays);
     RunExport(request);
 }
 

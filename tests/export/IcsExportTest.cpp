@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <utime.h>
+
 #include <string>
 #include <vector>
 
 #include "ExportTestSupport.h"
+#include "calendar/DateEx.h"
 #include "calendar/DayItem.h"
+#include "export/Export.h"
+#include "export/ExportSources.h"
 #include "data/MemoStore.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -17,10 +22,11 @@ namespace {
 using testing::MakeEntry;
 using testing::Sjis;
 
-// One tiny calendar, whole bytes: a weekly entry with a minutes notice, an
-// inactive date and its twin (ordinals in the UID), a time that cannot exist,
-// a memo, a special day; the escaping and folding are libical's, and libical
-// reads the file back to the very same bytes.
+// One tiny calendar, whole bytes: a weekly entry with a minutes notice whose
+// rule starts in the data's first year, an inactive date and its twin
+// (ordinals in the UID), a time that cannot exist, a memo stamped with its
+// file's time, a special day; the escaping and folding are libical's, and
+// libical reads the file back to the very same bytes.
 TEST(IcsExport, WritesATinyCalendarExactly)
 {
     testing::TTempFolder folder;
@@ -43,33 +49,38 @@ TEST(IcsExport, WritesATinyCalendarExactly)
     alarms.Add(MakeEntry(akYearDay, 0, 2, 29, 0, 0, {Sjis("閏日")})); // no 29 February in the range
     const TScheduleDigest schedule(alarms);
     const TMemoStore memos{TDataFolder(folder.Path)};
-    TKyDayItemList specialDays;
-    TKyDayItem& item = specialDays.AddNew();
+    TKyDateEx days;
+    TKyDayItem& item = days.SpecialDayList().AddNew();
     item.DayType = dtMonthDay;
     item.Month = 12;
     item.Day = 15;
     item.ItemGuid = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     item.DayText = Sjis("とても長い名前の記念日で、一行には収まらないので必ず折り返されることになる記念日");
 
-    TIcsInput input;
-    input.StartDate = EncodeDate(2026, 12, 7);
-    input.EndDate = EncodeDate(2026, 12, 31);
-    input.Schedule = &schedule;
-    input.Memos = &memos;
-    input.SpecialDays = &specialDays;
-    input.Options.WithDays = true;
-    input.Options.StampSeconds = 1765152000;
-    const std::string ics = BuildIcs(input);
+    const ::utimbuf memoTime{1765238400, 1765238400}; // 2025-12-09 00:00:00 UTC
+    ASSERT_EQ(::utime((folder.Path + "Memo/20261208.txt").c_str(), &memoTime), 0);
+
+    TExportRequest request;
+    request.StartDate = EncodeDate(2026, 12, 7);
+    request.EndDate = EncodeDate(2026, 12, 31);
+    request.Schedule = &schedule;
+    request.Memos = &memos;
+    request.DayTexts = &days;
+    request.FirstDatedDay = FirstDatedDay(memos, schedule);
+    request.StampSeconds = 1765152000;
+    const std::string ics = BuildIcs(request);
     const std::vector<std::string> lines = {
         "BEGIN:VCALENDAR",
         "PRODID:-//orvexp//Orvanel export//JA",
         "VERSION:2.0",
         "CALSCALE:GREGORIAN",
+        "X-WR-CALNAME:Orvanel",
         "BEGIN:VEVENT",
         "UID:25e2422ed59152fb-1@orvexp",
         "DTSTAMP:20251208T000000Z",
-        "DTSTART:20261208T093000",
-        "RRULE:FREQ=WEEKLY;UNTIL=20261231T235959;BYDAY=TU,SU",
+        "LAST-MODIFIED:20251208T000000Z",
+        "DTSTART:20260104T093000",
+        "RRULE:FREQ=WEEKLY;BYDAY=TU,SU",
         "SUMMARY:朝会",
         "DESCRIPTION:朝会\\n進捗\\; 確認\\, 共有",
         "BEGIN:VALARM",
@@ -86,6 +97,7 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "BEGIN:VEVENT",
         "UID:0ccd6e3388886919-1@orvexp",
         "DTSTAMP:20251208T000000Z",
+        "LAST-MODIFIED:20251208T000000Z",
         "DTSTART;VALUE=DATE:20261224",
         "SUMMARY:a\\,b \"c\" \\\\ d",
         "DESCRIPTION:a\\,b \"c\" \\\\ d",
@@ -93,6 +105,7 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "BEGIN:VEVENT",
         "UID:0ccd6e3388886919-2@orvexp",
         "DTSTAMP:20251208T000000Z",
+        "LAST-MODIFIED:20251208T000000Z",
         "DTSTART;VALUE=DATE:20261224",
         "SUMMARY:a\\,b \"c\" \\\\ d",
         "DESCRIPTION:a\\,b \"c\" \\\\ d",
@@ -100,6 +113,7 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "BEGIN:VEVENT",
         "UID:07cd12fdb8bb6b19-1@orvexp",
         "DTSTAMP:20251208T000000Z",
+        "LAST-MODIFIED:20251208T000000Z",
         "DTSTART;VALUE=DATE:20261225",
         "SUMMARY:24:00 夜",
         "DESCRIPTION:夜",
@@ -111,7 +125,8 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "END:VEVENT",
         "BEGIN:VEVENT",
         "UID:memo-20261208@orvexp",
-        "DTSTAMP:20251208T000000Z",
+        "DTSTAMP:20251209T000000Z",
+        "LAST-MODIFIED:20251209T000000Z",
         "DTSTART;VALUE=DATE:20261208",
         "SUMMARY:メモの一行目",
         "DESCRIPTION:メモの一行目\\n二行目～",
@@ -121,6 +136,7 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "BEGIN:VEVENT",
         "UID:special-20261215-0102030405060708090a0b0c0d0e0f10-1@orvexp",
         "DTSTAMP:20251208T000000Z",
+        "LAST-MODIFIED:20251208T000000Z",
         "DTSTART;VALUE=DATE:20261215",
         "SUMMARY:",
         " とても長い名前の記念日で、一行には収まらないので",
@@ -153,11 +169,11 @@ TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
         alarms.Add(MakeEntry(akDateAt, 2026, 12, 8, 10, 0, {"entry " + std::to_string(i)}));
     }
     const TScheduleDigest schedule(alarms);
-    TIcsInput input;
-    input.StartDate = EncodeDate(2026, 12, 1);
-    input.EndDate = EncodeDate(2026, 12, 31);
-    input.Schedule = &schedule;
-    const std::string ics = BuildIcs(input);
+    TExportRequest request;
+    request.StartDate = EncodeDate(2026, 12, 1);
+    request.EndDate = EncodeDate(2026, 12, 31);
+    request.Schedule = &schedule;
+    const std::string ics = BuildIcs(request);
     std::string expected;
     for (int i = 0; i < kEntries; ++i) expected += "SUMMARY:entry " + std::to_string(i) + "\r\n";
     std::string summaries;
@@ -165,6 +181,91 @@ TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
         summaries += ics.substr(at, ics.find("\r\n", at) + 2 - at);
     }
     EXPECT_EQ(summaries, expected);
+}
+
+
+// Every event's title is one clean line: the first line that holds more than
+// blanks, trimmed, cut at a line break inside it; a default when there is none.
+TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
+{
+    struct TCase {
+        std::vector<std::string> Lines;
+        std::uint16_t Hour;
+        const char* Summary;
+    };
+    const TCase cases[] = {
+        {{"  ", Sjis(" 会議 ")}, 9, "SUMMARY:会議"},
+        {{"first\r\nsecond", "third"}, 9, "SUMMARY:first"},
+        {{"\nafter a break"}, 9, "SUMMARY:after a break"},
+        {{Sjis("　全角で囲む　")}, 9, "SUMMARY:全角で囲む"},
+        {{}, 9, "SUMMARY:予定"},
+        {{" \t", ""}, 9, "SUMMARY:予定"},
+        {{"", " late "}, 24, "SUMMARY:24:00 late"},
+    };
+    for (const TCase& c : cases) {
+        TAlarmList alarms;
+        alarms.Add(MakeEntry(akDateAt, 2026, 12, 8, c.Hour, 0, c.Lines));
+        const TScheduleDigest schedule(alarms);
+        TExportRequest request;
+        request.StartDate = request.EndDate = EncodeDate(2026, 12, 8);
+        request.Schedule = &schedule;
+        const std::string ics = BuildIcs(request);
+        const std::size_t at = ics.find("SUMMARY:");
+        ASSERT_NE(at, std::string::npos) << c.Summary;
+        EXPECT_EQ(ics.substr(at, ics.find("\r\n", at) - at), c.Summary);
+    }
+
+    // A memo that starts with empty lines, a nameless day item (its category),
+    // and the days the calendar computes, each under its own UID.
+    testing::TTempFolder folder;
+    testing::WriteBytes(folder.Path + "Memo/20260321.txt", "\r\n  \r\n  two  \r\n");
+    TKyDateEx days;
+    days.AutoEquinox = days.AutoFurikae = true;
+    TKyDayItem& nameless = days.SpecialDayList().AddNew();
+    nameless.DayType = dtMonthDay;
+    nameless.Month = 3;
+    nameless.Day = 21;
+    nameless.ItemGuid = {};
+    TKyDayItem& sunday = days.HolidayList().AddNew();
+    sunday.DayType = dtMonthDay;
+    sunday.Month = 3;
+    sunday.Day = 22; // a Sunday in 2026: the Monday after is a substitute holiday
+    sunday.DayText = Sjis("日曜の祝日");
+    sunday.ItemGuid = {};
+    const TMemoStore memos{TDataFolder(folder.Path)};
+    TExportRequest request;
+    request.StartDate = EncodeDate(2026, 3, 20);
+    request.EndDate = EncodeDate(2026, 3, 23);
+    request.Memos = &memos;
+    request.DayTexts = &days;
+    std::string events;
+    const std::string ics = BuildIcs(request);
+    for (std::size_t at = ics.find("UID:"); at != std::string::npos; at = ics.find("UID:", at + 1)) {
+        events += ics.substr(at, ics.find("\r\n", at) - at) + " ";
+        const std::size_t summary = ics.find("SUMMARY:", at);
+        events += ics.substr(summary, ics.find("\r\n", summary) - summary) + "\n";
+    }
+    EXPECT_EQ(events, "UID:holiday-20260320-vernal-equinox@orvexp SUMMARY:春分の日\n"
+                      "UID:memo-20260321@orvexp SUMMARY:two\n"
+                      "UID:special-20260321-00000000000000000000000000000000-1@orvexp SUMMARY:記念日\n"
+                      "UID:holiday-20260322-00000000000000000000000000000000-1@orvexp SUMMARY:日曜の祝日\n"
+                      "UID:holiday-20260323-substitute@orvexp SUMMARY:振替休日\n");
+}
+
+// A range without any event gives no calendar at all.
+TEST(IcsExport, NothingToExportWritesNoFile)
+{
+    testing::TTempFolder folder;
+    testing::WriteBytes(folder.Path + "Memo/20261208.txt", "\r\n \r\n");
+    testing::WriteBytes(folder.Path + "out.ics", "earlier");
+    TAlarmList alarms;
+    alarms.Add(MakeEntry(akDate, 2026, 12, 9, 0, 0, {"not in the range"}));
+    TExportRequest request;
+    request.ExportType = etIcs;
+    request.StartDate = request.EndDate = EncodeDate(2026, 12, 8);
+    request.OutputPath = folder.Path + "out.ics";
+    EXPECT_THROW(testing::RunExportFrom(request, folder.Path, alarms, true), ENothingToExport);
+    EXPECT_EQ(testing::ReadBytes(folder.Path + "out.ics"), "earlier");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "export/IcsComposer.h"
 #include "export/IcsProperty.h"
-#include "export/IcsTokenLine.h"
+#include "export/IcsText.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -36,14 +36,15 @@ TEST(IcsLineTemplate, UidLinesAreLibicals)
         for (char& c : token) c = plain[random() % plain.size()];
         tokens.push_back(token);
     }
-    icalproperty* property = icalproperty_new_uid("-");
-    TIcsTokenLine lines(property, icalproperty_set_uid);
+    const TIcsFrame frame = MakeIcsFrame("", 0);
+    TIcsComposer composer(frame);
     for (const std::string& token : tokens) {
-        std::string made = "before";
-        lines.Append(made, token);
-        EXPECT_EQ(made, "before" + LibicalLine(icalproperty_new_uid(token.c_str()))) << token;
+        std::string event;
+        composer.AppendDayEvent(event, {token, {2026, 12, 8}, "s", "", icMemo, 0});
+        const std::size_t from = event.find("\r\n") + 2;
+        EXPECT_EQ(event.substr(from, event.find("DTSTAMP:") - from), LibicalLine(icalproperty_new_uid(token.c_str())))
+            << token;
     }
-    icalproperty_free(property);
 }
 
 // The DTSTART of a timed event is libical's line of that date and time:
@@ -52,14 +53,14 @@ TEST(IcsLineTemplate, TimedStartsAreLibicals)
 {
     std::mt19937 random(5545);
     for (const std::string zone : {"", "Asia/Tokyo", "UTC", "America/Argentina/ComodRivadavia"}) {
-        const TIcsFrame frame = MakeIcsFrame(zone, 0, {2030, 12, 31});
+        const TIcsFrame frame = MakeIcsFrame(zone, 0);
         TIcsComposer composer(frame);
         for (int i = 0; i < 4000; ++i) {
             TIcsEntryPlan plan;
             plan.Occurs = true;
             plan.Timed = true;
             // Few days, so that most starts reuse their day's line.
-            plan.First = {static_cast<int>(1990 + random() % 3), 1 + static_cast<unsigned>(random() % 12),
+            plan.Start = {static_cast<int>(1990 + random() % 3), 1 + static_cast<unsigned>(random() % 12),
                           1 + static_cast<unsigned>(random() % 28)};
             plan.Hour = static_cast<std::uint16_t>(i < 24 * 60 ? i / 60 : random() % 24);
             plan.Minute = static_cast<std::uint16_t>(i < 24 * 60 ? i % 60 : random() % 60);
@@ -67,9 +68,9 @@ TEST(IcsLineTemplate, TimedStartsAreLibicals)
             composer.AppendEntryEvent(event, plan, "u@orvexp", "s", "s");
 
             icaltimetype value = icaltime_null_time();
-            value.year = plan.First.Year;
-            value.month = static_cast<int>(plan.First.Month);
-            value.day = static_cast<int>(plan.First.Day);
+            value.year = plan.Start.Year;
+            value.month = static_cast<int>(plan.Start.Month);
+            value.day = static_cast<int>(plan.Start.Day);
             value.hour = plan.Hour;
             value.minute = plan.Minute;
             if (zone == "UTC") value.zone = icaltimezone_get_utc_timezone();
@@ -100,16 +101,16 @@ TEST(IcsLineTemplate, OneLineRemindersShowLibicalsLineOfTheSummary)
         for (int k = 0; k < count; ++k) text += pieces[random() % pieces.size()];
         texts.push_back(text);
     }
-    const TIcsFrame frame = MakeIcsFrame("", 0, {2026, 12, 31});
+    const TIcsFrame frame = MakeIcsFrame("", 0);
     TIcsComposer composer(frame);
     TIcsEntryPlan plan;
     plan.Occurs = true;
-    plan.First = {2026, 12, 8};
+    plan.Start = {2026, 12, 8};
     plan.StartAlarm = true;
     plan.Notice = paDays;
     plan.NoticeAmount = 1;
     for (const std::string& text : texts) {
-        if (IsBlankIcsText(text)) continue;
+        if (IsIcsBlank(text)) continue;
         std::string event;
         composer.AppendEntryEvent(event, plan, "u@orvexp", text, text);
         const std::string shown = LibicalLine(icalproperty_new_description(text.c_str()));
