@@ -30,4 +30,7 @@ else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6widgets6, libical3")
 endif()
 
+# The calendar-sync recipe in the documentation runs vdirsyncer.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "vdirsyncer")
+
 include(CPack)

@@ -7,34 +7,32 @@
 
 namespace orvexp {
 
-void ExportCsv(const TExportRequest& request)
+bool ExportCsv(const TExportRequest& request)
 {
-    WriteOutputFile(
+    return WriteOutputFile(
         request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
         OutputPreamble(request.Encoding, true), request.Encoding);
 }
 
-void ExportHtml(const TExportRequest& request)
+bool ExportHtml(const TExportRequest& request)
 {
-    WriteOutputFile(
+    return WriteOutputFile(
         request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
         OutputPreamble(request.Encoding, false), request.Encoding);
 }
 
-void ExportIcs(const TExportRequest& request)
+bool ExportIcs(const TExportRequest& request)
 {
-    WriteOutputFile(request.OutputPath, [&request](const TOutputDrain& drain) { return BuildIcs(request, drain); });
+    return WriteOutputFile(request.OutputPath,
+                           [&request](const TOutputDrain& drain) { return BuildIcs(request, drain); });
 }
 
-void RunExport(const TExportRequest& request)
+bool RunExport(const TExportRequest& request)
 {
-    if (IsCsvType(request.ExportType)) {
-        ExportCsv(request);
-    } else if (IsHtmlType(request.ExportType)) {
-        ExportHtml(request);
-    } else if (IsIcsType(request.ExportType)) {
-        ExportIcs(request);
-    }
+    if (IsCsvType(request.ExportType)) return ExportCsv(request);
+    if (IsHtmlType(request.ExportType)) return ExportHtml(request);
+    if (IsIcsType(request.ExportType)) return ExportIcs(request);
+    return false;
 }
 
 } // namespace orvexp

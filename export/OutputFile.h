@@ -16,9 +16,10 @@ namespace orvexp {
 // `build` gets the drain and returns what is left of the output. `preamble`
 // starts the file. The CSV and HTML writers make Shift_JIS, which goes out
 // in `encoding`; the iCalendar writer makes UTF-8 itself and keeps the
-// default, which writes the bytes as they are.
+// default, which writes the bytes as they are. False when the file already
+// held these bytes and was left as it was (TAtomicFileWriter::Unchanged).
 template <class Build>
-void WriteOutputFile(const std::string& path, Build build, std::string_view preamble = {},
+bool WriteOutputFile(const std::string& path, Build build, std::string_view preamble = {},
                      TOutputEncoding encoding = oeShiftJis)
 {
     TAtomicFileWriter file(path);
@@ -36,6 +37,7 @@ void WriteOutputFile(const std::string& path, Build build, std::string_view prea
     });
     write(rest);
     file.CommitOrRaise();
+    return !file.Unchanged();
 }
 
 } // namespace orvexp

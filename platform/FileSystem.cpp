@@ -295,6 +295,37 @@ void SetWriteFaultsForTesting(const TWriteFaults& faults)
     InjectedFaults = faults;
 }
 
+namespace {
+
+// Whether the regular file `path` holds exactly the `size` bytes of the open
+// file `fd`: sizes first, then both read in parts side by side.
+bool SameBytes(int fd, std::size_t size, const std::string& path)
+{
+    const int target = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (target < 0) return false;
+    struct stat status {};
+    bool same = ::fstat(target, &status) == 0 && S_ISREG(status.st_mode) &&
+                static_cast<std::size_t>(status.st_size) == size;
+    constexpr std::size_t kPart = 256 << 10;
+    std::unique_ptr<char[]> ours, theirs;
+    if (same && size > 0) {
+        ours = std::make_unique<char[]>(kPart);
+        theirs = std::make_unique<char[]>(kPart);
+    }
+    for (std::size_t offset = 0; same && offset < size;) {
+        const std::size_t part = std::min(kPart, size - offset);
+        const auto at = static_cast<off_t>(offset);
+        same = ::pread(fd, ours.get(), part, at) == static_cast<ssize_t>(part) &&
+               ::pread(target, theirs.get(), part, at) == static_cast<ssize_t>(part) &&
+               std::memcmp(ours.get(), theirs.get(), part) == 0;
+        offset += part;
+    }
+    ::close(target);
+    return same;
+}
+
+} // namespace
+
 TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : Path(path)
 {
     // The new file gets the mode of the file it replaces, or the usual 0666 less umask.
@@ -361,8 +392,10 @@ bool TAtomicFileWriter::Write(std::string_view data)
 bool TAtomicFileWriter::Commit()
 {
     if (Ok() && ::fchmod(Fd, Mode) != 0) Fail(std::strerror(errno));
+    KeptTarget = Ok() && SameBytes(Fd, Written, Path);
     if (Fd >= 0 && ::close(Fd) != 0) Fail(std::strerror(errno));
     Fd = -1;
+    if (KeptTarget && Ok()) return true; // the destructor removes the temporary file
     if (Ok() && InjectedFaults.FailRename) Fail(std::strerror(EACCES));
     if (Ok() && ::rename(TempPath.c_str(), Path.c_str()) != 0) Fail(std::strerror(errno));
     if (Ok()) TempPath.clear(); // renamed: nothing left to remove

@@ -122,6 +122,10 @@ public:
     // False once anything has failed (creating, writing); Cause() says why.
     bool Write(std::string_view data);
     bool Commit();
+    // After a successful Commit: the target already held exactly the written
+    // bytes and was left as it was (its time too), so that a tool that
+    // follows the file sees no change.
+    bool Unchanged() const { return KeptTarget; }
     bool Ok() const { return FailureCause.empty(); }
     const std::string& Cause() const { return FailureCause; }
     // As Write and Commit, raising EFCreateError ("ファイル %s を作成できません").
@@ -136,6 +140,7 @@ private:
     int Fd = -1;
     unsigned Mode = 0;
     std::size_t Written = 0;
+    bool KeptTarget = false;
     std::string FailureCause;
 };
 

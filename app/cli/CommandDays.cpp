@@ -34,8 +34,8 @@ std::string KindsText(const TKyDayKinds& kinds)
 
 int RunDays(const std::string& dataFile, const std::string& fromText, const std::string& toText)
 {
-    const TDateTime from = ParseDateOption("--from", fromText);
-    const TDateTime to = ParseDateOption("--to", toText);
+    const TDateTime from = ParseRangeDateOption("--from", fromText);
+    const TDateTime to = ParseRangeDateOption("--to", toText);
     if (to < from) throw EUsageError("--to " + toText + " is before --from " + fromText);
     // The day kinds need only the day files; the schedule file only locates them.
     if (!FileExists(dataFile)) throw EFOpenError(dataFile);
@@ -86,8 +86,8 @@ void AddDaysCommand(TCommandLine& commandLine)
     auto to = std::make_shared<std::string>();
     days->add_option("--data", *dataFile, "The schedule file (schedule.dat); the day files are read from its folder")
         ->required();
-    days->add_option("--from", *from, "The first date, YYYY/MM/DD")->required();
-    days->add_option("--to", *to, "The last date, YYYY/MM/DD (included)")->required();
+    days->add_option("--from", *from, "The first date: YYYY/MM/DD, today, today+N or today-N (N days)")->required();
+    days->add_option("--to", *to, "The last date (included): YYYY/MM/DD, today, today+N or today-N")->required();
     days->callback([&commandLine, dataFile, from, to] {
         commandLine.Run = [dataFile, from, to]() -> int { return RunDays(*dataFile, *from, *to); };
     });

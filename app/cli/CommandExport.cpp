@@ -55,6 +55,19 @@ std::string FailureLine(const std::string& message, const std::string& cause)
     return message + "(" + cause + ")";
 }
 
+// Runs a read of the schedule file; a failure is told with the wizard's message.
+template <class Read>
+auto ReadScheduleFile(const std::string& dataFile, Read read)
+{
+    try {
+        return read();
+    } catch (const EFOpenError& e) {
+        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, e.what()));
+    } catch (const std::exception& e) {
+        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, dataFile + ": " + e.what()));
+    }
+}
+
 // The values --type takes: the range of numbers, then the names, the last
 // one after `lastSeparator` ("0-5" and "csv-schedules, ..., html-both").
 std::string ExportTypeNumbers()
@@ -152,11 +165,11 @@ int RunExportCommand(const TExportOptions& options)
 {
     TExportRequest request;
     request.ExportType = ParseExportType(options.Type);
-    request.StartDate = ParseDateOption("--from", options.From);
-    request.EndDate = ParseDateOption("--to", options.To);
-    if (request.EndDate < request.StartDate) {
-        throw EUsageError(wiztext::kEndBeforeStart);
-    }
+    // --from first needs the data folder, read once the options are checked.
+    const bool fromFirst = options.From == "first";
+    request.EndDate = ParseRangeDateOption("--to", options.To);
+    if (!fromFirst) request.StartDate = ParseRangeDateOption("--from", options.From);
+    if (!fromFirst && request.EndDate < request.StartDate) throw EUsageError(wiztext::kEndBeforeStart);
 
     // The iCalendar file's own options; the other types have no use for them,
     // and a given one is refused rather than left without effect.
@@ -186,18 +199,22 @@ int RunExportCommand(const TExportOptions& options)
     if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError(wiztext::kNoExportFile);
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
+    const TDataFolder folder = TDataFolder::OfScheduleFile(dataFile);
+    if (fromFirst) {
+        const std::optional<std::int64_t> first =
+            FirstDatedDay(folder, ReadScheduleFile(dataFile, [&] { return TScheduleDigest::LoadFromFile(dataFile); }));
+        if (!first) {
+            throw EUsageError("--from first: the data folder " + folder.Path() +
+                              " has no memo file and no one-date entry");
+        }
+        request.StartDate = static_cast<TDateTime>(*first);
+        if (request.EndDate < request.StartDate) throw EUsageError(wiztext::kEndBeforeStart);
+    }
 
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
-    TExportSources sources(request.ExportType, TDataFolder::OfScheduleFile(dataFile), request.StartDate,
-                           request.EndDate, options.WithDays);
-    try {
-        sources.LoadSchedule(dataFile);
-    } catch (const EFOpenError& e) {
-        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, e.what()));
-    } catch (const std::exception& e) {
-        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, dataFile + ": " + e.what()));
-    }
+    TExportSources sources(request.ExportType, folder, request.StartDate, request.EndDate, options.WithDays);
+    ReadScheduleFile(dataFile, [&] { sources.LoadSchedule(dataFile); });
 
     sources.Apply(request);
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
@@ -207,11 +224,14 @@ int RunExportCommand(const TExportOptions& options)
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
 
+    bool written = false;
     {
         TProgressLine progress(ics);
         request.OnProgress = progress.Callback();
-        RunExport(request);
+        written = RunExport(request);
     }
+    // Said on standard output: nothing failed, and a job that follows can tell.
+    if (!written) std::printf("orvexp: %s is unchanged: the same bytes, not rewritten\n", request.OutputPath.c_str());
     for (const TDayFileProblem& problem : sources.DamagedDayFiles()) PrintDayFileWarning(problem.Path, problem.Damage);
 
     if (options.Open) {
@@ -235,8 +255,12 @@ void AddExportCommand(TCommandLine& commandLine)
     command->add_option("--data", options->DataFile,
                         "The schedule file (schedule.dat); Memo/ and the day files are read from its folder "
                         "(default: the data folder the wizard remembers, else the program's folder)");
-    command->add_option("--from", options->From, "The first date, YYYY/MM/DD")->required();
-    command->add_option("--to", options->To, "The last date, YYYY/MM/DD (included)")->required();
+    command->add_option("--from", options->From,
+                        "The first date: YYYY/MM/DD, today, today+N or today-N (N days), or first (the data "
+                        "folder's earliest memo or one-date entry)")
+        ->required();
+    command->add_option("--to", options->To, "The last date (included): YYYY/MM/DD, today, today+N or today-N")
+        ->required();
     command->add_option("--output", options->Output,
                         "The output file (default: the proposed file name in the current folder)");
     CLI::Option* empty = command->add_flag("--empty-memos", options->EmptyMemos,

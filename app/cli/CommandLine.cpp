@@ -1,6 +1,9 @@
 #include "app/cli/CommandLine.h"
 
+#include <charconv>
+#include <cstdint>
 #include <iostream>
+#include <string_view>
 
 #include "app/global.h"
 
@@ -13,6 +16,31 @@ TDateTime ParseDateOption(const char* option, const std::string& text)
         throw EUsageError(std::string(option) + ": \"" + text + "\" is not a date of the form YYYY/MM/DD");
     }
     return date;
+}
+
+TDateTime ParseRangeDateOption(const char* option, const std::string& text, const IClock& clock)
+{
+    TDateTime date = 0;
+    if (TryParseDateText(text, date)) return date;
+    // today, or today followed by a sign and digits only
+    const std::string_view rest = text.starts_with("today") ? std::string_view(text).substr(5) : "-";
+    const std::string_view digits = rest.empty() ? "0" : rest.substr(1);
+    if ((!rest.empty() && rest[0] != '+' && rest[0] != '-') || digits.empty() ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        throw EUsageError(std::string(option) + ": \"" + text +
+                          "\" is not a date of the form YYYY/MM/DD, today, today+N or today-N");
+    }
+    // A count too large for the number is out of range as well.
+    std::int64_t days = INT64_MAX;
+    std::from_chars(digits.data(), digits.data() + digits.size(), days);
+    if (rest.starts_with('-')) days = -days;
+    const auto today = static_cast<std::int64_t>(DateOf(clock.Now()));
+    const auto first = static_cast<std::int64_t>(EncodeDate(1, 1, 1));
+    const auto last = static_cast<std::int64_t>(EncodeDate(9999, 12, 31));
+    if (days < first - today || days > last - today) {
+        throw EUsageError(std::string(option) + ": " + text + " falls outside the years 1 to 9999");
+    }
+    return static_cast<TDateTime>(today + days);
 }
 
 int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)

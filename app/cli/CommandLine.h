@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "platform/Clock.h"
 #include "platform/DateTime.h"
 
 namespace orvexp {
@@ -35,6 +36,10 @@ using TCalendarRunner = std::function<int(const TCalendarOptions& options)>;
 
 // The date of a YYYY/MM/DD option value; a usage error naming the option otherwise.
 TDateTime ParseDateOption(const char* option, const std::string& text);
+// A --from or --to value: YYYY/MM/DD, or a day that moves with the clock's
+// date for batch use: `today`, `today+N`, `today-N` (N days). A usage error
+// naming the option otherwise, also for a day outside the years 1..9999.
+TDateTime ParseRangeDateOption(const char* option, const std::string& text, const IClock& clock = SystemClock());
 
 // Each subcommand adds itself to the parser.
 // (one Add...Command per subcommand file in app/cli/)

@@ -151,9 +151,9 @@ TEST(DaysCommand, FailuresGiveOneLineAndTheExitCode)
         {"ToBeforeFrom", {"days", "--data", schedule, "--from", "2001/09/02", "--to", "2001/09/01"}, 2,
          "orvexp: --to 2001/09/01 is before --from 2001/09/02\n"},
         {"NoSuchDate", {"days", "--data", schedule, "--from", "2001/02/29", "--to", "2001/03/01"}, 2,
-         "orvexp: --from: \"2001/02/29\" is not a date of the form YYYY/MM/DD\n"},
+         "orvexp: --from: \"2001/02/29\" is not a date of the form YYYY/MM/DD, today, today+N or today-N\n"},
         {"NotADate", {"days", "--data", schedule, "--from", "2001/09/01", "--to", "tomorrow"}, 2,
-         "orvexp: --to: \"tomorrow\" is not a date of the form YYYY/MM/DD\n"},
+         "orvexp: --to: \"tomorrow\" is not a date of the form YYYY/MM/DD, today, today+N or today-N\n"},
         {"MissingScheduleFile", {"days", "--data", data / "nothere.dat", "--from", "2001/09/01", "--to", "2001/09/01"},
          1, "orvexp: ファイル " + data / "nothere.dat" + " は開けません\n"},
     };

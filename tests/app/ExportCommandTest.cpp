@@ -367,7 +367,15 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"IcsInShiftJis", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--encoding", "shift_jis"}),
          2, "orvexp: --encoding: an iCalendar file is always utf-8\n"},
         {"NoType", {"export", "--data", schedule, "--from", "1999/04/10", "--to", "1999/04/11"}, 2, ""},
+        {"TodayOutsideTheYears", command("0", schedule, "today-99999999", {"--output", "out.csv"}), 2,
+         "orvexp: --from: today-99999999 falls outside the years 1 to 9999\n"},
+        {"FirstWithNothingDated", command("1", Work.Path + "undated/schedule.dat", "first", {"--output", "out.csv"}),
+         2, "orvexp: --from first: the data folder " + Work.Path + "undated/ has no memo file and no one-date entry\n"},
     };
+    TAlarmList undated; // an entry at start-up and a memo name of no date
+    undated.Add(MakeEntry(akStartup, 0, 0, 0, 0, 0, {"startup"}));
+    WriteBytes(Work.Path + "undated/schedule.dat", WriteScheduleFile(undated));
+    WriteBytes(Work.Path + "undated/Memo/19990230.txt", "no such day");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const TRunResult run = RunProgram(Orvexp, c.Args, Work.Path);
@@ -383,7 +391,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(Work.Path)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"bad.dat", "cut.dat"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"bad.dat", "cut.dat", "undated"}));
 }
 
 } // namespace

@@ -240,6 +240,19 @@ TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
     SetWriteFaultsForTesting({});
     EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
     EXPECT_EQ(EntryCount(folder.Path), 1u);
+
+    // The same bytes again leave the file itself in place; other bytes of the same size replace it.
+    struct stat before {}, after {};
+    for (const bool same : {true, false}) {
+        ::stat(target.c_str(), &before);
+        TAtomicFileWriter file(target);
+        EXPECT_TRUE(file.Write(same ? "<html>\r\n</html>\r\n" : "<html>\r\n</HTML>\r\n") && file.Commit());
+        ::stat(target.c_str(), &after);
+        EXPECT_EQ(file.Unchanged(), same);
+        EXPECT_EQ(after.st_ino == before.st_ino, same);
+    }
+    EXPECT_EQ(ReadFile(target), "<html>\r\n</HTML>\r\n");
+    EXPECT_EQ(EntryCount(folder.Path), 1u);
 }
 
 } // namespace
