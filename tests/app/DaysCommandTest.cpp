@@ -17,8 +17,8 @@
 namespace orvexp {
 namespace {
 
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::TTempFolder;
+using test::WriteBytes;
 
 using test::TRunResult;
 
@@ -30,7 +30,7 @@ TRunResult RunOrvexp(const std::vector<std::string>& args, const std::string& fo
 void AddItem(TKyDayItemList& list, TKyDayType type, std::uint16_t year, std::uint16_t month, std::uint16_t day,
              TKyDaysOfWeek daysOfWeek, std::uint8_t n, const char* utf8Text)
 {
-    testing::AddItem(list, {type, year, month, day, daysOfWeek, n, ytThisYear, Utf8ToCp932(utf8Text)});
+    test::AddItem(list, {type, year, month, day, daysOfWeek, n, ytThisYear, Utf8ToCp932(utf8Text)});
 }
 
 // A data folder as copied from FAT media: the holidays file in upper case.

@@ -24,14 +24,14 @@
 namespace orvexp {
 namespace {
 
-using testing::DayFile;
-using testing::MakeEntry;
-using testing::MonthDayItem;
-using testing::ReadBytes;
-using testing::Sjis;
-using testing::TFakeOpener;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::DayFile;
+using test::MakeEntry;
+using test::MonthDayItem;
+using test::ReadBytes;
+using test::Sjis;
+using test::TFakeOpener;
+using test::TTempFolder;
+using test::WriteBytes;
 
 using test::RunProgram;
 using test::TRunResult;
@@ -79,7 +79,7 @@ protected:
         request.Colors = colors;
         request.ExportEmptyMemo = emptyMemos;
         request.EscapeHtml = escapeHtml;
-        const auto sources = testing::ResolveSources(request, Data.Path, Alarms);
+        const auto sources = test::ResolveSources(request, Data.Path, Alarms);
         return IsCsvType(request.ExportType) ? BuildCsv(request) : BuildHtml(request);
     }
 };
@@ -240,7 +240,7 @@ TEST_F(ExportCommandTest, WritesTheIcsTypeStampedWithTheScheduleFile)
             request.TimeZone = c.TimeZone;
             request.StampSeconds = 981173106;
             request.OutputPath = Work.Path + "expected.ics";
-            testing::RunExportFrom(request, Data.Path, Alarms, c.WithDays);
+            test::RunExportFrom(request, Data.Path, Alarms, c.WithDays);
             const std::string ics = ReadBytes(output);
             EXPECT_EQ(ics, ReadBytes(request.OutputPath));
             EXPECT_NE(ics.find("\r\nDTSTAMP:20010203T040506Z\r\n"), std::string::npos);

@@ -19,13 +19,13 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
+using test::ReadBytesIfAny;
 using test::WriteBytes;
 
 const std::string kEarlier = "[OrvanelExportWizard]\r\nDefaultDataFolder=/data/\r\n";
 
-using testing::NamesIn;
-using testing::TFaultScope;
+using test::NamesIn;
+using test::TFaultScope;
 
 // The keys of a finish, in the wizard's order, then the flush.
 void WriteBack(TIniFile& ini)
@@ -74,12 +74,12 @@ TEST(SettingsFailedWrite, InjectedFailureKeepsTheEarlierFile)
             const TFaultScope faults(c.Faults);
             ExpectWriteError(ini);
         }
-        EXPECT_EQ(ReadBytes(path), kEarlier);
+        EXPECT_EQ(ReadBytesIfAny(path), kEarlier);
         EXPECT_EQ(NamesIn(folder.Path), std::vector<std::string>{kSettingsFileName});
 
         // The next flush writes what the failed one could not.
         ini.UpdateFile();
-        EXPECT_EQ(ReadBytes(path), written);
+        EXPECT_EQ(ReadBytesIfAny(path), written);
         EXPECT_EQ(NamesIn(folder.Path), std::vector<std::string>{kSettingsFileName});
     }
 }
@@ -96,7 +96,7 @@ TEST(SettingsFailedWrite, RealFailureLeavesNothingBehind)
     WriteBytes(folder.Path + "plain", kEarlier);
     TIniFile underAFile(folder.Path + "plain/" + kSettingsFileName);
     ExpectWriteError(underAFile);
-    EXPECT_EQ(ReadBytes(folder.Path + "plain"), kEarlier);
+    EXPECT_EQ(ReadBytesIfAny(folder.Path + "plain"), kEarlier);
 
     fs::create_directories(folder.Path + kSettingsFileName);
     TIniFile folderInPlace(folder.Path + kSettingsFileName);

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    testing::TTempFolder Temp;
+    test::TTempFolder Temp;
     const std::string Folder = Temp.Path;
 };
 

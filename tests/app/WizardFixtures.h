@@ -12,11 +12,8 @@
 
 namespace orvexp::test {
 
-using testing::TTempFolder;
-using testing::WriteBytes;
-
 // The file's bytes; empty when it cannot be read (the settings file before a first write).
-inline std::string ReadBytes(const std::string& path)
+inline std::string ReadBytesIfAny(const std::string& path)
 {
     std::string bytes;
     TryReadFile(path, bytes);
@@ -31,7 +28,7 @@ inline constexpr char kMeetingSjis[] = "\x89\xEF\x8B\x63";
 inline void WriteSampleDataFolder(const std::string& folder, const std::string& scheduleName = "schedule.dat")
 {
     TAlarmList alarms;
-    alarms.Add(testing::MakeAlarm(akDateAt, {kMeetingSjis}, 2024, 4, 1, 9, 30));
+    alarms.Add(test::MakeAlarm(akDateAt, {kMeetingSjis}, 2024, 4, 1, 9, 30));
     WriteBytes(JoinPath(folder, scheduleName), WriteScheduleFile(alarms));
     WriteBytes(JoinPath(folder, "Memo/20240402.txt"), "abc\r\n");
 }

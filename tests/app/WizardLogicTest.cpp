@@ -19,7 +19,7 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
+using test::ReadBytesIfAny;
 using test::WriteBytes;
 
 const std::string kNoScheduleFile = "Orvanelの予定ファイル(schedule.dat)を指定してください。";
@@ -45,7 +45,7 @@ protected:
         Logic->FormShow();
     }
 
-    std::string Settings() const { return ReadBytes(SettingsPath); }
+    std::string Settings() const { return ReadBytesIfAny(SettingsPath); }
 
     // Page 1 with `type` chosen, page 2 with the sample data folder, page 3 with the range.
     void GoToPage4(int type, TDateTime start, TDateTime end, const std::string& dataPath = "")
@@ -417,7 +417,7 @@ TEST_F(WizardLogicTest, FinishCsvWritesTheFileSaysSoAndStoresTheSettings)
     View.ExportPath = "out/both.csv";
     Logic->btnNextClick();
     fs::current_path(before);
-    EXPECT_EQ(ReadBytes(Out + "both.csv"), std::string("2024/04/01,,\r\n") + "2024/04/01,09:30," + test::kMeetingSjis +
+    EXPECT_EQ(ReadBytesIfAny(Out + "both.csv"), std::string("2024/04/01,,\r\n") + "2024/04/01,09:30," + test::kMeetingSjis +
                                                "\r\n2024/04/02,,abc\r\n");
     EXPECT_EQ(View.Log, std::vector<std::string>{"info:" + Out + "both.csv\r\nに保存しました。"});
     EXPECT_TRUE(Launched.empty());
@@ -456,7 +456,7 @@ TEST_F(WizardLogicTest, FinishUsesTheNameUntrimmedAndTheCheckBox)
     Logic->btnNextClick();
     EXPECT_TRUE(fs::exists(Out + "memo.csv "));
     EXPECT_FALSE(fs::exists(Out + "memo.csv"));
-    EXPECT_EQ(ReadBytes(Out + "memo.csv "), "2024/04/02,,abc\r\n");
+    EXPECT_EQ(ReadBytesIfAny(Out + "memo.csv "), "2024/04/02,,abc\r\n");
     EXPECT_EQ(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "ExportEmptyMemo", ""), "0");
 }
 
@@ -472,13 +472,13 @@ TEST_F(WizardLogicTest, OverwriteQuestion)
     View.ConfirmAnswer = false;
     Logic->btnNextClick();
     EXPECT_EQ(View.Log, std::vector<std::string>{"confirm:" + question});
-    EXPECT_EQ(ReadBytes(output), "old");
+    EXPECT_EQ(ReadBytesIfAny(output), "old");
     EXPECT_EQ(Settings(), settingsBefore);
 
     View.Log.clear();
     View.ConfirmAnswer = true;
     Logic->btnNextClick();
-    EXPECT_EQ(ReadBytes(output), std::string("2024/04/01,09:30,") + test::kMeetingSjis + "\r\n");
+    EXPECT_EQ(ReadBytesIfAny(output), std::string("2024/04/01,09:30,") + test::kMeetingSjis + "\r\n");
     EXPECT_EQ(View.Confirmations(), std::vector<std::string>{question});
 
     View.Log.clear();
@@ -493,7 +493,7 @@ TEST_F(WizardLogicTest, FinishHtmlOpensThePageAndStoresTheColours)
     View.Colors.DateBkColor = 16711680; // pure blue
     View.ExportPath = Out + "page.html";
     Logic->btnNextClick();
-    const std::string page = ReadBytes(Out + "page.html");
+    const std::string page = ReadBytesIfAny(Out + "page.html");
     EXPECT_NE(page.find(test::kMeetingSjis), std::string::npos);
     EXPECT_NE(page.find("#0000FF"), std::string::npos) << "the date background of the sample";
     EXPECT_TRUE(View.Informations().empty()) << "no message of the wizard's own";
@@ -521,15 +521,15 @@ TEST_F(WizardLogicTest, FinishHtmlDoesNotWaitForTheBrowser)
         std::vector<std::string> Messages;
     };
     const TCase cases[] = {
-        {"browser in the foreground", testing::TFakeOpener::kKeepsRunning, {}},
-        {"no method available", testing::TFakeOpener::kNoMethod, {Out + "page.html" + "の関連付けに不具合があります"}},
+        {"browser in the foreground", test::TFakeOpener::kKeepsRunning, {}},
+        {"no method available", test::TFakeOpener::kNoMethod, {Out + "page.html" + "の関連付けに不具合があります"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         fs::remove(SettingsPath);
         fs::remove(Out + "page.html");
         messages.clear();
-        testing::TFakeOpener opener(c.Opener);
+        test::TFakeOpener opener(c.Opener);
         View.ExportPath = Out + "page.html";
         const auto start = std::chrono::steady_clock::now();
         Logic->btnNextClick();

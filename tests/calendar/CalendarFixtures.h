@@ -6,11 +6,11 @@
 #include "tests/support/DayItems.h"
 #include "tests/support/TempFolder.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 inline TDateTime Date(int year, unsigned month, unsigned day)
 {
     return EncodeDate(year, month, day);
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

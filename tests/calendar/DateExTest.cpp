@@ -10,8 +10,8 @@
 namespace orvexp {
 namespace {
 
-using testing::AddItem;
-using testing::Date;
+using test::AddItem;
+using test::Date;
 
 const std::string kVernal = "\x8F\x74\x95\xAA\x82\xCC\x93\xFA";   // 春分の日
 const std::string kAutumnal = "\x8F\x48\x95\xAA\x82\xCC\x93\xFA"; // 秋分の日

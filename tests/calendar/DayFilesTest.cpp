@@ -7,9 +7,9 @@
 namespace orvexp {
 namespace {
 
-using testing::AddItem;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::AddItem;
+using test::TTempFolder;
+using test::WriteBytes;
 
 TEST(DayFiles, LoadsOnlyFilesThatExist)
 {

@@ -10,9 +10,9 @@
 namespace orvexp {
 namespace {
 
-using testing::AddItem;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::AddItem;
+using test::TTempFolder;
+using test::WriteBytes;
 
 std::string Le32(std::uint32_t v)
 {

@@ -8,9 +8,9 @@
 namespace orvexp {
 namespace {
 
-using testing::Date;
-using testing::MakeItem;
-using testing::TItemFields;
+using test::Date;
+using test::MakeItem;
+using test::TItemFields;
 
 constexpr TKyDaysOfWeek kSun = DaysOfWeekOf(kydwSunday);
 constexpr TKyDaysOfWeek kMon = DaysOfWeekOf(kydwMonday);

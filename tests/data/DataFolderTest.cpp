@@ -7,8 +7,8 @@
 namespace orvexp {
 namespace {
 
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::TTempFolder;
+using test::WriteBytes;
 
 TEST(DataFolder, ExactNameFirstThenTheOneCaseInsensitiveMatch)
 {

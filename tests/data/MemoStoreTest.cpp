@@ -11,8 +11,8 @@
 namespace orvexp {
 namespace {
 
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::TTempFolder;
+using test::WriteBytes;
 
 struct TMemoCase {
     const char* Name;

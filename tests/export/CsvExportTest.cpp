@@ -14,12 +14,12 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeEntry;
-using testing::ReadBytes;
-using testing::RunExportFrom;
-using testing::Sjis;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::MakeEntry;
+using test::ReadBytes;
+using test::RunExportFrom;
+using test::Sjis;
+using test::TTempFolder;
+using test::WriteBytes;
 
 const std::string kStartup = Sjis("起動時");
 const std::string kEveryDay = Sjis("毎日");

@@ -15,7 +15,7 @@
 #include "tests/support/Sjis.h"
 #include "tests/support/TempFolder.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 // MakeAlarm with the date and time first, as the export tables read.
 inline std::unique_ptr<TAlarm2> MakeEntry(TAlarmKind kind, std::uint16_t year, std::uint16_t month, std::uint16_t day,
@@ -44,4 +44,4 @@ inline void RunExportFrom(TExportRequest request, const std::string& dataFolder,
     RunExport(request);
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

@@ -22,17 +22,17 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::MakeEntry;
-using testing::ReadBytes;
-using testing::RunExportFrom;
-using testing::Sjis;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::MakeEntry;
+using test::ReadBytes;
+using test::RunExportFrom;
+using test::Sjis;
+using test::TTempFolder;
+using test::WriteBytes;
 
 const std::string kEarlier = "earlier output\r\n";
 
-using testing::NamesIn;
-using testing::TFaultScope;
+using test::NamesIn;
+using test::TFaultScope;
 
 class FailedWriteTest : public ::testing::Test {
 protected:

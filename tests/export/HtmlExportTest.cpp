@@ -14,15 +14,15 @@
 namespace orvexp {
 namespace {
 
-using testing::DayFile;
-using testing::MakeEntry;
-using testing::MonthDayItem;
-using testing::ReadBytes;
-using testing::RunExportFrom;
-using testing::Sjis;
-using testing::TTempFolder;
-using testing::WeekdayItem;
-using testing::WriteBytes;
+using test::DayFile;
+using test::MakeEntry;
+using test::MonthDayItem;
+using test::ReadBytes;
+using test::RunExportFrom;
+using test::Sjis;
+using test::TTempFolder;
+using test::WeekdayItem;
+using test::WriteBytes;
 
 // Lines each followed by CR LF, as the page is written.
 std::string Lines(const std::vector<std::string>& lines)

@@ -19,8 +19,8 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeEntry;
-using testing::Sjis;
+using test::MakeEntry;
+using test::Sjis;
 
 // One tiny calendar, whole bytes: a weekly entry with a minutes notice whose
 // rule starts in the data's first year, an inactive date and its twin
@@ -29,8 +29,8 @@ using testing::Sjis;
 // libical reads the file back to the very same bytes.
 TEST(IcsExport, WritesATinyCalendarExactly)
 {
-    testing::TTempFolder folder;
-    testing::WriteBytes(folder.Path + "Memo/20261208.txt", Sjis("メモの一行目\r\n二行目～\r\n"));
+    test::TTempFolder folder;
+    test::WriteBytes(folder.Path + "Memo/20261208.txt", Sjis("メモの一行目\r\n二行目～\r\n"));
     TAlarmList alarms;
     auto weekly = MakeEntry(akWeekdaysAt, 0, 0, 0, 9, 30, {Sjis("朝会"), Sjis("進捗; 確認, 共有")});
     weekly->DateTime.DaysOfWeek = 0x0B; // Sunday, Tuesday and the bit that names no day
@@ -217,8 +217,8 @@ TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
 
     // A memo that starts with empty lines, a nameless day item (its category),
     // and the days the calendar computes, each under its own UID.
-    testing::TTempFolder folder;
-    testing::WriteBytes(folder.Path + "Memo/20260321.txt", "\r\n  \r\n  two  \r\n");
+    test::TTempFolder folder;
+    test::WriteBytes(folder.Path + "Memo/20260321.txt", "\r\n  \r\n  two  \r\n");
     TKyDateEx days;
     days.AutoEquinox = days.AutoFurikae = true;
     TKyDayItem& nameless = days.SpecialDayList().AddNew();
@@ -280,17 +280,17 @@ TEST(IcsExport, WritesDatesAfterTheYear3000)
 // A range without any event gives no calendar at all.
 TEST(IcsExport, NothingToExportWritesNoFile)
 {
-    testing::TTempFolder folder;
-    testing::WriteBytes(folder.Path + "Memo/20261208.txt", "\r\n \r\n");
-    testing::WriteBytes(folder.Path + "out.ics", "earlier");
+    test::TTempFolder folder;
+    test::WriteBytes(folder.Path + "Memo/20261208.txt", "\r\n \r\n");
+    test::WriteBytes(folder.Path + "out.ics", "earlier");
     TAlarmList alarms;
     alarms.Add(MakeEntry(akDate, 2026, 12, 9, 0, 0, {"not in the range"}));
     TExportRequest request;
     request.ExportType = etIcs;
     request.StartDate = request.EndDate = EncodeDate(2026, 12, 8);
     request.OutputPath = folder.Path + "out.ics";
-    EXPECT_THROW(testing::RunExportFrom(request, folder.Path, alarms, true), ENothingToExport);
-    EXPECT_EQ(testing::ReadBytes(folder.Path + "out.ics"), "earlier");
+    EXPECT_THROW(test::RunExportFrom(request, folder.Path, alarms, true), ENothingToExport);
+    EXPECT_EQ(test::ReadBytes(folder.Path + "out.ics"), "earlier");
 }
 
 } // namespace

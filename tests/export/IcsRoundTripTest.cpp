@@ -31,7 +31,7 @@
 namespace orvexp {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 // Text with its line breaks as LF and the controls the calendar cannot carry gone.
 std::string Breaks(std::string_view utf8)
@@ -344,13 +344,13 @@ public:
                 alarms.Add(std::move(twin));
             }
         }
-        testing::WriteBytes(folder + "schedule.dat", WriteScheduleFile(alarms));
+        test::WriteBytes(folder + "schedule.dat", WriteScheduleFile(alarms));
         for (TDateTime day = EncodeDate(2023, 1, 1); day <= EncodeDate(2025, 12, 31); day += Pick(1, 9)) {
             static const std::vector<std::string> kMemos = {"", "\r\n", "\r\n\r\n", "one", "\r\nsecond line first",
                                                             "two\r\nlines\r\n", "lf\nonly", " "};
             std::string memo = kMemos[static_cast<std::size_t>(Pick(0, 7))];
             if (Pick(0, 1)) memo += Text();
-            testing::WriteBytes(folder + "Memo/" + MemoFileName(day), memo);
+            test::WriteBytes(folder + "Memo/" + MemoFileName(day), memo);
         }
         const char* names[] = {"holidays.dat", "spcldays.dat", "daysoff.dat"};
         for (const char* name : names) {
@@ -367,7 +367,7 @@ public:
                 item.DayText = Text();
                 if (i % 5 == 0 && items.Count() > 1) item.ItemGuid = items[0].ItemGuid; // a shared identity
             }
-            testing::WriteBytes(folder + name, WriteDayFile(items));
+            test::WriteBytes(folder + name, WriteDayFile(items));
         }
     }
 
@@ -405,7 +405,7 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
     };
     for (const TRangeCase& range : cases) {
         SCOPED_TRACE(std::string(range.From) + " .. " + range.To + " " + range.TimeZone);
-        testing::TTempFolder folder;
+        test::TTempFolder folder;
         TRandomFolder random(range.Seed);
         random.Write(folder.Path, 400);
         TDateTime from = 0, to = 0;
@@ -466,7 +466,7 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
             std::string memo;
             const std::string memoPath = folder.Path + "Memo/" + MemoFileName(day);
             if (std::filesystem::exists(memoPath)) {
-                memo = testing::ReadBytes(memoPath);
+                memo = test::ReadBytes(memoPath);
                 memo = Breaks(Cp932ToUtf8(memo.substr(0, memo.find('\0'))));
                 if (memo.ends_with('\n')) memo.pop_back(); // a break at the end makes no empty line
             }

@@ -15,8 +15,8 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeEntry;
-using testing::Sjis;
+using test::MakeEntry;
+using test::Sjis;
 
 // A day's weekday rows are copied from a block made once per weekday, with the
 // date written over, and the date's own rows put between them: the result
@@ -47,7 +47,7 @@ TEST(ScheduleCsvRows, EqualRowsMadeOneByOneFromAPlainScan)
     for (const auto& alarm : alarms) timeTexts.push_back(AlarmTimeText(*alarm));
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2025, 3, 5); day += 1) {
         std::string expected = "before|";
-        for (const int position : testing::PlainScanPositions(alarms, timeTexts, day)) {
+        for (const int position : test::PlainScanPositions(alarms, timeTexts, day)) {
             expected += BuildScheduleCsvRow(alarms[position], day) + "\r\n";
         }
 

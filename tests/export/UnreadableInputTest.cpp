@@ -24,11 +24,11 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::RunExportFrom;
-using testing::Sjis;
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::RunExportFrom;
+using test::Sjis;
+using test::TTempFolder;
+using test::WriteBytes;
 
 enum TUnreadableKind { ukSocket, ukProcMem };
 

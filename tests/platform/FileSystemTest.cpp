@@ -16,8 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using testing::TTempFolder;
-using testing::WriteBytes;
+using test::TTempFolder;
+using test::WriteBytes;
 
 std::string ReadFile(const std::string& path)
 {

@@ -34,7 +34,7 @@ protected:
         return ReadIni();
     }
 
-    testing::TTempFolder Temp;
+    test::TTempFolder Temp;
     const std::string Folder = Temp.Path;
     const std::string Path = Folder + "orvexp.ini";
 };

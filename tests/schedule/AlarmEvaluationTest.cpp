@@ -9,7 +9,7 @@ namespace orvexp {
 namespace {
 
 using test::At;
-using testing::MakeAlarm;
+using test::MakeAlarm;
 using test::MomentText;
 using test::TLog;
 

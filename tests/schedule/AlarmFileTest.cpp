@@ -11,7 +11,7 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeAlarm;
+using test::MakeAlarm;
 
 // Every field of an entry set to something other than its default.
 std::unique_ptr<TAlarm2> FullAlarm()
@@ -290,9 +290,9 @@ TEST(AlarmFile, ListIndexOutsideIsAnError)
 
 TEST(AlarmFile, LoadFromFileReadsAndReportsOpenErrors)
 {
-    const testing::TTempFolder folder;
+    const test::TTempFolder folder;
     const std::string path = folder / "schedule.dat";
-    testing::WriteBytes(path, WriteScheduleFile(SampleList()));
+    test::WriteBytes(path, WriteScheduleFile(SampleList()));
     TAlarmTimer timer;
     timer.LoadFromFile(path);
     EXPECT_EQ(timer.AlarmList.Count(), 4);

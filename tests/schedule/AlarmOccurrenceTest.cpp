@@ -6,7 +6,7 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeAlarm;
+using test::MakeAlarm;
 
 TDateTime D(int y, unsigned m, unsigned d)
 {

@@ -8,7 +8,7 @@ namespace orvexp {
 namespace {
 
 using test::At;
-using testing::MakeAlarm;
+using test::MakeAlarm;
 using test::TLog;
 
 // A timer that writes down every call made to it.

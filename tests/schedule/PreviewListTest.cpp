@@ -13,7 +13,7 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeAlarm;
+using test::MakeAlarm;
 
 const TDateTime kDay = EncodeDate(2001, 3, 4);
 
@@ -118,7 +118,7 @@ TEST(PreviewList, IndexedFillEqualsThePlainScan)
     for (const auto& alarm : alarms) timeTexts.push_back(AlarmTimeText(*alarm));
     TPreviewList list(alarms);
     for (TDateTime day = EncodeDate(2023, 12, 25); day <= EncodeDate(2026, 3, 5); day += 1) {
-        const std::vector<int> expected = testing::PlainScanPositions(alarms, timeTexts, day);
+        const std::vector<int> expected = test::PlainScanPositions(alarms, timeTexts, day);
         list.FillPreviewList(day);
         ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << FormatDateText(day);
         for (int i = 0; i < list.Count(); ++i) {

@@ -13,7 +13,7 @@
 namespace orvexp {
 namespace {
 
-using testing::MakeAlarm;
+using test::MakeAlarm;
 
 TAlarmList SampleEntries()
 {

@@ -24,7 +24,7 @@ namespace orvexp {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::MakeAlarm;
+using test::MakeAlarm;
 
 struct TRunResult {
     int ExitCode = -1;

@@ -8,7 +8,7 @@
 
 #include "calendar/DayItem.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 struct TItemFields {
     TKyDayType DayType = dtYearMonthDay;
@@ -59,4 +59,4 @@ inline std::string DayFile(const std::vector<TKyDayItem>& items)
     return WriteDayFile(list);
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

@@ -12,7 +12,7 @@
 
 #include "tests/support/TempFolder.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 class TFakeOpener {
 public:
@@ -50,4 +50,4 @@ private:
     std::string SavedPath;
 };
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

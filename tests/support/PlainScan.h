@@ -9,7 +9,7 @@
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 // Container positions of the entries on `day`, in preview order;
 // `timeTexts` holds each entry's AlarmTimeText by position.
@@ -31,4 +31,4 @@ inline std::vector<int> PlainScanPositions(const TAlarmList& alarms, const std::
     return positions;
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

@@ -7,7 +7,7 @@
 
 #include "schedule/Alarm.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 // Lines are stored as given (Shift_JIS bytes); the fields left out keep the
 // entry's own defaults.
@@ -28,4 +28,4 @@ inline std::unique_ptr<TAlarm2> MakeAlarm(TAlarmKind kind, std::vector<std::stri
     return alarm;
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

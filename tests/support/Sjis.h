@@ -5,11 +5,11 @@
 
 #include "platform/Text.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 inline std::string Sjis(const std::string& utf8)
 {
     return Utf8ToCp932(utf8);
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

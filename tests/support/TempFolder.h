@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TTempFolder {
@@ -50,4 +50,4 @@ inline std::string ReadBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

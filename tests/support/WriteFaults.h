@@ -9,7 +9,7 @@
 
 #include "platform/FileSystem.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 class TFaultScope {
 public:
@@ -28,4 +28,4 @@ inline std::vector<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

@@ -23,8 +23,8 @@
 namespace orvexp {
 namespace {
 
-using testing::ReadBytes;
-using testing::TTempFolder;
+using test::ReadBytes;
+using test::TTempFolder;
 
 // The sample written once for the whole file; every test reads it.
 class SampleFolderTest : public ::testing::Test {

@@ -15,8 +15,8 @@
 namespace orvexp {
 namespace {
 
-using testing::ReadBytes;
-using testing::TTempFolder;
+using test::ReadBytes;
+using test::TTempFolder;
 
 const std::string kScript = std::string(ORVEXP_SOURCE_DIR) + "/tools/export-sample.sh";
 

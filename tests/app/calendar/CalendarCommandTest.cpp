@@ -6,7 +6,7 @@
 #include "tests/app/calendar/SampleDataFolder.h"
 #include "tests/calendar/widget/WidgetTestSupport.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 class TCalendarCommandTest : public QObject {
     Q_OBJECT
@@ -49,6 +49,6 @@ private slots:
 
 static TRegisterTest<TCalendarCommandTest> registerCalendarCommandTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "CalendarCommandTest.moc"

@@ -11,7 +11,7 @@
 #include "tests/calendar/widget/WidgetTestSupport.h"
 #include "app/calendar/ScheduleCalendarWindow.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 std::vector<TTestFactory>& RegisteredTests()
 {
@@ -19,12 +19,12 @@ std::vector<TTestFactory>& RegisteredTests()
     return tests;
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 int main(int argc, char** argv)
 {
     using namespace orvexp;
-    using namespace orvexp::testing;
+    using namespace orvexp::test;
     if (argc != 2) {
         std::fprintf(stderr, "usage: calendar_screenshots OUTPUT-FOLDER\n");
         return 2;

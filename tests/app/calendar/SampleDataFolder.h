@@ -17,7 +17,7 @@
 #include "tests/support/ScheduleEntries.h"
 #include "tests/support/Sjis.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 inline void AddEntry(TAlarmList& list, TAlarmKind kind, std::initializer_list<const char*> lines,
                      std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour = 0,
@@ -75,4 +75,4 @@ inline std::string WriteSampleDataFolder(const std::string& folder)
     return JoinPath(folder, "schedule.dat");
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

@@ -9,7 +9,7 @@
 #include "app/calendar/ScheduleCalendarWindow.h"
 #include "calendar/widget/WinColors.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -178,6 +178,6 @@ private slots:
 
 static TRegisterTest<TScheduleCalendarWindowTest> registerScheduleCalendarWindowTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "ScheduleCalendarWindowTest.moc"

@@ -11,7 +11,7 @@
 #include "calendar/widget/CustomCalendar.h"
 #include "platform/FileSystem.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -309,6 +309,6 @@ private slots:
 
 static TRegisterTest<TCalendarBaseTest> registerCalendarBaseTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "CalendarBaseTest.moc"

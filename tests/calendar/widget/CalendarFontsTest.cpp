@@ -7,7 +7,7 @@
 #include "calendar/widget/CalendarFonts.h"
 #include "calendar/widget/CustomCalendar.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -176,6 +176,6 @@ private slots:
 
 static TRegisterTest<TCalendarFontsTest> registerCalendarFontsTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "CalendarFontsTest.moc"

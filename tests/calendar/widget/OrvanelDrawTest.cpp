@@ -9,7 +9,7 @@
 #include "calendar/widget/CalendarCanvas.h"
 #include "calendar/widget/OrvanelCalendar.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -230,6 +230,6 @@ private slots:
 
 static TRegisterTest<TOrvanelDrawTest> registerOrvanelDrawTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "OrvanelDrawTest.moc"

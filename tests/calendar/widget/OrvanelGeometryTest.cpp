@@ -8,7 +8,7 @@
 
 Q_DECLARE_METATYPE(orvexp::TRect)
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 class TOrvanelGeometryTest : public QObject {
     Q_OBJECT
@@ -258,6 +258,6 @@ private slots:
 
 static TRegisterTest<TOrvanelGeometryTest> registerOrvanelGeometryTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "OrvanelGeometryTest.moc"

@@ -5,7 +5,7 @@
 #include "WidgetTestSupport.h"
 #include "calendar/widget/OrvanelCalendar.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -135,6 +135,6 @@ private slots:
 
 static TRegisterTest<TOrvanelInputTest> registerOrvanelInputTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "OrvanelInputTest.moc"

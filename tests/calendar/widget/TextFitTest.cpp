@@ -8,7 +8,7 @@
 #include "calendar/widget/TextFit.h"
 #include "platform/Text.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 namespace {
 
@@ -99,6 +99,6 @@ private slots:
 
 static TRegisterTest<TTextFitTest> registerTextFitTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "TextFitTest.moc"

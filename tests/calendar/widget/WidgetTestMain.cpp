@@ -5,7 +5,7 @@
 
 #include "WidgetTestSupport.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 std::vector<TTestFactory>& RegisteredTests()
 {
@@ -13,13 +13,13 @@ std::vector<TTestFactory>& RegisteredTests()
     return tests;
 }
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     int failed = 0;
-    for (const auto& factory : orvexp::testing::RegisteredTests()) {
+    for (const auto& factory : orvexp::test::RegisteredTests()) {
         const std::unique_ptr<QObject> test = factory();
         if (QTest::qExec(test.get(), argc, argv) != 0) ++failed;
     }

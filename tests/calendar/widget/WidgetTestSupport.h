@@ -16,7 +16,7 @@
 #include "tests/support/DayItems.h"
 #include "tests/support/TempFolder.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 // Every test class registers itself; main runs them all in one application.
 using TTestFactory = std::function<std::unique_ptr<QObject>()>;
@@ -68,4 +68,4 @@ struct TEventLog {
     }
 };
 
-} // namespace orvexp::testing
+} // namespace orvexp::test

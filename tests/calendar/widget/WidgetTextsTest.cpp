@@ -10,7 +10,7 @@
 #include "calendar/widget/WinColors.h"
 #include "platform/Text.h"
 
-namespace orvexp::testing {
+namespace orvexp::test {
 
 class TWidgetTextsTest : public QObject {
     Q_OBJECT
@@ -100,6 +100,6 @@ private slots:
 
 static TRegisterTest<TWidgetTextsTest> registerWidgetTextsTest;
 
-} // namespace orvexp::testing
+} // namespace orvexp::test
 
 #include "WidgetTextsTest.moc"
