@@ -12,9 +12,7 @@
 #include <vector>
 
 #include "calendar/DayItem.h"
-#include "export/CsvExport.h"
 #include "export/ExportFileName.h"
-#include "export/HtmlExport.h"
 #include "schedule/AlarmTimer.h"
 #include "tests/export/ExportTestSupport.h"
 #include "tests/support/DayItems.h"
@@ -69,33 +67,34 @@ protected:
         return args;
     }
 
-    // What the wizard writes for the same inputs.
-    std::string Build(std::uint8_t type, const THtmlColors& colors, bool emptyMemos, bool escapeHtml = false)
+    // What the wizard writes for the same inputs, through the writer the type names.
+    std::string Build(TExportType type, const THtmlColors& colors, bool emptyMemos, bool escapeHtml = false)
     {
         TExportRequest request;
-        request.ExportType = static_cast<TExportType>(type);
+        request.ExportType = type;
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 12);
+        request.OutputPath = Work.Path + "expected";
         request.Colors = colors;
         request.ExportEmptyMemo = emptyMemos;
         request.EscapeHtml = escapeHtml;
-        const auto sources = test::ResolveSources(request, Data.Path, Alarms);
-        return IsCsvType(request.ExportType) ? BuildCsv(request) : BuildHtml(request);
+        request.StampSeconds = ScheduleStampSeconds(Data.Path + "schedule.dat");
+        test::RunExportFrom(request, Data.Path, Alarms);
+        return ReadBytes(request.OutputPath);
     }
 };
 
-TEST_F(ExportCommandTest, WritesAllSixTypesWithSettingsDefaults)
+TEST_F(ExportCommandTest, WritesEveryTypeWithSettingsDefaults)
 {
     WriteSettings("[OrvanelExportWizard]\r\nExportEmptyMemo=0\r\n[HTMLColors]\r\nTimeColor=0x563412\r\n"
                   "DateBkColor=$FF\r\nMemoBkColor=red\r\n");
     THtmlColors colors;
     colors.TimeColor = 0x563412;
     colors.DateBkColor = 0xFF;
-    const char* const names[] = {"csv-schedules", "csv-memos", "csv-both", "html-schedules", "html-memos", "html-both"};
-    for (std::uint8_t type = 0; type < 6; ++type) {
-        for (const std::string& typeText : {std::string(names[type]), std::to_string(type)}) {
+    for (const TExportType type : kExportTypes) {
+        for (const std::string& typeText : {std::string(CommandLineName(type)), std::to_string(type)}) {
             SCOPED_TRACE(typeText);
-            const std::string output = Work.Path + DefaultExportFileName(static_cast<TExportType>(type), EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12));
+            const std::string output = Work.Path + DefaultExportFileName(type, EncodeDate(1999, 4, 9), EncodeDate(1999, 4, 12));
             std::filesystem::remove(output);
             const TRunResult run = RunProgram(Orvexp, Args(typeText), Work.Path);
             EXPECT_EQ(run.ExitCode, 0);
@@ -139,17 +138,17 @@ TEST_F(ExportCommandTest, OptionsOverrideSettings)
                                  "MemoBkColor=-2147483640", "--color", "ScheduleColor=0xABCDEF"}),
               Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(5, colors, true));
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(etHtmlBoth, colors, true));
 }
 
 TEST_F(ExportCommandTest, WithoutSettingsFileUsesDefaults)
 {
     const TRunResult run = RunProgram(Orvexp, Args("html-memos", {"--output", "page.html"}), Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(4, THtmlColors(), true));
+    EXPECT_EQ(ReadBytes(Work.Path + "page.html"), Build(etHtmlMemos, THtmlColors(), true));
     const TRunResult csv = RunProgram(Orvexp, Args("csv-memos", {"--output", "memos.csv"}), Work.Path);
     EXPECT_EQ(csv.ExitCode, 0) << csv.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "memos.csv"), Build(1, THtmlColors(), true));
+    EXPECT_EQ(ReadBytes(Work.Path + "memos.csv"), Build(etCsvMemos, THtmlColors(), true));
     EXPECT_FALSE(std::filesystem::exists(Program.Path + "orvexp.ini")); // read only
 }
 
@@ -168,7 +167,7 @@ TEST_F(ExportCommandTest, DataDefaultsToTheRememberedFolder)
     WriteSettings("[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data.Path + "\r\n");
     run = RunProgram(Orvexp, args, Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), Build(0, THtmlColors(), true));
+    EXPECT_EQ(ReadBytes(Work.Path + "out.csv"), Build(etCsvSchedules, THtmlColors(), true));
 }
 
 // The opt-in choices for today's tools: UTF-8 (a CSV with a byte-order mark,
@@ -202,7 +201,7 @@ TEST_F(ExportCommandTest, Utf8AndEscapingOnRequest)
     // Escaping alone keeps Shift_JIS; the encoding alone keeps the markup.
     run = RunProgram(Orvexp, Args("html-both", {"--escape-html", "--output", "e.html"}), Work.Path);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadBytes(Work.Path + "e.html"), Build(5, THtmlColors(), true, true));
+    EXPECT_EQ(ReadBytes(Work.Path + "e.html"), Build(etHtmlBoth, THtmlColors(), true, true));
     run = RunProgram(Orvexp, Args("html-both", {"--encoding", "utf-8", "--output", "m.html"}), Work.Path);
     EXPECT_NE(ReadBytes(Work.Path + "m.html").find(">meeting <b>room</b></font></td>"), std::string::npos);
 }
@@ -275,7 +274,7 @@ TEST_F(ExportCommandTest, OpenDoesNotWaitForTheBrowser)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         EXPECT_EQ(run.ExitCode, c.ExitCode);
         EXPECT_EQ(run.Err, c.Err);
-        EXPECT_EQ(ReadBytes(page), Build(5, THtmlColors(), true));
+        EXPECT_EQ(ReadBytes(page), Build(etHtmlBoth, THtmlColors(), true));
     }
 }
 
