@@ -2,7 +2,7 @@
 
 namespace orvexp {
 
-TMemoReadAhead::TMemoReadAhead(std::int64_t first, std::int64_t last, TReadDay read)
+TMemoReadAhead::TMemoReadAhead(TDayNumber first, TDayNumber last, TReadDay read)
     : First(first), Last(last),
       Ahead(last - first + 1, {kWindow, kMaxHeldBytes, kWakeEvery}, [first, read = std::move(read)] {
           return [first, read](std::int64_t index, TSlot& slot) {

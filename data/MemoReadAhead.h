@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/OrderedAhead.h"
 
@@ -16,13 +17,13 @@ namespace orvexp {
 class TMemoReadAhead {
 public:
     // Reads one day's file (the day as a whole TDateTime), as the store would.
-    using TReadDay = std::function<TFilePresence(std::int64_t day, std::string& bytes)>;
+    using TReadDay = std::function<TFilePresence(TDayNumber day, std::string& bytes)>;
 
     // Starts reading at `first`; `read` is called on the reading thread, in day order.
-    TMemoReadAhead(std::int64_t first, std::int64_t last, TReadDay read);
+    TMemoReadAhead(TDayNumber first, TDayNumber last, TReadDay read);
 
     // True when `day` is the next day of the range not yet taken.
-    bool IsNext(std::int64_t day) const { return day == First + Ahead.NextIndex() && day <= Last; }
+    bool IsNext(TDayNumber day) const { return day == First + Ahead.NextIndex() && day <= Last; }
     // The next day's result (waits until it is read). Raises what reading it raised.
     TFilePresence TakeNext(std::string& bytes);
 
@@ -39,7 +40,7 @@ private:
         std::string Bytes;
     };
 
-    const std::int64_t First, Last;
+    const TDayNumber First, Last;
     TOrderedAhead<TSlot> Ahead; // made last, when the range is known
 };
 

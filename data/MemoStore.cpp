@@ -61,10 +61,10 @@ TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes) const
     return Index->ReadFileIfPresent(name, bytes);
 }
 
-std::optional<std::int64_t> TMemoStore::FirstMemoDay() const
+std::optional<TDayNumber> TMemoStore::FirstMemoDay() const
 {
     if (!Index) return std::nullopt;
-    std::optional<std::int64_t> first;
+    std::optional<TDayNumber> first;
     for (const std::string& name : Index->ListedNames()) {
         // "<year><mm><dd>.txt", the year without leading zeros: exactly the name of a date.
         if (name.size() < 9 || !SameTextIgnoringAsciiCase(name.substr(name.size() - 4), ".txt")) continue;
@@ -75,10 +75,9 @@ std::optional<std::int64_t> TMemoStore::FirstMemoDay() const
         std::from_chars(digits.data(), digits.data() + digits.size() - 4, year);
         std::from_chars(digits.data() + digits.size() - 4, digits.data() + digits.size() - 2, month);
         std::from_chars(digits.data() + digits.size() - 2, digits.data() + digits.size(), day);
-        TDateTime date = 0;
-        if (digits.size() > 8 || !TryEncodeDate(year, month, day, date)) continue;
-        const auto value = static_cast<std::int64_t>(date);
-        if (!first || value < *first) first = value;
+        TDayNumber date = 0;
+        if (digits.size() > 8 || !TryEncodeDay(year, month, day, date)) continue;
+        if (!first || date < *first) first = date;
     }
     return first;
 }
@@ -90,12 +89,12 @@ std::int64_t TMemoStore::MemoModifiedSeconds(TDateTime date) const
     return name.empty() ? 0 : Index->ModifiedSeconds(name);
 }
 
-void TMemoStore::ReadAhead(std::int64_t first, std::int64_t last)
+void TMemoStore::ReadAhead(TDayNumber first, TDayNumber last)
 {
     Ahead.reset();
     if (!Index || last < first) return;
-    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](std::int64_t day, std::string& bytes) {
-        return ReadMemoFile(static_cast<TDateTime>(day), bytes);
+    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](TDayNumber day, std::string& bytes) {
+        return ReadMemoFile(DateTimeOfDay(day), bytes);
     });
 }
 
@@ -103,7 +102,7 @@ bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) 
 {
     lines.clear();
     if (!Index) return false;
-    const auto day = static_cast<std::int64_t>(DateOf(date));
+    const TDayNumber day = DayNumberOf(date);
     const TFilePresence presence = Ahead && Ahead->IsNext(day) ? Ahead->TakeNext(Bytes) : ReadMemoFile(date, Bytes);
     switch (presence) {
     case TFilePresence::Missing: return false;

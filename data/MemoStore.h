@@ -51,7 +51,7 @@ public:
 
     // The earliest date that a memo file's name names (any ASCII case); none
     // without a memo folder or such a name.
-    std::optional<std::int64_t> FirstMemoDay() const;
+    std::optional<TDayNumber> FirstMemoDay() const;
     // The date's memo file's modification time in seconds since 1970-01-01
     // UTC; 0 when there is none.
     std::int64_t MemoModifiedSeconds(TDateTime date) const;
@@ -59,7 +59,7 @@ public:
     // From here on the memos of the whole days `first` to `last` are read ahead
     // on a thread of their own; ask for them in day order (other days are read
     // directly). Nothing is read ahead without a memo folder or for no days.
-    void ReadAhead(std::int64_t first, std::int64_t last);
+    void ReadAhead(TDayNumber first, TDayNumber last);
 
 private:
     TFilePresence ReadMemoFile(TDateTime date, std::string& bytes) const;

@@ -63,12 +63,12 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
         scheduleRows.emplace(days.First, days.Last, [&schedule]() -> TDayBlocksAhead::TMakeDay {
             // Made on the making thread, which alone uses them.
             auto rows = std::make_shared<TScheduleCsvRows>(schedule);
-            return [rows](std::int64_t day, std::string& out) { rows->AppendDay(static_cast<TDateTime>(day), out); };
+            return [rows](TDayNumber day, std::string& out) { rows->AppendDay(DateTimeOfDay(day), out); };
         });
     }
     const int total = days.Count();
-    for (std::int64_t d = days.First; d <= days.Last; ++d) {
-        const auto day = static_cast<TDateTime>(d);
+    for (TDayNumber d = days.First; d <= days.Last; ++d) {
+        const TDateTime day = DateTimeOfDay(d);
         const std::string dateText = FormatDateText(day);
         if (memos) {
             const std::string row = MemoCsvRow(memoStore, day, dateText, request.ExportEmptyMemo);

@@ -4,15 +4,15 @@
 
 namespace orvexp {
 
-TDayBlocksAhead::TDayBlocksAhead(std::int64_t first, std::int64_t last, TMakerFactory makeMaker)
+TDayBlocksAhead::TDayBlocksAhead(TDayNumber first, TDayNumber last, TMakerFactory makeMaker)
     : First(first), NextDay(first),
       Chunks(last < first ? 0 : (last - first) / kChunkDays + 1, {kChunks, SIZE_MAX, 1},
              [first, last, makeMaker = std::move(makeMaker)] {
                  return [first, last, make = makeMaker()](std::int64_t chunk, TChunk& made) {
                      made.Text.clear();
                      made.Ends.clear();
-                     const std::int64_t from = first + chunk * kChunkDays;
-                     for (std::int64_t day = from; day <= std::min(last, from + kChunkDays - 1); ++day) {
+                     const TDayNumber from = first + chunk * kChunkDays;
+                     for (TDayNumber day = from; day <= std::min(last, from + kChunkDays - 1); ++day) {
                          make(day, made.Text);
                          made.Ends.push_back(made.Text.size());
                      }

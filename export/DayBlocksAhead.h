@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DateTime.h"
 #include "platform/OrderedAhead.h"
 
 namespace orvexp {
@@ -22,14 +23,14 @@ class TDayBlocksAhead {
 public:
     // Appends one day's block (the day as a whole TDateTime) to `out`; called
     // on the making thread, in day order.
-    using TMakeDay = std::function<void(std::int64_t day, std::string& out)>;
+    using TMakeDay = std::function<void(TDayNumber day, std::string& out)>;
     // Called once, on the making thread: the day maker, with its state.
     using TMakerFactory = std::function<TMakeDay()>;
 
     static constexpr std::int64_t kChunkDays = 16;
     static constexpr std::int64_t kChunks = 4;
 
-    TDayBlocksAhead(std::int64_t first, std::int64_t last, TMakerFactory makeMaker);
+    TDayBlocksAhead(TDayNumber first, TDayNumber last, TMakerFactory makeMaker);
 
     // The next day's block, valid until the next call (waits until it is
     // made). Raises what making it raised.
@@ -41,8 +42,8 @@ private:
         std::vector<std::size_t> Ends; // each day's block ends here
     };
 
-    const std::int64_t First;
-    std::int64_t NextDay;
+    const TDayNumber First;
+    TDayNumber NextDay;
     const TChunk* Taking = nullptr; // the chunk of the day before NextDay
     TOrderedAhead<TChunk> Chunks;   // made last, when the range is known
 };

@@ -8,11 +8,10 @@
 namespace orvexp {
 
 struct TExportDays {
-    std::int64_t First = 0;
-    std::int64_t Last = -1; // before First: no day at all
+    TDayNumber First = 0;
+    TDayNumber Last = -1; // before First: no day at all
 
-    TExportDays(TDateTime start, TDateTime end)
-        : First(static_cast<std::int64_t>(DateOf(start))), Last(static_cast<std::int64_t>(DateOf(end)))
+    TExportDays(TDateTime start, TDateTime end) : First(DayNumberOf(start)), Last(DayNumberOf(end))
     {
     }
     int Count() const { return Last < First ? 0 : static_cast<int>(Last - First + 1); }

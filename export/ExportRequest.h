@@ -69,7 +69,7 @@ struct TExportRequest {
     const TKyCustomDateEx* DayTexts = nullptr;
     // The iCalendar type: the data folder's first dated day (FirstDatedDay),
     // from whose year the repeating entries' rules start.
-    std::optional<std::int64_t> FirstDatedDay;
+    std::optional<TDayNumber> FirstDatedDay;
     // Optional; after each day (the iCalendar type: after each block of
     // entries and each day, both counted in `total`).
     std::function<void(int done, int total)> OnProgress;

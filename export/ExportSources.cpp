@@ -37,22 +37,21 @@ std::int64_t ScheduleStampSeconds(const std::string& scheduleFile)
     return static_cast<std::int64_t>(status.st_mtime);
 }
 
-std::optional<std::int64_t> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule)
+std::optional<TDayNumber> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule)
 {
-    std::optional<std::int64_t> first = memos.FirstMemoDay();
+    std::optional<TDayNumber> first = memos.FirstMemoDay();
     for (int i = 0; i < schedule.Count(); ++i) {
         const TEntryDigest& entry = schedule[i];
-        TDateTime date = 0;
-        if ((entry.Kind != akDate && entry.Kind != akDateAt) || !TryEncodeDate(entry.Year, entry.Month, entry.Day, date)) {
+        TDayNumber day = 0;
+        if ((entry.Kind != akDate && entry.Kind != akDateAt) || !TryEncodeDay(entry.Year, entry.Month, entry.Day, day)) {
             continue;
         }
-        const auto day = static_cast<std::int64_t>(date);
         if (!first || day < *first) first = day;
     }
     return first;
 }
 
-std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule)
+std::optional<TDayNumber> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule)
 {
     return FirstDatedDay(TMemoStore(folder), schedule);
 }

@@ -43,8 +43,8 @@ std::int64_t ScheduleStampSeconds(const std::string& scheduleFile);
 // The data folder's first dated day: the earliest of the dates its memo
 // files are named after and of its one-date entries' dates; none when it has
 // neither.
-std::optional<std::int64_t> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule);
-std::optional<std::int64_t> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule);
+std::optional<TDayNumber> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule);
+std::optional<TDayNumber> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule);
 
 class TExportSources {
 public:
@@ -84,7 +84,7 @@ private:
     std::int64_t StampSeconds = 0;
     std::unique_ptr<TMemoStore> Memos;
     TKyDateEx Days; // its three lists; the calendar's computed days on
-    std::optional<std::int64_t> FirstDay;
+    std::optional<TDayNumber> FirstDay;
     std::vector<TDayFileProblem> DayFileProblems;
 };
 

@@ -247,8 +247,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
             // Made on the making thread, which alone uses them.
             auto preview = std::make_shared<TPreviewList>(schedule);
             auto entryRows = std::make_shared<TEntryTextCache>(schedule);
-            return [&schedule, &writer, preview, entryRows](std::int64_t d, std::string& out) {
-                for (const int position : preview->FillPositions(static_cast<TDateTime>(d))) {
+            return [&schedule, &writer, preview, entryRows](TDayNumber d, std::string& out) {
+                for (const int position : preview->FillPositions(DateTimeOfDay(d))) {
                     entryRows->Append(out, position, [&](std::string& text) {
                         writer.WriteScheduleEntryRow(text, preview->TimeText(position),
                                                      schedule.Lines(schedule[position]));
@@ -258,8 +258,8 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
         });
     }
     const int total = days.Count();
-    for (std::int64_t d = days.First; d <= days.Last; ++d) {
-        const auto day = static_cast<TDateTime>(d);
+    for (TDayNumber d = days.First; d <= days.Last; ++d) {
+        const TDateTime day = DateTimeOfDay(d);
         writer.WriteLine("<tr>");
         writer.WriteDateCell(day);
         if (schedules) {

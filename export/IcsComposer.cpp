@@ -91,7 +91,7 @@ void PutYearBack(std::string& line, std::size_t from, int year, int yearsBack)
 // A DTSTAMP or LAST-MODIFIED line of a moment in seconds since 1970-01-01 UTC.
 void AppendUtcProperty(std::string& out, icalproperty* (*make)(icaltimetype), std::int64_t seconds)
 {
-    const int year = DecodeDate(static_cast<TDateTime>(25569 + seconds / 86400)).Year;
+    const int year = DecodeDay(DayOfUnixSeconds(seconds)).Year;
     const int back = YearsBack(year);
     const std::int64_t shifted = seconds - back / 400 * kDaysIn400Years * 86400;
     const std::size_t from = out.size();

@@ -7,7 +7,7 @@ namespace orvexp {
 
 namespace {
 
-using TDay = std::optional<std::int64_t>;
+using TDay = std::optional<TDayNumber>;
 
 // The most days month `month` ever has (29 for February); 0 for no month.
 unsigned MostDaysIn(unsigned month)
@@ -16,32 +16,31 @@ unsigned MostDaysIn(unsigned month)
     return month <= 12 ? kDays[month] : 0;
 }
 
-TDay DayOf(int year, unsigned month, unsigned day, std::int64_t from, std::int64_t to)
+TDay DayOf(int year, unsigned month, unsigned day, TDayNumber from, TDayNumber to)
 {
-    TDateTime value = 0;
-    if (!TryEncodeDate(year, month, day, value)) return std::nullopt;
-    const auto found = static_cast<std::int64_t>(value);
+    TDayNumber found = 0;
+    if (!TryEncodeDay(year, month, day, found)) return std::nullopt;
     return found >= from && found <= to ? TDay(found) : std::nullopt;
 }
 
-TDay FirstWeekday(std::uint8_t weekdays, std::int64_t from, std::int64_t to)
+TDay FirstWeekday(std::uint8_t weekdays, TDayNumber from, TDayNumber to)
 {
-    for (std::int64_t day = from; day <= to && day < from + 7; ++day) {
-        if ((weekdays >> DayOfWeek(static_cast<TDateTime>(day)) & 1) != 0) return day;
+    for (TDayNumber day = from; day <= to && day < from + 7; ++day) {
+        if ((weekdays >> DayOfWeek(DateTimeOfDay(day)) & 1) != 0) return day;
     }
     return std::nullopt;
 }
 
 // A day of the month that some month has comes within three months.
-TDay FirstMonthDay(unsigned monthDay, std::int64_t from, std::int64_t to)
+TDay FirstMonthDay(unsigned monthDay, TDayNumber from, TDayNumber to)
 {
     if (monthDay < 1 || monthDay > 31) return std::nullopt;
-    const TDateParts start = DecodeDate(static_cast<TDateTime>(from));
+    const TDateParts start = DecodeDay(from);
     int year = start.Year;
     unsigned month = start.Month;
     for (int step = 0; step < 3; ++step) {
-        TDateTime value = 0;
-        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= from) {
+        TDayNumber value = 0;
+        if (TryEncodeDay(year, month, monthDay, value) && value >= from) {
             return DayOf(year, month, monthDay, from, to);
         }
         if (++month > 12) {
@@ -53,13 +52,13 @@ TDay FirstMonthDay(unsigned monthDay, std::int64_t from, std::int64_t to)
 }
 
 // A day that some year has comes within eight years (29 February).
-TDay FirstYearDay(unsigned month, unsigned monthDay, std::int64_t from, std::int64_t to)
+TDay FirstYearDay(unsigned month, unsigned monthDay, TDayNumber from, TDayNumber to)
 {
     if (monthDay < 1 || monthDay > MostDaysIn(month)) return std::nullopt;
-    const int fromYear = DecodeDate(static_cast<TDateTime>(from)).Year;
+    const int fromYear = DecodeDay(from).Year;
     for (int year = fromYear; year <= fromYear + 8; ++year) {
-        TDateTime value = 0;
-        if (TryEncodeDate(year, month, monthDay, value) && static_cast<std::int64_t>(value) >= from) {
+        TDayNumber value = 0;
+        if (TryEncodeDay(year, month, monthDay, value) && value >= from) {
             return DayOf(year, month, monthDay, from, to);
         }
     }
@@ -67,7 +66,7 @@ TDay FirstYearDay(unsigned month, unsigned monthDay, std::int64_t from, std::int
 }
 
 // The first date of the plan's kind of `entry` from `from` to `to`.
-TDay FirstDate(const TEntryDigest& entry, const TIcsEntryPlan& plan, std::int64_t from, std::int64_t to)
+TDay FirstDate(const TEntryDigest& entry, const TIcsEntryPlan& plan, TDayNumber from, TDayNumber to)
 {
     if (to < from) return std::nullopt;
     switch (plan.Repeat) {
@@ -89,16 +88,14 @@ bool NoticeWithinReach(TPreviouseAlertKind kind, std::int32_t amount)
 
 } // namespace
 
-std::int64_t IcsRulesFrom(const std::optional<std::int64_t>& firstDatedDay, std::int64_t first)
+TDayNumber IcsRulesFrom(const std::optional<TDayNumber>& firstDatedDay, TDayNumber first)
 {
-    const std::int64_t from = firstDatedDay ? std::min(*firstDatedDay, first) : first;
-    const TDateParts date = DecodeDate(static_cast<TDateTime>(from));
-    TDateTime january = 0;
-    return TryEncodeDate(date.Year, 1, 1, january) ? static_cast<std::int64_t>(january) : from;
+    const TDayNumber from = firstDatedDay ? std::min(*firstDatedDay, first) : first;
+    TDayNumber january = 0;
+    return TryEncodeDay(DecodeDay(from).Year, 1, 1, january) ? january : from;
 }
 
-TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t rulesFrom, std::int64_t first,
-                           std::int64_t last)
+TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, TDayNumber rulesFrom, TDayNumber first, TDayNumber last)
 {
     TIcsEntryPlan plan;
     switch (entry.Kind) {
@@ -131,7 +128,7 @@ TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t rulesFrom, st
     const TDay start = plan.Repeat == irOnce ? FirstDate(entry, plan, first, last)
                                              : FirstDate(entry, plan, std::min(rulesFrom, first), last);
     plan.Occurs = true;
-    plan.Start = DecodeDate(static_cast<TDateTime>(*start));
+    plan.Start = DecodeDay(*start);
 
     const bool timedKind = HasTimeOfDay(entry.Kind);
     plan.ImpossibleTime = timedKind && (entry.Hour >= 24 || entry.Minute >= 60);

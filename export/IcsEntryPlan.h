@@ -39,17 +39,16 @@ struct TIcsEntryPlan {
 // The longest advance notice in days that the alarm timer can give: it counts
 // back from an occurrence on its calendar of the years 1 to 9999, and a longer
 // lead starts before that calendar's first day from every occurrence.
-inline constexpr std::int64_t kLongestNoticeDays = kLastDay - kFirstDay;
+inline constexpr TDayNumber kLongestNoticeDays = kLastDay - kFirstDay;
 
 // The plan of `entry` for the whole days `first` to `last`, both included. A
 // rule starts on the entry's first date on or after `rulesFrom` (a day not
 // after `first`, the same for every range of the data).
-TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, std::int64_t rulesFrom, std::int64_t first,
-                           std::int64_t last);
+TIcsEntryPlan PlanIcsEntry(const TEntryDigest& entry, TDayNumber rulesFrom, TDayNumber first, TDayNumber last);
 
 // Where the rules of a data folder start: 1 January of the year of its first
 // dated day (see FirstDatedDay), or of the range's first day when that is
 // earlier or the folder has no dated day.
-std::int64_t IcsRulesFrom(const std::optional<std::int64_t>& firstDatedDay, std::int64_t first);
+TDayNumber IcsRulesFrom(const std::optional<TDayNumber>& firstDatedDay, TDayNumber first);
 
 } // namespace orvexp

@@ -112,7 +112,7 @@ std::string_view TitleOr(std::string_view text, std::string_view untitled)
 
 class TEntryEvents {
 public:
-    TEntryEvents(const TScheduleDigest& schedule, std::int64_t rulesFrom, std::int64_t first, std::int64_t last)
+    TEntryEvents(const TScheduleDigest& schedule, TDayNumber rulesFrom, TDayNumber first, TDayNumber last)
         : Schedule(schedule), RulesFrom(rulesFrom), First(first), Last(last),
           Ids(static_cast<std::size_t>(schedule.Count()))
     {
@@ -171,7 +171,7 @@ private:
     }
 
     const TScheduleDigest& Schedule;
-    const std::int64_t RulesFrom, First, Last;
+    const TDayNumber RulesFrom, First, Last;
     std::vector<TEntryId> Ids;
 };
 
@@ -201,9 +201,9 @@ class TDayEvents {
 public:
     TDayEvents(const TExportRequest& request, TIcsWorker& worker) : Request(request), Worker(worker) {}
 
-    void Append(std::int64_t day, std::string& out)
+    void Append(TDayNumber day, std::string& out)
     {
-        const auto value = static_cast<TDateTime>(day);
+        const TDateTime value = DateTimeOfDay(day);
         Date = DecodeDate(value);
         std::snprintf(DateKey, sizeof DateKey, "%04d%02u%02u", Date.Year, Date.Month, Date.Day);
         if (Request.Memos) AppendMemo(value, out);
@@ -314,7 +314,7 @@ std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
     }
 
     TDayEvents dayEvents(request, worker);
-    for (std::int64_t day = days.First; day <= days.Last; ++day) {
+    for (TDayNumber day = days.First; day <= days.Last; ++day) {
         const std::size_t before = out.size();
         dayEvents.Append(day, out);
         anyEvent = anyEvent || out.size() != before;

@@ -66,6 +66,36 @@ TDateTime DateOf(TDateTime value)
     return std::trunc(value);
 }
 
+TDayNumber DayNumberOf(TDateTime value)
+{
+    return static_cast<TDayNumber>(value);
+}
+
+TDateTime DateTimeOfDay(TDayNumber day)
+{
+    return static_cast<TDateTime>(day);
+}
+
+TDateParts DecodeDay(TDayNumber day)
+{
+    return DecodeDate(DateTimeOfDay(day));
+}
+
+bool TryEncodeDay(int year, unsigned month, unsigned day, TDayNumber& result)
+{
+    TDateTime value = 0;
+    if (!TryEncodeDate(year, month, day, value)) return false;
+    result = DayNumberOf(value);
+    return true;
+}
+
+TDayNumber DayOfUnixSeconds(std::int64_t seconds)
+{
+    constexpr std::int64_t kSecondsPerDay = 86400;
+    const std::int64_t days = seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0 ? 1 : 0);
+    return days + kEpochOffset;
+}
+
 TDateParts DecodeDate(TDateTime value)
 {
     if (!InRange(value)) return {};

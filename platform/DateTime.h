@@ -33,9 +33,14 @@ struct TTimeParts {
 
 // Dates are supported for the years 1..9999; beyond that a value is invalid.
 bool IsValidDate(int year, unsigned month, unsigned day);
-// The whole-day values of the first and the last supported date (0001-01-01, 9999-12-31).
-inline constexpr std::int64_t kFirstDay = -693593;
-inline constexpr std::int64_t kLastDay = 2958465;
+
+// A whole day as the data counts it: days since 1899-12-30, the whole part of
+// a TDateTime. Ranges of days are walked by these; the conversions below are
+// the only places the two meet.
+using TDayNumber = std::int64_t;
+// The first and the last supported date (0001-01-01, 9999-12-31).
+inline constexpr TDayNumber kFirstDay = -693593;
+inline constexpr TDayNumber kLastDay = 2958465;
 
 // The whole-day value of a calendar date; false when the date does not exist.
 bool TryEncodeDate(int year, unsigned month, unsigned day, TDateTime& result);
@@ -52,6 +57,16 @@ TTimeParts DecodeTime(TDateTime value);
 
 // The whole day of a value (cut toward zero).
 TDateTime DateOf(TDateTime value);
+
+// The day of a value (cut toward zero, as DateOf), and the value of a day at midnight.
+TDayNumber DayNumberOf(TDateTime value);
+TDateTime DateTimeOfDay(TDayNumber day);
+// The calendar date of a day (as DecodeDate), and the day of a calendar date
+// (false when the date does not exist).
+TDateParts DecodeDay(TDayNumber day);
+bool TryEncodeDay(int year, unsigned month, unsigned day, TDayNumber& result);
+// The day (UTC) of a moment in seconds since 1970-01-01 UTC.
+TDayNumber DayOfUnixSeconds(std::int64_t seconds);
 
 // 1 = Sunday ... 7 = Saturday; 0 for a value outside the supported range.
 int DayOfWeek(TDateTime value);

@@ -207,7 +207,7 @@ int RunExportCommand(const TExportOptions& options)
             throw EUsageError("--from first: the data folder " + folder.Path() +
                               " has no memo file and no one-date entry");
         }
-        request.StartDate = static_cast<TDateTime>(*first);
+        request.StartDate = DateTimeOfDay(*first);
         if (request.EndDate < request.StartDate) throw EUsageError(wiztext::kEndBeforeStart);
     }
 

@@ -34,13 +34,11 @@ TDateTime ParseRangeDateOption(const char* option, const std::string& text, cons
     std::int64_t days = INT64_MAX;
     std::from_chars(digits.data(), digits.data() + digits.size(), days);
     if (rest.starts_with('-')) days = -days;
-    const auto today = static_cast<std::int64_t>(DateOf(clock.Now()));
-    const auto first = static_cast<std::int64_t>(EncodeDate(1, 1, 1));
-    const auto last = static_cast<std::int64_t>(EncodeDate(9999, 12, 31));
-    if (days < first - today || days > last - today) {
+    const TDayNumber today = DayNumberOf(clock.Now());
+    if (days < kFirstDay - today || days > kLastDay - today) {
         throw EUsageError(std::string(option) + ": " + text + " falls outside the years 1 to 9999");
     }
-    return static_cast<TDateTime>(today + days);
+    return DateTimeOfDay(today + days);
 }
 
 int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)

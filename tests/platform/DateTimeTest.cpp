@@ -40,6 +40,12 @@ TEST(DateTime, EncodesDecodesAndNamesWeekdays)
         // The time of day does not move the date; before 1899-12-30 it counts away from zero.
         const double late = c.Serial < 0 ? c.Serial - 0.999 : c.Serial + 0.999;
         EXPECT_EQ(DecodeDate(late), (TDateParts{c.Year, c.Month, c.Day}));
+        // The same day as a day number, and as the day of its UTC seconds.
+        TDayNumber day = 0;
+        EXPECT_TRUE(TryEncodeDay(c.Year, c.Month, c.Day, day));
+        EXPECT_EQ(day, DayNumberOf(late));
+        EXPECT_EQ(DecodeDay(day), DecodeDate(late));
+        EXPECT_EQ(DayOfUnixSeconds((day - 25569) * 86400 + 86399), day);
     }
 }
 

@@ -328,14 +328,14 @@ void PrintErrors(icalcomponent* component)
 
 // The whole day of a value read back; none for a date that does not exist.
 // (libical's own validity test refuses every year after 3000.)
-std::optional<std::int64_t> DayOf(const icaltimetype& time)
+std::optional<TDayNumber> DayOf(const icaltimetype& time)
 {
-    TDateTime day = 0;
+    TDayNumber day = 0;
     if (icaltime_is_null_time(time) || time.year < 1 || time.month < 1 || time.day < 1 ||
-        !TryEncodeDate(time.year, static_cast<unsigned>(time.month), static_cast<unsigned>(time.day), day)) {
+        !TryEncodeDay(time.year, static_cast<unsigned>(time.month), static_cast<unsigned>(time.day), day)) {
         return std::nullopt;
     }
-    return static_cast<std::int64_t>(day);
+    return day;
 }
 
 int CountOf(icalcomponent* event, icalproperty_kind kind)
@@ -392,11 +392,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TInput input(data, size);
 
     const auto& base = kBases[input.Byte() % std::size(kBases)];
-    const auto first = std::min<std::int64_t>(
-        static_cast<std::int64_t>(EncodeDate(base[0], static_cast<unsigned>(base[1]), static_cast<unsigned>(base[2]))) +
-            input.Byte(),
-        kLastDay);
-    const std::int64_t last = std::min<std::int64_t>(first + input.Byte() % 32, kLastDay);
+    TDayNumber baseDay = 0;
+    TryEncodeDay(base[0], static_cast<unsigned>(base[1]), static_cast<unsigned>(base[2]), baseDay);
+    const TDayNumber first = std::min(baseDay + input.Byte(), kLastDay);
+    const TDayNumber last = std::min(first + input.Byte() % 32, kLastDay);
     const std::string zone = kZones[input.Byte() % std::size(kZones)];
     const std::uint8_t flags = input.Byte();
     const std::int64_t stamp = input.Int32();
@@ -427,15 +426,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view text = input.Bytes(input.Byte());
         const std::int64_t day = first + offset;
         if (day < kFirstDay || day > kLastDay) continue;
-        folder.WriteMemo(static_cast<TDateTime>(day), text, stamp + offset * 3600);
+        folder.WriteMemo(DateTimeOfDay(day), text, stamp + offset * 3600);
     }
     TMemoStore memos{TDataFolder(folder.Path())};
     if (flags & 2) memos.ReadAhead(first, last);
 
     TExportRequest request;
     request.ExportType = etIcs;
-    request.StartDate = static_cast<TDateTime>(first);
-    request.EndDate = static_cast<TDateTime>(last);
+    request.StartDate = DateTimeOfDay(first);
+    request.EndDate = DateTimeOfDay(last);
     request.Schedule = &schedule;
     request.Memos = &memos;
     if (flags & 1) {
