@@ -119,8 +119,9 @@ std::string CommaText(const std::vector<std::string>& texts)
 bool TKyCustomDateEx::AnyMatches(const TKyDayItemList& list, bool dateValid, TDateTime date) const
 {
     if (!dateValid) return false;
+    const TMatchDate match(date);
     for (int i = 0; i < list.Count(); ++i) {
-        if (DayItemMatches(list[i], date)) return true;
+        if (DayItemMatches(list[i], match)) return true;
     }
     return false;
 }
@@ -183,14 +184,15 @@ void TKyCustomDateEx::GetDayTexts(std::uint16_t year, std::uint16_t month, std::
 void TKyCustomDateEx::DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const
 {
     texts.clear();
-    const TDateParts parts = DecodeDate(date);
+    const TMatchDate match(date);
+    const TDateParts& parts = match.Parts;
     if (parts.Year == 0) return;
     const auto year = static_cast<std::uint16_t>(parts.Year);
     const auto month = static_cast<std::uint16_t>(parts.Month);
     const auto day = static_cast<std::uint16_t>(parts.Day);
     auto collect = [&](const TKyDayItemList& list, TKyDayTextSource source) {
         for (int i = 0; i < list.Count(); ++i) {
-            if (DayItemMatches(list[i], date)) texts.push_back({source, &list[i].DayText, &list[i]});
+            if (DayItemMatches(list[i], match)) texts.push_back({source, &list[i].DayText, &list[i]});
         }
     };
     static const std::string kVernal = sjis::kVernalEquinoxDay, kAutumnal = sjis::kAutumnalEquinoxDay,
@@ -204,7 +206,8 @@ void TKyCustomDateEx::DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts)
             texts.push_back({dtsAutumnalEquinox, &kAutumnal, nullptr});
         }
     }
-    if (AutoFurikae && GetDayKinds(year, month, day).Contains(dkSubstitute)) {
+    // Only a Monday can be a substitute holiday.
+    if (AutoFurikae && match.Weekday == 1 && GetDayKinds(year, month, day).Contains(dkSubstitute)) {
         texts.push_back({dtsSubstitute, &kSubstitute, nullptr});
     }
     collect(DaysOff, dtsDayOff);

@@ -37,9 +37,11 @@ bool MonthDayMatches(const TKyDayItem& item, const TDateParts& parts)
     return item.Day == parts.Day;
 }
 
-bool WeekdayNumberMatches(const TKyDayItem& item, const TDateParts& parts, TDateTime date)
+// The n-th such weekday of the month (n above 4: the last), as
+// NthDayOfWeekInMonth finds it, without building dates.
+bool WeekdayNumberMatches(const TKyDayItem& item, const TMatchDate& date)
 {
-    if (item.Month != parts.Month) return false;
+    if (item.Month != date.Parts.Month || !date.Whole) return false;
     // Only the lowest weekday of the set counts; an empty set means Sunday.
     int weekday = kydwSunday;
     for (int w = kydwSunday; w <= kydwSaturday; ++w) {
@@ -49,8 +51,10 @@ bool WeekdayNumberMatches(const TKyDayItem& item, const TDateParts& parts, TDate
         }
     }
     // n = 0 chooses no day, and must not meet the zero date itself.
-    if (item.NumOfDayOfWeek == 0) return false;
-    return date == NthDayOfWeekInMonth(weekday, item.NumOfDayOfWeek, date);
+    const int n = item.NumOfDayOfWeek;
+    if (n == 0 || date.Weekday != weekday) return false;
+    const auto day = static_cast<int>(date.Parts.Day);
+    return n <= 4 ? (day - 1) / 7 + 1 == n : day + 7 > date.DaysInMonth;
 }
 
 bool YearMatches(const TKyDayItem& item, const TDateParts& parts)
@@ -68,23 +72,32 @@ bool YearMatches(const TKyDayItem& item, const TDateParts& parts)
 
 } // namespace
 
+TMatchDate::TMatchDate(TDateTime date)
+    : Parts(DecodeDate(date)), Weekday(DayOfWeek(date) - 1),
+      DaysInMonth(orvexp::DaysInMonth(Parts.Year, static_cast<int>(Parts.Month))), Whole(date == DateOf(date))
+{
+}
+
 bool DayItemMatches(const TKyDayItem& item, TDateTime date)
 {
-    const TDateParts parts = DecodeDate(date);
+    return DayItemMatches(item, TMatchDate(date));
+}
+
+bool DayItemMatches(const TKyDayItem& item, const TMatchDate& date)
+{
+    const TDateParts& parts = date.Parts;
     if (parts.Month == 0) return false; // outside the supported years
     switch (item.DayType) {
-    case dtDayOfWeek: {
-        const int weekday = DayOfWeek(date) - 1;
-        return (item.DaysOfWeek >> weekday) & 1u;
-    }
+    case dtDayOfWeek:
+        return (item.DaysOfWeek >> date.Weekday) & 1u;
     case dtMonthDay:
         return MonthDayMatches(item, parts);
     case dtMonthDayOfWeekNum:
-        return WeekdayNumberMatches(item, parts, date);
+        return WeekdayNumberMatches(item, date);
     case dtYearMonthDay:
         return YearMatches(item, parts) && MonthDayMatches(item, parts);
     case dtYearMonthDayOfWeekNum:
-        return YearMatches(item, parts) && WeekdayNumberMatches(item, parts, date);
+        return YearMatches(item, parts) && WeekdayNumberMatches(item, date);
     }
     return false;
 }

@@ -7,10 +7,20 @@
 
 namespace orvexp {
 
+// A date decoded once, for matching many items against it.
+struct TMatchDate {
+    explicit TMatchDate(TDateTime date);
+    TDateParts Parts;     // month 0 outside the supported years
+    int Weekday = 0;      // 0 = Sunday .. 6 = Saturday
+    int DaysInMonth = 0;
+    bool Whole = false;   // no time of day
+};
+
 // True when `item` falls on `date`. The weekday-number types compare whole
 // date values, so a date carrying a time of day never matches them; an
 // unknown DayType never matches; an unknown YearType sets no year limit.
 bool DayItemMatches(const TKyDayItem& item, TDateTime date);
+bool DayItemMatches(const TKyDayItem& item, const TMatchDate& date);
 
 // Days of the month (leap Februaries 29); 0 for a month outside 1..12.
 int DaysInMonth(int year, int month);

@@ -1,7 +1,6 @@
 #include "data/MemoStore.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "platform/Text.h"
 
@@ -30,10 +29,15 @@ std::vector<std::string> SplitMemoLines(std::string_view bytes)
 
 std::string MemoFileName(TDateTime date)
 {
+    // Once per day of an export: no printf.
     const TDateParts parts = DecodeDate(date);
     char name[32];
-    std::snprintf(name, sizeof name, "%d%02u%02u.txt", parts.Year, parts.Month, parts.Day);
-    return name;
+    char* end = std::to_chars(name, name + 12, parts.Year).ptr;
+    for (const unsigned part : {parts.Month, parts.Day}) {
+        *end++ = static_cast<char>('0' + part / 10 % 10);
+        *end++ = static_cast<char>('0' + part % 10);
+    }
+    return std::string(name, end) + ".txt";
 }
 
 TMemoStore::TMemoStore(const TDataFolder& folder)

@@ -1,7 +1,11 @@
 #include "export/IcsExport.h"
 
 #include <charconv>
-#include <cstdio>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -14,7 +18,6 @@
 #include "export/IcsComposer.h"
 #include "export/IcsEntryPlan.h"
 #include "export/IcsText.h"
-#include "platform/OrderedAhead.h"
 #include "schedule/AlarmOccurrence.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -22,11 +25,8 @@ namespace orvexp {
 
 namespace {
 
-// Entries per block; the odd blocks are made on a second thread (measured
-// faster than giving it two or three of every five, or three of seven).
+// Entries per block: the unit of work the writer and its helper share.
 constexpr int kBlockEntries = 128;
-// Odd blocks made ahead of the writer at most.
-constexpr std::int64_t kBlocksAhead = 32;
 
 // FNV-1a over bytes in a fixed order, numbers little-endian: every machine
 // gives the same hash, so every machine gives the same UIDs.
@@ -205,7 +205,12 @@ public:
     {
         const TDateTime value = DateTimeOfDay(day);
         Date = DecodeDate(value);
-        std::snprintf(DateKey, sizeof DateKey, "%04d%02u%02u", Date.Year, Date.Month, Date.Day);
+        const unsigned digits[] = {static_cast<unsigned>(Date.Year) / 100, static_cast<unsigned>(Date.Year) % 100,
+                                   Date.Month, Date.Day};
+        for (std::size_t i = 0; i < 4; ++i) {
+            DateKey[2 * i] = static_cast<char>('0' + digits[i] / 10 % 10);
+            DateKey[2 * i + 1] = static_cast<char>('0' + digits[i] % 10);
+        }
         if (Request.Memos) AppendMemo(value, out);
         if (Request.DayTexts) AppendDayTexts(value, out);
     }
@@ -264,6 +269,122 @@ private:
     std::vector<TKyDayText> Texts;
 };
 
+// The second thread's share of an export: the day events of the whole range
+// (it alone reads the memo store), then entry blocks from the last one back,
+// until it meets the writer, who makes them from the first one on. So both
+// threads stay busy whatever the mix of entries and days, and the output keeps
+// its order: the writer's blocks, the helper's blocks, the days.
+class THelperShare {
+public:
+    THelperShare(const TIcsFrame& frame, const TExportRequest& request, const TExportDays& days,
+                 const TEntryEvents* entries, int blocks)
+        : Frame(frame), Request(request), Days(days), Entries(entries), Back(blocks),
+          Blocks(static_cast<std::size_t>(blocks)), Made(static_cast<std::size_t>(blocks)), Helper([this] { Run(); })
+    {
+    }
+    ~THelperShare()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(Lock);
+            Stopping = true;
+        }
+        Changed.notify_all();
+        Helper.join();
+    }
+    THelperShare(const THelperShare&) = delete;
+    THelperShare& operator=(const THelperShare&) = delete;
+
+    // The next block for the writer to make; none once the rest are the helper's.
+    std::optional<int> ClaimFront()
+    {
+        const std::lock_guard<std::mutex> guard(Lock);
+        if (Front >= Back) return std::nullopt;
+        return Front++;
+    }
+
+    // Appends the helper's blocks and then the days, as each is ready;
+    // `appended` is told how many steps each was.
+    void AppendRest(std::string& out, const std::function<void(int steps)>& appended)
+    {
+        for (std::size_t block = static_cast<std::size_t>(Front); block < Blocks.size(); ++block) {
+            WaitFor([&] { return static_cast<bool>(Made[block]); });
+            out += Blocks[block];
+            std::string().swap(Blocks[block]);
+            appended(1);
+        }
+        WaitFor([&] { return DaysMade; });
+        out += DayText;
+        appended(Days.Count());
+    }
+
+private:
+    template <class Ready>
+    void WaitFor(Ready ready)
+    {
+        std::unique_lock<std::mutex> guard(Lock);
+        Changed.wait(guard, [&] { return ready() || Failure; });
+        if (!ready()) std::rethrow_exception(Failure);
+    }
+
+    void Run()
+    {
+        try {
+            TIcsWorker worker(Frame);
+            TDayEvents dayEvents(Request, worker);
+            for (TDayNumber day = Days.First; day <= Days.Last; ++day) {
+                if (StopRequested()) return;
+                dayEvents.Append(day, DayText);
+            }
+            Publish([&] { DaysMade = true; });
+            for (;;) {
+                int block = 0;
+                {
+                    const std::lock_guard<std::mutex> guard(Lock);
+                    if (Stopping || Back <= Front) return;
+                    block = --Back;
+                }
+                Entries->AppendBlock(worker, block, Blocks[static_cast<std::size_t>(block)]);
+                Publish([&] { Made[static_cast<std::size_t>(block)] = true; });
+            }
+        } catch (...) {
+            Publish([&] { Failure = std::current_exception(); });
+        }
+    }
+
+    bool StopRequested()
+    {
+        const std::lock_guard<std::mutex> guard(Lock);
+        return Stopping;
+    }
+
+    template <class Change>
+    void Publish(Change change)
+    {
+        {
+            const std::lock_guard<std::mutex> guard(Lock);
+            change();
+        }
+        Changed.notify_all();
+    }
+
+    const TIcsFrame& Frame;
+    const TExportRequest& Request;
+    const TExportDays Days;
+    const TEntryEvents* Entries;
+    std::string DayText; // the helper's until DaysMade
+
+    std::mutex Lock;
+    std::condition_variable Changed;
+    int Front = 0, Back; // the blocks not yet claimed: [Front, Back)
+    std::vector<std::string> Blocks; // the helper's blocks, each its own until Made
+    std::vector<char> Made;
+    bool DaysMade = false;
+    bool Stopping = false;
+    std::exception_ptr Failure;
+
+    std::thread Helper; // started last
+};
+
 } // namespace
 
 std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
@@ -282,45 +403,31 @@ std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
     const int blocks = entries ? entries->BlockCount() : 0;
     const int total = blocks + dayCount;
     int done = 0;
-    const auto progress = [&] {
-        ++done;
-        if (request.OnProgress) request.OnProgress(done, total);
+    const auto progress = [&](int steps) {
+        done += steps;
+        if (request.OnProgress && steps > 0) request.OnProgress(done, total);
     };
 
     // A calendar needs at least one component; an empty range gives no file.
-    bool anyEvent = false;
+    const std::size_t head = out.size();
+    std::size_t drained = 0;
+    const auto drainLarge = [&] {
+        if (!drain || out.size() < kOutputDrainSize) return;
+        drained += out.size();
+        drain(out);
+    };
     TIcsWorker worker(frame);
-    if (blocks > 0) {
-        // Serialising is most of the work: the odd blocks are made on a second
-        // thread, a few chunks ahead, while this one makes the even ones.
-        TOrderedAhead<std::string> oddBlocks(blocks / 2, {kBlocksAhead, SIZE_MAX, kBlocksAhead / 4}, [&entries, &frame] {
-            return [own = std::make_shared<TIcsWorker>(frame), &entries](std::int64_t half, std::string& text) {
-                text.clear();
-                entries->AppendBlock(*own, static_cast<int>(2 * half + 1), text);
-                return text.size();
-            };
-        });
-        for (int block = 0; block < blocks; ++block) {
-            const std::size_t before = out.size();
-            if (block % 2 == 0) {
-                entries->AppendBlock(worker, block, out);
-            } else {
-                out += oddBlocks.Take();
-            }
-            anyEvent = anyEvent || out.size() != before;
-            if (drain && out.size() >= kOutputDrainSize) drain(out);
-            progress();
-        }
+    THelperShare helper(frame, request, days, entries ? &*entries : nullptr, blocks);
+    while (const std::optional<int> block = helper.ClaimFront()) {
+        entries->AppendBlock(worker, *block, out);
+        drainLarge();
+        progress(1);
     }
-
-    TDayEvents dayEvents(request, worker);
-    for (TDayNumber day = days.First; day <= days.Last; ++day) {
-        const std::size_t before = out.size();
-        dayEvents.Append(day, out);
-        anyEvent = anyEvent || out.size() != before;
-        if (drain && out.size() >= kOutputDrainSize) drain(out);
-        progress();
-    }
+    helper.AppendRest(out, [&](int steps) {
+        drainLarge();
+        progress(steps);
+    });
+    const bool anyEvent = drained + out.size() > head;
     if (!anyEvent) throw ENothingToExport();
     out += frame.Tail;
     return out;
