@@ -38,7 +38,7 @@ struct TMoment {
 
 bool WeekdayChosen(std::uint8_t daysOfWeek, int weekday)
 {
-    return weekday >= 1 && weekday <= 7 && ((daysOfWeek >> weekday) & 1U) != 0;
+    return weekday >= 1 && weekday <= 7 && ((daysOfWeek >> weekday) & 1) != 0;
 }
 
 // The firing condition of the entry's kind, without the once-only guards.
