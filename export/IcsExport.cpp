@@ -303,7 +303,7 @@ public:
     }
 
     // Appends the helper's blocks and then the days, as each is ready;
-    // `appended` is told how many steps each was.
+    // `appended` is called after each block and each day.
     void AppendRest(std::string& out, const std::function<void(int steps)>& appended)
     {
         for (std::size_t block = static_cast<std::size_t>(Front); block < Blocks.size(); ++block) {
@@ -314,7 +314,7 @@ public:
         }
         WaitFor([&] { return DaysMade; });
         out += DayText;
-        appended(Days.Count());
+        for (int day = 0; day < Days.Count(); ++day) appended(1);
     }
 
 private:

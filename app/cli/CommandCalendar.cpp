@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/cli/CommandLine.h"
+#include "app/cli/Subcommands.h"
 
 namespace orvexp {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cli/CommandLine.h"
+#include "app/cli/Subcommands.h"
 #include "app/cli/DayFileWarnings.h"
 #include "calendar/DateEx.h"
 #include "calendar/DayFiles.h"

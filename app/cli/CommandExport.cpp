@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "app/cli/CommandLine.h"
+#include "app/cli/Subcommands.h"
 #include "app/cli/DayFileWarnings.h"
 #include "app/wizard/WizardTexts.h"
 #include "data/DataFolder.h"

@@ -1,4 +1,4 @@
-#include "app/cli/CommandLine.h"
+#include "app/cli/Subcommands.h"
 
 #include <charconv>
 #include <cstdint>

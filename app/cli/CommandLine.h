@@ -1,11 +1,11 @@
 #pragma once
-// The command line: `orvexp SUBCOMMAND ...` runs without a window.
+// The command line: `orvexp SUBCOMMAND ...` runs without a window. The
+// parser's own types are the subcommands' (Subcommands.h), so the programs
+// that only start it do not compile the parser library.
 
 #include <functional>
 #include <stdexcept>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -16,12 +16,6 @@ namespace orvexp {
 class EUsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// The parsed command line: each subcommand's callback stores the work to run.
-struct TCommandLine {
-    CLI::App App{"orvexp - export Orvanel schedule data as CSV, HTML or iCalendar", "orvexp"};
-    std::function<int()> Run;
 };
 
 struct TCalendarOptions {
@@ -40,13 +34,6 @@ TDateTime ParseDateOption(const char* option, const std::string& text);
 // date for batch use: `today`, `today+N`, `today-N` (N days). A usage error
 // naming the option otherwise, also for a day outside the years 1..9999.
 TDateTime ParseRangeDateOption(const char* option, const std::string& text, const IClock& clock = SystemClock());
-
-// Each subcommand adds itself to the parser.
-// (one Add...Command per subcommand file in app/cli/)
-void AddWatchCommand(TCommandLine& commandLine);
-void AddDaysCommand(TCommandLine& commandLine);
-void AddExportCommand(TCommandLine& commandLine);
-void AddCalendarCommand(TCommandLine& commandLine, TCalendarRunner runner);
 
 // Parses and runs a command line that names a subcommand; returns the exit code:
 // 0 done, 1 a data or file error, 2 a usage error. Errors go to standard error

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cli/CommandLine.h"
+#include "app/cli/Subcommands.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
