@@ -301,7 +301,8 @@ namespace {
 // file `fd`: sizes first, then both read in parts side by side.
 bool SameBytes(int fd, std::size_t size, const std::string& path)
 {
-    const int target = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a FIFO under the output's name must not stop the export.
+    const int target = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (target < 0) return false;
     struct stat status {};
     bool same = ::fstat(target, &status) == 0 && S_ISREG(status.st_mode) &&

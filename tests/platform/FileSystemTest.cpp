@@ -253,6 +253,12 @@ TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
     }
     EXPECT_EQ(ReadFile(target), "<html>\r\n</HTML>\r\n");
     EXPECT_EQ(EntryCount(folder.Path), 1u);
+    // A FIFO under the name is replaced, not waited on.
+    const std::string fifo = folder.Path + "fifo.html";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    TAtomicFileWriter file(fifo);
+    EXPECT_TRUE(file.Write("x") && file.Commit() && !file.Unchanged());
+    EXPECT_EQ(ReadFile(fifo), "x");
 }
 
 } // namespace
