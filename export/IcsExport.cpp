@@ -200,6 +200,8 @@ TDayTextKind KindOf(TKyDayTextSource source)
 class TDayEvents {
 public:
     TDayEvents(const TExportRequest& request, TIcsWorker& worker) : Request(request), Worker(worker) {}
+    TDayEvents(const TDayEvents&) = delete; // DateKey views its own digits
+    TDayEvents& operator=(const TDayEvents&) = delete;
 
     void Append(TDayNumber day, std::string& out)
     {
@@ -208,8 +210,8 @@ public:
         const unsigned digits[] = {static_cast<unsigned>(Date.Year) / 100, static_cast<unsigned>(Date.Year) % 100,
                                    Date.Month, Date.Day};
         for (std::size_t i = 0; i < 4; ++i) {
-            DateKey[2 * i] = static_cast<char>('0' + digits[i] / 10 % 10);
-            DateKey[2 * i + 1] = static_cast<char>('0' + digits[i] % 10);
+            DateDigits[2 * i] = static_cast<char>('0' + digits[i] / 10 % 10);
+            DateDigits[2 * i + 1] = static_cast<char>('0' + digits[i] % 10);
         }
         if (Request.Memos) AppendMemo(value, out);
         if (Request.DayTexts) AppendDayTexts(value, out);
@@ -243,7 +245,8 @@ private:
                 // list that share one.
                 std::uint64_t same = 1;
                 for (std::size_t j = 0; j < i; ++j) {
-                    same += Texts[j].Source == found.Source && Texts[j].Item && Texts[j].Item->ItemGuid == found.Item->ItemGuid;
+                    const TKyDayText& earlier = Texts[j];
+                    same += earlier.Source == found.Source && earlier.Item->ItemGuid == found.Item->ItemGuid;
                 }
                 MakeUid(Worker.Uid, {kind.UidKind, DateKey, Hex(found.Item->ItemGuid, guid), Decimal(same, ordinal)});
             } else {
@@ -263,7 +266,8 @@ private:
     const TExportRequest& Request;
     TIcsWorker& Worker;
     TDateParts Date;
-    char DateKey[16] = {};
+    char DateDigits[8] = {};
+    std::string_view DateKey{DateDigits, sizeof DateDigits}; // yyyymmdd of Date
     std::vector<std::string> MemoLines;
     std::vector<std::string_view> MemoViews;
     std::vector<TKyDayText> Texts;
