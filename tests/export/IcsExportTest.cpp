@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ExportTestSupport.h"
-#include "tests/support/DayItems.h"
 #include "calendar/DateEx.h"
 #include "calendar/DayItem.h"
 #include "export/Export.h"
@@ -185,8 +184,9 @@ TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
 }
 
 
-// Every event's title is one clean line: the first line that holds more than
+// Every entry's title is one clean line: the first line that holds more than
 // blanks, trimmed, cut at a line break inside it; a default when there is none.
+// (Memos and day texts: the round trip.)
 TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
 {
     struct TCase {
@@ -214,31 +214,6 @@ TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
         const std::size_t at = ics.find("SUMMARY:");
         ASSERT_NE(at, std::string::npos) << c.Summary;
         EXPECT_EQ(ics.substr(at, ics.find("\r\n", at) - at), c.Summary);
-    }
-
-    // A memo that starts with empty lines, a nameless day item (its category),
-    // and the days the calendar computes, under UIDs of their own.
-    test::TTempFolder folder;
-    test::WriteBytes(folder.Path + "Memo/20260321.txt", "\r\n  \r\n  two  \r\n");
-    TKyDateEx days;
-    days.AutoEquinox = days.AutoFurikae = true;
-    test::AddItem(days.SpecialDayList(), {.DayType = dtMonthDay, .Month = 3, .Day = 21});
-    // 2026/03/22 is a Sunday: the Monday after is a substitute holiday.
-    test::AddItem(days.HolidayList(), {.DayType = dtMonthDay, .Month = 3, .Day = 22, .DayText = Sjis("日曜の祝日")});
-    const TMemoStore memos{TDataFolder(folder.Path)};
-    TExportRequest request;
-    request.StartDate = EncodeDate(2026, 3, 20);
-    request.EndDate = EncodeDate(2026, 3, 23);
-    request.Memos = &memos;
-    request.DayTexts = &days;
-    const std::string ics = BuildIcs(request);
-    std::string summaries;
-    for (std::size_t at = ics.find("SUMMARY:"); at != std::string::npos; at = ics.find("SUMMARY:", at + 1)) {
-        summaries += ics.substr(at, ics.find("\r\n", at) - at) + "\n";
-    }
-    EXPECT_EQ(summaries, "SUMMARY:春分の日\nSUMMARY:two\nSUMMARY:記念日\nSUMMARY:日曜の祝日\nSUMMARY:振替休日\n");
-    for (const char* uid : {"\nUID:holiday-20260320-vernal-equinox@orvexp\r", "\nUID:holiday-20260323-substitute@orvexp\r"}) {
-        EXPECT_NE(ics.find(uid), std::string::npos) << uid;
     }
 }
 
