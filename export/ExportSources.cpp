@@ -86,6 +86,13 @@ void TExportSources::LoadSchedule(const std::string& scheduleFile)
     FindFirstDay();
 }
 
+void TExportSources::UseSchedule(TScheduleDigest schedule, std::int64_t stampSeconds)
+{
+    StampSeconds = stampSeconds;
+    if (HasSchedules(Type)) Schedule = std::move(schedule);
+    FindFirstDay();
+}
+
 void TExportSources::UseEntries(const TAlarmList& alarms, std::int64_t stampSeconds)
 {
     StampSeconds = stampSeconds;

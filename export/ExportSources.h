@@ -63,6 +63,9 @@ public:
     // the file all the same, so a broken file fails every type alike. Raises
     // as TScheduleDigest::LoadFromFile.
     void LoadSchedule(const std::string& scheduleFile);
+    // Entries already read from the schedule file (as LoadSchedule reads
+    // them), with ScheduleStampSeconds of the file.
+    void UseSchedule(TScheduleDigest schedule, std::int64_t stampSeconds);
     // The entries of a loaded schedule container (kept for the types with
     // schedules); `stampSeconds` is ScheduleStampSeconds of its file, taken
     // when it was loaded.

@@ -200,9 +200,12 @@ int RunExportCommand(const TExportOptions& options)
 
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     const TDataFolder folder = TDataFolder::OfScheduleFile(dataFile);
+    // `first` needs the schedule's entries before the range is known; they
+    // are read once and handed to the sources.
+    std::optional<TScheduleDigest> schedule;
     if (fromFirst) {
-        const std::optional<std::int64_t> first =
-            FirstDatedDay(folder, ReadScheduleFile(dataFile, [&] { return TScheduleDigest::LoadFromFile(dataFile); }));
+        schedule = ReadScheduleFile(dataFile, [&] { return TScheduleDigest::LoadFromFile(dataFile); });
+        const std::optional<TDayNumber> first = FirstDatedDay(folder, *schedule);
         if (!first) {
             throw EUsageError("--from first: the data folder " + folder.Path() +
                               " has no memo file and no one-date entry");
@@ -214,7 +217,11 @@ int RunExportCommand(const TExportOptions& options)
     // The memos are read on a thread of their own from now on, while the
     // schedule file is read and the rows are made.
     TExportSources sources(request.ExportType, folder, request.StartDate, request.EndDate, options.WithDays);
-    ReadScheduleFile(dataFile, [&] { sources.LoadSchedule(dataFile); });
+    if (schedule) {
+        sources.UseSchedule(std::move(*schedule), ScheduleStampSeconds(dataFile));
+    } else {
+        ReadScheduleFile(dataFile, [&] { sources.LoadSchedule(dataFile); });
+    }
 
     sources.Apply(request);
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
