@@ -147,7 +147,15 @@ std::vector<std::unique_ptr<TKyDayItem>> ReadWholeItems(TByteReader& stream, std
 {
     std::vector<std::unique_ptr<TKyDayItem>> items;
     try {
+        const std::size_t countAt = stream.Position();
         const std::int32_t count = stream.ReadI32("the item count");
+        // A negative count holds no records, as the scheduler reads it; it is
+        // no count the scheduler writes, so the records after it are named lost.
+        if (count < 0) {
+            damage = TDayFileDamage{"item count " + std::to_string(count) + " is negative at byte offset " +
+                                        std::to_string(countAt),
+                                    0};
+        }
         if (count <= 0) return items;
         items.reserve(std::min(static_cast<std::size_t>(count), stream.Remaining() / kMinRecordSize));
         for (std::int32_t i = 0; i < count; ++i) {

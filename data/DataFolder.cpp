@@ -1,5 +1,7 @@
 #include "data/DataFolder.h"
 
+#include <sys/stat.h>
+
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -47,11 +49,22 @@ std::string TDataFolder::MemoFolder() const
 
 std::string TDataFolder::FindMemoFolder() const
 {
-    const std::string exact = MemoFolder();
-    if (DirectoryExists(exact)) return exact;
+    struct stat info {};
+    if (::lstat((FPath + kMemoFolderName).c_str(), &info) == 0) return MemoFolder();
     const std::string name = TFolderIndex(ListedFolder(FPath)).FindName(kMemoFolderName);
-    if (name.empty() || !DirectoryExists(FPath + name)) return {};
-    return FPath + name + "/";
+    return name.empty() ? std::string() : FPath + name + "/";
+}
+
+TInputFiles ExportInputs(const std::string& scheduleFile)
+{
+    const TDataFolder folder = TDataFolder::OfScheduleFile(scheduleFile);
+    TInputFiles inputs;
+    inputs.AddFile(scheduleFile);
+    const TDayFilePaths days = folder.DayFiles();
+    for (const std::string* path : {&days.Holidays, &days.SpecialDays, &days.DaysOff}) inputs.AddFile(*path);
+    const std::string memos = folder.FindMemoFolder();
+    if (!memos.empty()) inputs.AddFolder(memos);
+    return inputs;
 }
 
 } // namespace orvexp

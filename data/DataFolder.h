@@ -7,6 +7,9 @@
 
 #include <string>
 
+#include "calendar/DayFiles.h"
+#include "platform/InputFiles.h"
+
 namespace orvexp {
 
 inline constexpr char kScheduleFileName[] = "schedule.dat";
@@ -14,10 +17,6 @@ inline constexpr char kMemoFolderName[] = "Memo";
 inline constexpr char kHolidaysFileName[] = "holidays.dat";
 inline constexpr char kSpecialDaysFileName[] = "spcldays.dat";
 inline constexpr char kDaysOffFileName[] = "daysoff.dat";
-
-struct TDayFilePaths {
-    std::string Holidays, SpecialDays, DaysOff;
-};
 
 class TDataFolder {
 public:
@@ -35,11 +34,19 @@ public:
     TDayFilePaths DayFiles() const;
     // Path() + "Memo/", the memo folder as the wizard records it.
     std::string MemoFolder() const;
-    // The existing memo folder, with its trailing "/"; "" when there is none.
+    // The memo folder's entry, with a trailing "/": the exact name when
+    // anything stands there (a folder, a file, a link), else the one entry that
+    // matches it without regard to ASCII case; "" when there is none. Whether
+    // it is a folder that can be listed is the memo store's question.
     std::string FindMemoFolder() const;
 
 private:
     std::string FPath;
 };
+
+// What an export of a schedule file reads: the file itself, its folder's day
+// files, the memo folder and every file in it. (The settings file is the
+// program's to add.)
+TInputFiles ExportInputs(const std::string& scheduleFile);
 
 } // namespace orvexp

@@ -17,7 +17,7 @@ namespace orvexp {
 class TMemoReadAhead {
 public:
     // Reads one day's file (the day as a whole TDateTime), as the store would.
-    using TReadDay = std::function<TFilePresence(TDayNumber day, std::string& bytes)>;
+    using TReadDay = std::function<TFilePresence(TDayNumber day, std::string& bytes, int& error)>;
 
     // Starts reading at `first`; `read` is called on the reading thread, in day order.
     TMemoReadAhead(TDayNumber first, TDayNumber last, TReadDay read);
@@ -25,7 +25,7 @@ public:
     // True when `day` is the next day of the range not yet taken.
     bool IsNext(TDayNumber day) const { return day == First + Ahead.NextIndex() && day <= Last; }
     // The next day's result (waits until it is read). Raises what reading it raised.
-    TFilePresence TakeNext(std::string& bytes);
+    TFilePresence TakeNext(std::string& bytes, int& error);
 
     // How far ahead the reader may get: in days, and in bytes read and not yet taken.
     static constexpr std::int64_t kWindow = 4096;
@@ -37,6 +37,7 @@ public:
 private:
     struct TSlot {
         TFilePresence Presence = TFilePresence::Missing;
+        int Error = 0;
         std::string Bytes;
     };
 

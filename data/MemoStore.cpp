@@ -1,7 +1,9 @@
 #include "data/MemoStore.h"
 
+#include <cerrno>
 #include <charconv>
 
+#include "platform/ErrorText.h"
 #include "platform/Text.h"
 
 namespace orvexp {
@@ -43,7 +45,14 @@ std::string MemoFileName(TDateTime date)
 TMemoStore::TMemoStore(const TDataFolder& folder)
 {
     const std::string memoFolder = folder.FindMemoFolder();
-    if (!memoFolder.empty()) Index.emplace(memoFolder);
+    if (memoFolder.empty()) return;
+    Index.emplace(memoFolder);
+    if (const int error = Index->ListError()) {
+        // A file or a dangling link named Memo, or a folder we may not list.
+        FProblems.push_back(UnreadableInput(memoFolder, error == ENOTDIR ? "フォルダではありません" : ErrorText(error),
+                                            true));
+        Index.reset();
+    }
 }
 
 std::string TMemoStore::MemoFilePath(TDateTime date) const
@@ -54,7 +63,7 @@ std::string TMemoStore::MemoFilePath(TDateTime date) const
     return found.empty() ? JoinPath(Index->Folder(), name) : found;
 }
 
-TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes) const
+TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes, int& error) const
 {
     // Only names in the listing can exist; the rest need no look at the disk.
     const std::string name = Index->FindName(MemoFileName(date));
@@ -62,7 +71,7 @@ TFilePresence TMemoStore::ReadMemoFile(TDateTime date, std::string& bytes) const
         bytes.clear();
         return TFilePresence::Missing;
     }
-    return Index->ReadFileIfPresent(name, bytes);
+    return Index->ReadFileIfPresent(name, bytes, kMaxMemoFileSize, &error);
 }
 
 std::optional<TDayNumber> TMemoStore::FirstMemoDay() const
@@ -97,8 +106,8 @@ void TMemoStore::ReadAhead(TDayNumber first, TDayNumber last)
 {
     Ahead.reset();
     if (!Index || last < first) return;
-    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](TDayNumber day, std::string& bytes) {
-        return ReadMemoFile(DateTimeOfDay(day), bytes);
+    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](TDayNumber day, std::string& bytes, int& error) {
+        return ReadMemoFile(DateTimeOfDay(day), bytes, error);
     });
 }
 
@@ -107,10 +116,14 @@ bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) 
     lines.clear();
     if (!Index) return false;
     const TDayNumber day = DayNumberOf(date);
-    const TFilePresence presence = Ahead && Ahead->IsNext(day) ? Ahead->TakeNext(Bytes) : ReadMemoFile(date, Bytes);
+    int error = 0;
+    const TFilePresence presence =
+        Ahead && Ahead->IsNext(day) ? Ahead->TakeNext(Bytes, error) : ReadMemoFile(date, Bytes, error);
     switch (presence) {
     case TFilePresence::Missing: return false;
-    case TFilePresence::Unreadable: return true; // present, without lines
+    case TFilePresence::Unreadable: // present, without lines
+        FProblems.push_back(UnreadableInput(MemoFilePath(date), error == EFBIG ? "16 MiB を超えています" : ErrorText(error)));
+        return true;
     case TFilePresence::Read: break;
     }
     lines = SplitMemoLines(Bytes);

@@ -26,15 +26,27 @@ std::vector<std::string> SplitMemoLines(std::string_view bytes);
 // month and day, ".txt" (19990410.txt).
 std::string MemoFileName(TDateTime date);
 
+// The largest memo file that is read: Orvanel's memo editor holds a few
+// thousand characters, and 16 MiB is years of typing. A larger file is a
+// stray one (a disk image, a log) whose size alone would cost that memory.
+inline constexpr std::size_t kMaxMemoFileSize = 16 << 20;
+
 class TMemoStore {
 public:
     // A store without a memo folder: no memo on any date.
     TMemoStore() = default;
-    // The memo folder of `folder` (found as TDataFolder::FindMemoFolder finds it).
+    // The memo folder of `folder` (found as TDataFolder::FindMemoFolder finds
+    // it). One that is there but is no folder, or cannot be listed, gives no
+    // memos and a problem.
     explicit TMemoStore(const TDataFolder& folder);
 
-    // True when the memo folder exists.
+    // True when the memo folder exists and could be listed.
     bool FolderExists() const { return Index.has_value(); }
+
+    // The memo folder that could not be listed, and every memo file read so
+    // far that exists but could not be read (or was larger than
+    // kMaxMemoFileSize): each read as present without lines.
+    const std::vector<TInputProblem>& Problems() const { return FProblems; }
 
     // The path of the date's memo file (the existing entry that matches its name
     // without regard to ASCII case, else the composed name); empty when the
@@ -42,7 +54,7 @@ public:
     std::string MemoFilePath(TDateTime date) const;
 
     // False (and no lines) when the memo folder or the file does not exist. A file
-    // that exists but cannot be read is present with no lines.
+    // that exists but cannot be read is present with no lines, and a problem.
     bool ReadMemoLines(TDateTime date, std::vector<std::string>& lines) const;
 
     // The lines joined with CR LF, no break after the last; empty when the memo is
@@ -62,11 +74,12 @@ public:
     void ReadAhead(TDayNumber first, TDayNumber last);
 
 private:
-    TFilePresence ReadMemoFile(TDateTime date, std::string& bytes) const;
+    TFilePresence ReadMemoFile(TDateTime date, std::string& bytes, int& error) const;
 
     std::optional<TFolderIndex> Index; // the memo folder, listed once; none when it does not exist
     std::unique_ptr<TMemoReadAhead> Ahead;
     mutable std::string Bytes; // the last file read, its room reused
+    mutable std::vector<TInputProblem> FProblems;
 };
 
 } // namespace orvexp

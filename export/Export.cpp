@@ -10,20 +10,20 @@ namespace orvexp {
 bool ExportCsv(const TExportRequest& request)
 {
     return WriteOutputFile(
-        request.OutputPath, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
+        request.OutputPath, request.Inputs, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
         OutputPreamble(request.Encoding, true), request.Encoding);
 }
 
 bool ExportHtml(const TExportRequest& request)
 {
     return WriteOutputFile(
-        request.OutputPath, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
+        request.OutputPath, request.Inputs, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
         OutputPreamble(request.Encoding, false), request.Encoding);
 }
 
 bool ExportIcs(const TExportRequest& request)
 {
-    return WriteOutputFile(request.OutputPath,
+    return WriteOutputFile(request.OutputPath, request.Inputs,
                            [&request](const TOutputDrain& drain) { return BuildIcs(request, drain); });
 }
 

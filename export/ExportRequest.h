@@ -12,6 +12,7 @@
 
 namespace orvexp {
 
+class TInputFiles;
 class TMemoStore;
 class TScheduleDigest;
 class TKyDayItemList;
@@ -55,6 +56,8 @@ struct TExportRequest {
     TExportType ExportType = etCsvSchedules;
     TDateTime StartDate = 0, EndDate = 0; // whole days, both included
     std::string OutputPath;               // UTF-8 path
+    // What the export reads: an output that is one of them is refused. Null: none named.
+    const TInputFiles* Inputs = nullptr;
     THtmlColors Colors;
     bool ExportEmptyMemo = true;
     const TScheduleDigest* Schedule = nullptr; // the types with schedules

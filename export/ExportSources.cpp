@@ -6,30 +6,6 @@
 
 namespace orvexp {
 
-namespace {
-
-// A failed load leaves the list as it was; for the export it must add nothing.
-void LoadOrEmpty(TKyDayItemList& list, const std::string& path, std::vector<TDayFileProblem>& problems)
-{
-    try {
-        if (std::optional<TDayFileDamage> damage = list.LoadFromFile(path)) problems.push_back({path, *damage});
-    } catch (const std::exception&) {
-        list.Clear();
-    }
-}
-
-} // namespace
-
-std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays,
-                                          TKyDayItemList& daysOff, const TDayFilePaths& paths)
-{
-    std::vector<TDayFileProblem> problems;
-    LoadOrEmpty(holidays, paths.Holidays, problems);
-    LoadOrEmpty(specialDays, paths.SpecialDays, problems);
-    LoadOrEmpty(daysOff, paths.DaysOff, problems);
-    return problems;
-}
-
 std::int64_t ScheduleStampSeconds(const std::string& scheduleFile)
 {
     struct stat status {};
@@ -98,6 +74,13 @@ void TExportSources::UseEntries(const TAlarmList& alarms, std::int64_t stampSeco
     StampSeconds = stampSeconds;
     if (HasSchedules(Type)) Schedule = TScheduleDigest(alarms);
     FindFirstDay();
+}
+
+std::vector<TInputProblem> TExportSources::Problems() const
+{
+    std::vector<TInputProblem> problems = DayFileProblems;
+    if (Memos) problems.insert(problems.end(), Memos->Problems().begin(), Memos->Problems().end());
+    return problems;
 }
 
 void TExportSources::FindFirstDay()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calendar/DateEx.h"
+#include "calendar/DayFiles.h"
 #include "calendar/DayItem.h"
 #include "data/DataFolder.h"
 #include "data/MemoStore.h"
@@ -19,19 +20,6 @@
 #include "schedule/ScheduleDigest.h"
 
 namespace orvexp {
-
-// A day file cut short: its whole records were used.
-struct TDayFileProblem {
-    std::string Path;
-    TDayFileDamage Damage;
-};
-
-// Loads the three day lists from their files. A list whose file cannot be
-// loaded (missing, unreadable) is emptied, so it adds no names instead of
-// keeping whatever the list held before; a file cut short gives the names of
-// its whole records and is returned.
-std::vector<TDayFileProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList& specialDays,
-                                          TKyDayItemList& daysOff, const TDayFilePaths& paths);
 
 // The DTSTAMP of an iCalendar export: the schedule file's modification time
 // in seconds since 1970-01-01 UTC (0 when it cannot be read). The wizard and
@@ -74,8 +62,9 @@ public:
     // Points the request's sources at these, which must outlive its export.
     void Apply(TExportRequest& request) const;
 
-    // The day files that were cut short (the types that load them).
-    const std::vector<TDayFileProblem>& DamagedDayFiles() const { return DayFileProblems; }
+    // Every input that is there but could not be read, or only in part: the
+    // day files, the memo folder, and the memo files the export has read so far.
+    std::vector<TInputProblem> Problems() const;
 
 private:
     void FindFirstDay();
@@ -88,7 +77,7 @@ private:
     std::unique_ptr<TMemoStore> Memos;
     TKyDateEx Days; // its three lists; the calendar's computed days on
     std::optional<TDayNumber> FirstDay;
-    std::vector<TDayFileProblem> DayFileProblems;
+    std::vector<TInputProblem> DayFileProblems;
 };
 
 } // namespace orvexp

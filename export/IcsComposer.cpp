@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "export/IcsProperty.h"
+#include "export/IcsTimeZone.h"
 #include "export/IcsText.h"
 
 namespace orvexp {
@@ -100,14 +101,6 @@ void AppendUtcProperty(std::string& out, icalproperty* (*make)(icaltimetype), st
     PutYearBack(out, from, year, back);
 }
 
-// The zone of a name, or null. libical reads the system's zone files; this
-// is the one place a zone is looked up.
-icaltimezone* FindZone(const std::string& name)
-{
-    if (name.empty()) return nullptr;
-    return icaltimezone_get_builtin_timezone(name.c_str());
-}
-
 // Where the last `size` octets before the CR LF of one unfolded line start;
 // npos when the line folds. Such a line takes any other value of that size
 // in their place whose characters libical neither escapes nor folds at.
@@ -143,16 +136,6 @@ std::string_view IcsCategoryName(TIcsCategory category)
     return "";
 }
 
-EIcsTimeZoneError::EIcsTimeZoneError(const std::string& name)
-    : std::runtime_error("タイムゾーン " + name + " が見つかりません")
-{
-}
-
-bool IsKnownIcsTimeZone(const std::string& name)
-{
-    return FindZone(name) != nullptr;
-}
-
 TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds)
 {
     TIcsFrame frame;
@@ -167,7 +150,7 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds)
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar.get(), name);
     if (!timeZone.empty()) {
-        icaltimezone* zone = FindZone(timeZone);
+        icaltimezone* zone = FindIcsTimeZone(timeZone);
         if (!zone) throw EIcsTimeZoneError(timeZone);
         icalcomponent* rules = icaltimezone_get_component(zone);
         if (rules) {

@@ -10,17 +10,9 @@
 #include <string>
 
 #include "export/ExportRequest.h"
+#include "export/IcsTimeZone.h"
 
 namespace orvexp {
-
-// A time zone name that names no zone the system knows.
-class EIcsTimeZoneError : public std::runtime_error {
-public:
-    explicit EIcsTimeZoneError(const std::string& name);
-};
-
-// True for an IANA zone name the system knows ("Asia/Tokyo", "UTC").
-bool IsKnownIcsTimeZone(const std::string& name);
 
 // The whole calendar of the request. With a drain, the output is handed to it
 // in parts once it has grown large; the rest is returned. Raises

@@ -9,20 +9,23 @@
 
 #include "export/ExportRequest.h"
 #include "export/OutputEncoding.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
 
-// `build` gets the drain and returns what is left of the output. `preamble`
+// `build` gets the drain and returns what is left of the output. An output
+// that is one of `inputs` or no regular file is refused first. `preamble`
 // starts the file. The CSV and HTML writers make Shift_JIS, which goes out
 // in `encoding`; the iCalendar writer makes UTF-8 itself and keeps the
 // default, which writes the bytes as they are. False when the file already
 // held these bytes and was left as it was (TAtomicFileWriter::Unchanged).
 template <class Build>
-bool WriteOutputFile(const std::string& path, Build build, std::string_view preamble = {},
+bool WriteOutputFile(const std::string& path, const TInputFiles* inputs, Build build, std::string_view preamble = {},
                      TOutputEncoding encoding = oeShiftJis)
 {
-    TAtomicFileWriter file(path);
+    TAtomicFileWriter file(path, inputs);
+    if (!file.Ok()) file.Raise(); // refused before anything is made
     file.WriteOrRaise(preamble);
     const auto write = [&file, encoding](const std::string& output) {
         if (encoding == oeShiftJis) {

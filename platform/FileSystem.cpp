@@ -14,20 +14,14 @@
 
 namespace orvexp {
 
-namespace {
-
-TWriteFaults InjectedFaults;
-
-} // namespace
-
-EFOpenError::EFOpenError(const std::string& fileName)
-    : std::runtime_error("ファイル " + fileName + " は開けません"), FileName(fileName)
+EFOpenError::EFOpenError(const std::string& fileName, int error)
+    : std::runtime_error("ファイル " + fileName + " は開けません"), FileName(fileName), Error(error)
 {
 }
 
-EFCreateError::EFCreateError(const std::string& fileName)
-    : std::runtime_error("ファイル " + fileName + " を作成できません"), FileName(fileName)
+TInputProblem UnreadableInput(const std::string& path, const std::string& cause, bool folder)
 {
+    return {path, std::string(folder ? "フォルダ " : "ファイル ") + path + " を読み込めません。(" + cause + ")"};
 }
 
 bool FileExists(const std::string& path)
@@ -105,12 +99,14 @@ int OpenForReading(const std::string& path, int folderFd = AT_FDCWD)
 // read that comes back short, as a memo's does, is all of it, and the file is
 // not asked about; an empty or a long file, or one replaced meanwhile by
 // something else, is looked at as any other.
-TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::string& contents,
-                                  bool listedRegular = false)
+TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::string& contents, bool listedRegular,
+                                  std::size_t maxSize, int& error)
 {
     contents.clear();
+    error = 0;
     const int fd = OpenForReading(path, folderFd);
     if (fd < 0) {
+        error = errno;
         const bool missing = errno == ENOENT || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG;
         return missing ? TFilePresence::Missing : TFilePresence::Unreadable;
     }
@@ -126,12 +122,16 @@ TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::st
     }
     struct stat info {};
     TFilePresence presence = TFilePresence::Unreadable;
-    if (::fstat(fd, &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            presence = TFilePresence::Missing;
-        } else if (ReadOpenFile(fd, info, contents)) {
-            presence = TFilePresence::Read;
-        }
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+    } else if (S_ISDIR(info.st_mode)) {
+        presence = TFilePresence::Missing;
+    } else if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) > maxSize) {
+        error = EFBIG; // left unread: its size alone would cost that much memory
+    } else if (ReadOpenFile(fd, info, contents)) {
+        presence = TFilePresence::Read;
+    } else {
+        error = S_ISREG(info.st_mode) ? errno : ENXIO;
     }
     ::close(fd);
     if (presence != TFilePresence::Read) contents.clear();
@@ -143,11 +143,12 @@ TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::st
 TFileBytes::TFileBytes(const std::string& path)
 {
     const int fd = OpenForReading(path);
-    if (fd < 0) throw EFOpenError(path);
+    if (fd < 0) throw EFOpenError(path, errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
-        throw EFOpenError(path);
+        throw EFOpenError(path, error);
     }
     // A large file (a schedule) goes into bulk memory in one read: on a virtual
     // machine walking the pages of a mapped file costs several times the copy.
@@ -177,17 +178,19 @@ TFileBytes::TFileBytes(const std::string& path)
             if (got <= 0) break; // a file cut meanwhile is read as far as it goes
             Size += static_cast<std::size_t>(got);
         }
+        const int error = errno;
         ::close(fd);
         if (failed) {
             FreeBulk(bulk, BulkSize);
-            throw EFOpenError(path);
+            throw EFOpenError(path, error);
         }
         return;
     }
     // Small: read it the plain way.
     const bool read = ReadOpenFile(fd, info, Copy);
+    const int error = S_ISREG(info.st_mode) ? errno : ENXIO;
     ::close(fd);
-    if (!read) throw EFOpenError(path);
+    if (!read) throw EFOpenError(path, error);
     Data = Copy.data();
     Size = Copy.size();
 }
@@ -213,11 +216,17 @@ bool TryReadFile(const std::string& path, std::string& contents)
 TFolderIndex::TFolderIndex(const std::string& folder) : FolderPath(folder)
 {
     FolderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (FolderFd < 0) return;
+    if (FolderFd < 0) {
+        FolderError = errno;
+        return;
+    }
     const int listFd = ::dup(FolderFd);
     DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
     if (!dir) {
+        FolderError = errno;
         if (listFd >= 0) ::close(listFd);
+        ::close(FolderFd);
+        FolderFd = -1;
         return;
     }
     std::vector<std::pair<std::string, bool>> listed;
@@ -264,15 +273,20 @@ std::string TFolderIndex::Find(const std::string& name) const
     return found.empty() ? std::string() : JoinPath(FolderPath, found);
 }
 
-TFilePresence TFolderIndex::ReadFileIfPresent(const std::string& name, std::string& contents) const
+TFilePresence TFolderIndex::ReadFileIfPresent(const std::string& name, std::string& contents, std::size_t maxSize,
+                                              int* error) const
 {
-    if (FolderFd < 0) {
-        contents.clear();
-        return TFilePresence::Missing;
+    int failure = 0;
+    TFilePresence presence = TFilePresence::Missing;
+    contents.clear();
+    if (FolderFd >= 0) {
+        const auto found = std::lower_bound(Names.begin(), Names.end(), name);
+        const bool listedRegular =
+            found != Names.end() && *found == name && ListedRegular[static_cast<std::size_t>(found - Names.begin())];
+        presence = ReadFileIfPresentAt(FolderFd, name, contents, listedRegular, maxSize, failure);
     }
-    const auto found = std::lower_bound(Names.begin(), Names.end(), name);
-    const bool listedRegular = found != Names.end() && *found == name && ListedRegular[static_cast<std::size_t>(found - Names.begin())];
-    return ReadFileIfPresentAt(FolderFd, name, contents, listedRegular);
+    if (error) *error = failure;
+    return presence;
 }
 
 std::int64_t TFolderIndex::ModifiedSeconds(const std::string& name) const
@@ -288,144 +302,6 @@ std::string FindPathIgnoringCase(const std::string& folder, const std::string& n
     struct stat info {};
     if (::lstat(exact.c_str(), &info) == 0) return exact;
     return TFolderIndex(folder).Find(name);
-}
-
-void SetWriteFaultsForTesting(const TWriteFaults& faults)
-{
-    InjectedFaults = faults;
-}
-
-namespace {
-
-// Whether the regular file `path` holds exactly the `size` bytes of the open
-// file `fd`: sizes first, then both read in parts side by side.
-bool SameBytes(int fd, std::size_t size, const std::string& path)
-{
-    // Not blocking: a FIFO under the output's name must not stop the export.
-    const int target = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (target < 0) return false;
-    struct stat status {};
-    bool same = ::fstat(target, &status) == 0 && S_ISREG(status.st_mode) &&
-                static_cast<std::size_t>(status.st_size) == size;
-    constexpr std::size_t kPart = 256 << 10;
-    std::unique_ptr<char[]> ours, theirs;
-    if (same && size > 0) {
-        ours = std::make_unique<char[]>(kPart);
-        theirs = std::make_unique<char[]>(kPart);
-    }
-    for (std::size_t offset = 0; same && offset < size;) {
-        const std::size_t part = std::min(kPart, size - offset);
-        const auto at = static_cast<off_t>(offset);
-        same = ::pread(fd, ours.get(), part, at) == static_cast<ssize_t>(part) &&
-               ::pread(target, theirs.get(), part, at) == static_cast<ssize_t>(part) &&
-               std::memcmp(ours.get(), theirs.get(), part) == 0;
-        offset += part;
-    }
-    ::close(target);
-    return same;
-}
-
-} // namespace
-
-TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : Path(path)
-{
-    // The new file gets the mode of the file it replaces, or the usual 0666 less umask.
-    struct stat existing {};
-    const bool replacing = ::stat(path.c_str(), &existing) == 0;
-    if (replacing && S_ISDIR(existing.st_mode)) {
-        Fail(std::strerror(EISDIR));
-        return;
-    }
-    if (replacing) {
-        Mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        Mode = 0666 & ~mask;
-    }
-    if (InjectedFaults.FailCreate) {
-        Fail(std::strerror(EACCES));
-        return;
-    }
-    TempPath = ExtractFilePath(path) + "." + ExtractFileName(path) + ".XXXXXX";
-    Fd = ::mkstemp(TempPath.data());
-    if (Fd < 0) {
-        TempPath.clear();
-        Fail(std::strerror(errno));
-    }
-}
-
-TAtomicFileWriter::~TAtomicFileWriter()
-{
-    if (Fd >= 0) ::close(Fd);
-    if (!TempPath.empty()) ::unlink(TempPath.c_str());
-}
-
-void TAtomicFileWriter::Fail(std::string cause)
-{
-    if (FailureCause.empty()) FailureCause = std::move(cause);
-}
-
-bool TAtomicFileWriter::Write(std::string_view data)
-{
-    while (Ok() && !data.empty()) {
-        std::size_t chunk = data.size();
-        if (InjectedFaults.FailWriteAfter >= 0) {
-            const auto limit = static_cast<std::size_t>(InjectedFaults.FailWriteAfter);
-            if (Written >= limit) {
-                Fail(std::strerror(ENOSPC));
-                break;
-            }
-            chunk = std::min(chunk, limit - Written);
-        }
-        const ssize_t put = ::write(Fd, data.data(), chunk);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            Fail(std::strerror(errno));
-            break;
-        }
-        Written += static_cast<std::size_t>(put);
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return Ok();
-}
-
-bool TAtomicFileWriter::Commit()
-{
-    if (Ok() && ::fchmod(Fd, Mode) != 0) Fail(std::strerror(errno));
-    KeptTarget = Ok() && SameBytes(Fd, Written, Path);
-    if (Fd >= 0 && ::close(Fd) != 0) Fail(std::strerror(errno));
-    Fd = -1;
-    if (KeptTarget && Ok()) return true; // the destructor removes the temporary file
-    if (Ok() && InjectedFaults.FailRename) Fail(std::strerror(EACCES));
-    if (Ok() && ::rename(TempPath.c_str(), Path.c_str()) != 0) Fail(std::strerror(errno));
-    if (Ok()) TempPath.clear(); // renamed: nothing left to remove
-    return Ok();
-}
-
-void TAtomicFileWriter::WriteOrRaise(std::string_view data)
-{
-    if (!Write(data)) throw EFCreateError(Path);
-}
-
-void TAtomicFileWriter::CommitOrRaise()
-{
-    if (!Commit()) throw EFCreateError(Path);
-}
-
-bool TryWriteFileAtomically(const std::string& path, std::string_view contents, std::string* cause)
-{
-    TAtomicFileWriter file(path);
-    const bool ok = file.Write(contents) && file.Commit();
-    if (!ok && cause) *cause = file.Cause();
-    return ok;
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view contents)
-{
-    TAtomicFileWriter file(path);
-    file.WriteOrRaise(contents);
-    file.CommitOrRaise();
 }
 
 } // namespace orvexp

@@ -1,11 +1,12 @@
 #pragma once
-// File-system services: existence tests, whole-file reading, the atomic
-// replacement of an output file, and the case-insensitive lookup of the fixed
-// names that Orvanel folders copied from Windows or FAT media may carry in
-// another case (SCHEDULE.DAT, MEMO/19990410.TXT).
+// File-system services: existence tests, whole-file reading and the
+// case-insensitive lookup of the fixed names that Orvanel folders copied from
+// Windows or FAT media may carry in another case (SCHEDULE.DAT,
+// MEMO/19990410.TXT). Writing is platform/AtomicFileWriter.
 // Paths are native UTF-8 bytes with "/" as the folder delimiter.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,18 +15,14 @@
 
 namespace orvexp {
 
-// A file that cannot be opened for reading: "ファイル %s は開けません".
+// A file that cannot be opened for reading: "ファイル %s は開けません". `Error`
+// is the errno of the failure (EISDIR for a folder, ENXIO for a FIFO or a
+// device), 0 when none is known.
 class EFOpenError : public std::runtime_error {
 public:
-    explicit EFOpenError(const std::string& fileName);
+    explicit EFOpenError(const std::string& fileName, int error = 0);
     const std::string FileName;
-};
-
-// An output file that cannot be created or written: "ファイル %s を作成できません".
-class EFCreateError : public std::runtime_error {
-public:
-    explicit EFCreateError(const std::string& fileName);
-    const std::string FileName;
+    const int Error;
 };
 
 bool FileExists(const std::string& path);       // exists and is not a folder
@@ -60,18 +57,27 @@ private:
     std::string Copy;         // a small file
 };
 
+// An input that exists but could not be read (or only in part): the export
+// goes on without it, and the user is told in one line each.
+struct TInputProblem {
+    std::string Path;
+    std::string Text; // "ファイル X を読み込めません。(cause)" or the like
+};
+// "ファイル <path> を読み込めません。(<cause>)"; "フォルダ ..." for a folder.
+TInputProblem UnreadableInput(const std::string& path, const std::string& cause, bool folder = false);
+
 // Reads a whole file; false when it cannot be opened or read.
 bool TryReadFile(const std::string& path, std::string& contents);
 
 // What TFolderIndex::ReadFileIfPresent found. Missing: nothing (or a folder)
 // is there, as FileExists would say; Unreadable: something is there that
-// cannot be read (no regular file, no permission, a read error).
+// cannot be read (no regular file, no permission, a read error, too large).
 enum class TFilePresence { Read, Missing, Unreadable };
 
 // The names in one folder, listed once, for repeated lookups by name.
 class TFolderIndex {
 public:
-    // An empty index when the folder cannot be listed.
+    // An empty index when the folder cannot be listed; ListError() says why.
     explicit TFolderIndex(const std::string& folder);
     ~TFolderIndex();
     TFolderIndex(const TFolderIndex&) = delete;
@@ -85,19 +91,25 @@ public:
     std::string FindName(const std::string& name) const;
     // Reads a small file of the folder whole, in one go; contents are empty
     // unless Read. The folder stays open, so the file is opened relative to it
-    // and its path is not walked again.
-    TFilePresence ReadFileIfPresent(const std::string& name, std::string& contents) const;
+    // and its path is not walked again. A file larger than `maxSize` is
+    // Unreadable without being read; `error` gets the errno of an Unreadable
+    // file (EFBIG for one too large).
+    TFilePresence ReadFileIfPresent(const std::string& name, std::string& contents,
+                                    std::size_t maxSize = SIZE_MAX, int* error = nullptr) const;
     // The modification time of the entry `name` in seconds since 1970-01-01
     // UTC; 0 when it cannot be read.
     std::int64_t ModifiedSeconds(const std::string& name) const;
 
     const std::string& Folder() const { return FolderPath; }
+    // The errno of a folder that could not be opened and listed; 0 when it was.
+    int ListError() const { return FolderError; }
     // Every name the folder listed, sorted.
     const std::vector<std::string>& ListedNames() const { return Names; }
 
 private:
     std::string FolderPath;
     int FolderFd = -1;
+    int FolderError = 0;
     std::vector<std::string> Names;      // sorted
     std::vector<bool> ListedRegular;     // by Names: the listing called it a regular file
     std::vector<std::string> FoldedNames; // ASCII lower case, sorted, with the index into Names
@@ -106,58 +118,5 @@ private:
 
 // One lookup with TFolderIndex semantics: an exact path first, then the case-insensitive one.
 std::string FindPathIgnoringCase(const std::string& folder, const std::string& name);
-
-// An output file written through a temporary file in the same folder that is
-// renamed over the target on Commit, so an earlier file stays intact and no
-// half-written file remains when anything fails: a writer destroyed without a
-// successful Commit removes its temporary file. Output can be written in parts
-// as it is produced, which keeps a large export's memory small.
-class TAtomicFileWriter {
-public:
-    explicit TAtomicFileWriter(const std::string& path);
-    ~TAtomicFileWriter();
-    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
-    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
-
-    // False once anything has failed (creating, writing); Cause() says why.
-    bool Write(std::string_view data);
-    bool Commit();
-    // After a successful Commit: the target already held exactly the written
-    // bytes and was left as it was (its time too), so that a tool that
-    // follows the file sees no change.
-    bool Unchanged() const { return KeptTarget; }
-    bool Ok() const { return FailureCause.empty(); }
-    const std::string& Cause() const { return FailureCause; }
-    // As Write and Commit, raising EFCreateError ("ファイル %s を作成できません").
-    void WriteOrRaise(std::string_view data);
-    void CommitOrRaise();
-
-private:
-    void Fail(std::string cause);
-
-    std::string Path;
-    std::string TempPath;
-    int Fd = -1;
-    unsigned Mode = 0;
-    std::size_t Written = 0;
-    bool KeptTarget = false;
-    std::string FailureCause;
-};
-
-// Writes `contents` to `path` through a temporary file in the same folder that is
-// renamed over the target, so an earlier file stays intact and no half-written
-// file remains when anything fails. False on failure, with the cause in `cause`.
-bool TryWriteFileAtomically(const std::string& path, std::string_view contents, std::string* cause = nullptr);
-// As above, raising EFCreateError on failure.
-void WriteFileAtomically(const std::string& path, std::string_view contents);
-
-// Failures injected into TryWriteFileAtomically, for tests of failed writes.
-struct TWriteFaults {
-    bool FailCreate = false;       // the temporary file cannot be created
-    long long FailWriteAfter = -1; // the disk fills after this many bytes (ENOSPC)
-    bool FailRename = false;       // the rename over the target is refused
-};
-// Test hook: only tests call it; the program never injects faults.
-void SetWriteFaultsForTesting(const TWriteFaults& faults);
 
 } // namespace orvexp

@@ -1,7 +1,10 @@
 #include "platform/IniFile.h"
 
+#include <sys/stat.h>
+
 #include <limits>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
@@ -103,6 +106,12 @@ bool TryParseIniInteger(std::string_view text, std::int32_t& value)
 
 TIniFile::TIniFile(std::string path) : Path(std::move(path))
 {
+    struct stat info {};
+    if (::stat(Path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uint64_t>(info.st_size) > kMaxSettingsFileSize) {
+        FProblem = UnreadableInput(Path, "1 MiB を超えています").Text;
+        return;
+    }
     std::string contents;
     if (TryReadFile(Path, contents)) Parse(contents);
 }
@@ -260,7 +269,7 @@ std::string TIniFile::Text() const
 
 void TIniFile::UpdateFile()
 {
-    if (!TryWriteFileAtomically(Path, Text())) throw EIniWriteError(Path);
+    if (!FProblem.empty() || !TryWriteFileAtomically(Path, Text())) throw EIniWriteError(Path);
 }
 
 } // namespace orvexp

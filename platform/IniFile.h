@@ -17,6 +17,7 @@
 // would split its line and could add keys of its own.
 // Texts are bytes (Shift_JIS in the settings file); nothing is transcoded.
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -38,12 +39,21 @@ public:
 // including a decimal number outside the 32-bit range.
 bool TryParseIniInteger(std::string_view text, std::int32_t& value);
 
+// The largest settings file that is read. The wizard writes a few hundred
+// bytes; a file thousands of times that is no settings file of ours, and
+// parsing it would cost several times its size in memory.
+inline constexpr std::size_t kMaxSettingsFileSize = 1 << 20;
+
 class TIniFile {
 public:
     // Reads the file now; a missing or unreadable file reads as an empty one.
+    // One larger than kMaxSettingsFileSize reads as empty too, is never
+    // written over (UpdateFile refuses), and Problem() says so.
     explicit TIniFile(std::string path);
 
     const std::string& FileName() const { return Path; }
+    // Why the file was left unread: "ファイル X を読み込めません。(1 MiB を超えています)"; empty when it was read.
+    const std::string& Problem() const { return FProblem; }
 
     // The value of `key` in `section`; `def` when either is missing. A key that
     // is present with an empty value reads as "".
@@ -59,8 +69,8 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);            // "1" or "0"
 
     // Writes the whole text to the file (temporary file in the same folder,
-    // renamed over it). Raises EIniWriteError with the file's path on failure;
-    // the file on disk is then unchanged.
+    // renamed over it). Raises EIniWriteError with the file's path on failure,
+    // and for a file left unread as too large; the file on disk is then unchanged.
     void UpdateFile();
 
     // The file's bytes as UpdateFile would write them.
@@ -78,6 +88,7 @@ private:
 
     std::string Path;
     std::vector<TLine> Lines;
+    std::string FProblem;
 
     void Parse(std::string_view text);
     static void Classify(TLine& line);

@@ -263,7 +263,8 @@ std::uint32_t OpenWithShell(const std::string& operation, const std::string& fil
     }
     if (S_ISREG(info.st_mode) && IsProgram(path)) return StartProgram(path, parameters, directory);
     if (::access(path.c_str(), R_OK) != 0) return kShellErrorAccessDenied;
-    return RunXdgOpen(path);
+    // Whole, so that a name such as "-y.csv" cannot be taken for an option.
+    return RunXdgOpen(AbsolutePath(path));
 }
 
 } // namespace
@@ -273,6 +274,11 @@ std::uint32_t ShellOpen(const std::string& operation, const std::string& file, c
 {
     if (Replacement()) return Replacement()(operation, file, parameters, directory, showCmd);
     return OpenWithShell(operation, file, parameters, directory);
+}
+
+bool XdgOpenInstalled()
+{
+    return !FindOnPath("xdg-open").empty();
 }
 
 void SetShellOpenForTesting(TShellOpenFunction replacement)

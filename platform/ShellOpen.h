@@ -36,6 +36,9 @@ constexpr std::uint32_t kShellErrorNoAssociation = 31;
 std::uint32_t ShellOpen(const std::string& operation, const std::string& file, const std::string& parameters,
                         const std::string& directory, std::int32_t showCmd);
 
+// True when xdg-open, which opens everything that is no program, is on PATH.
+bool XdgOpenInstalled();
+
 // Test seam: while set, ShellOpen returns what `replacement` returns and starts
 // nothing. An empty function restores the real shell open.
 using TShellOpenFunction = std::function<std::uint32_t(const std::string& operation, const std::string& file,

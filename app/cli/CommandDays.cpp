@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/cli/Subcommands.h"
-#include "app/cli/DayFileWarnings.h"
+#include "app/cli/InputWarnings.h"
 #include "calendar/DateEx.h"
 #include "calendar/DayFiles.h"
 #include "data/DataFolder.h"
@@ -43,16 +43,10 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
     TKyDateEx dates;
     dates.AutoEquinox = true;
     dates.AutoFurikae = true;
-    const TDayFilePaths paths = TDataFolder::OfScheduleFile(dataFile).DayFiles();
-    // A file cut short gives its whole records and one warning line.
-    const auto load = [](TKyDayItemList& list, const std::string& path) {
-        std::optional<TDayFileDamage> damage;
-        LoadDayFileIfPresent(list, path, &damage);
-        if (damage) PrintDayFileWarning(path, *damage);
-    };
-    load(dates.HolidayList(), paths.Holidays);
-    load(dates.SpecialDayList(), paths.SpecialDays);
-    load(dates.CustomDayOffList(), paths.DaysOff);
+    // A file cut short gives its whole records, one that cannot be read none,
+    // each with one warning line.
+    PrintInputProblems(LoadDayLists(dates.HolidayList(), dates.SpecialDayList(), dates.CustomDayOffList(),
+                                    TDataFolder::OfScheduleFile(dataFile).DayFiles()));
 
     std::string line;
     for (TDateTime date = from; date <= to; date += 1) {
@@ -71,7 +65,7 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
         line += '\n';
         std::cout << line;
     }
-    if (!std::cout.flush()) throw std::runtime_error("standard output could not be written");
+    if (!std::cout.flush()) throw EStandardOutputError();
     return 0;
 }
 

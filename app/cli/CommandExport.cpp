@@ -13,7 +13,7 @@
 
 #include "app/Settings.h"
 #include "app/cli/Subcommands.h"
-#include "app/cli/DayFileWarnings.h"
+#include "app/cli/InputWarnings.h"
 #include "app/wizard/WizardTexts.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
@@ -23,6 +23,8 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/InputFiles.h"
+#include "platform/ShellOpen.h"
 #include "platform/Text.h"
 #include "schedule/ShellExecute.h"
 
@@ -37,6 +39,7 @@ struct TExportOptions {
     std::string To;
     std::string Output;
     bool OutputGiven = false;
+    bool DataGiven = false;
     bool EmptyMemos = false;
     bool NoEmptyMemos = false;
     std::vector<std::string> Colors;
@@ -187,18 +190,23 @@ int RunExportCommand(const TExportOptions& options)
     // Defaults from the settings file, read only, and only when an option leaves one open.
     const bool memoOptionGiven = options.EmptyMemos || options.NoEmptyMemos;
     const bool html = IsHtmlType(request.ExportType);
+    std::vector<TInputProblem> settingsProblems;
     if (!memoOptionGiven || html) {
         const TIniFile settings(SettingsFilePath());
+        if (!settings.Problem().empty()) settingsProblems.push_back({settings.FileName(), settings.Problem()});
         request.ExportEmptyMemo = settings.ReadBool(kWizardSection, kExportEmptyMemoKey, true);
         request.Colors = ReadHtmlColors(settings);
     }
     if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
     for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
 
-    // A name of blanks only is refused as the wizard refuses it.
+    // A name of blanks only is refused as the wizard refuses it; so is an
+    // empty --data, which a job's unset variable gives: it must not fall back
+    // to the remembered or the bundled folder.
     if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError(wiztext::kNoExportFile);
+    if (options.DataGiven && Trim(options.DataFile).empty()) throw EUsageError(wiztext::kNoScheduleFile);
 
-    const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
+    const std::string dataFile = options.DataGiven ? options.DataFile : DefaultScheduleFile();
     const TDataFolder folder = TDataFolder::OfScheduleFile(dataFile);
     // `first` needs the schedule's entries before the range is known; they
     // are read once and handed to the sources.
@@ -224,6 +232,10 @@ int RunExportCommand(const TExportOptions& options)
     }
 
     sources.Apply(request);
+    // No output may be one of the files the export reads.
+    TInputFiles inputs = ExportInputs(dataFile);
+    inputs.AddFile(SettingsFilePath());
+    request.Inputs = &inputs;
     request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
     request.EscapeHtml = options.EscapeHtml;
     request.TimeZone = options.TimeZone;
@@ -239,9 +251,14 @@ int RunExportCommand(const TExportOptions& options)
     }
     // Said on standard output: nothing failed, and a job that follows can tell.
     if (!written) std::printf("orvexp: %s is unchanged: the same bytes, not rewritten\n", request.OutputPath.c_str());
-    for (const TDayFileProblem& problem : sources.DamagedDayFiles()) PrintDayFileWarning(problem.Path, problem.Damage);
+    PrintInputProblems(settingsProblems);
+    PrintInputProblems(sources.Problems());
 
     if (options.Open) {
+        if (!XdgOpenInstalled()) {
+            throw std::runtime_error(request.OutputPath + " を開けません。(xdg-open が見つかりません。"
+                                                          "パッケージ xdg-utils をインストールしてください)");
+        }
         TShellExecute shell;
         shell.FileName = request.OutputPath;
         if (!shell.Execute()) return 1; // the launch action has shown its message
@@ -295,6 +312,7 @@ void AddExportCommand(TCommandLine& commandLine)
                       "them as typed (default: as markup, as the wizard does)");
     command->callback([&commandLine, options, command] {
         options->OutputGiven = command->count("--output") > 0;
+        options->DataGiven = command->count("--data") > 0;
         options->EncodingGiven = command->count("--encoding") > 0;
         options->TimeZoneGiven = command->count("--timezone") > 0;
         commandLine.Run = [options]() -> int { return RunExportCommand(*options); };

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/global.h"
+#include "platform/MessageSink.h"
 
 namespace orvexp {
 
@@ -66,6 +67,10 @@ int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)
         return 2;
     }
 
+    // The launch action's messages (--open) are one line each, as every other.
+    SetMessageSink([](TMessageKind, const std::string& text) {
+        std::cerr << "orvexp: " << text << (text.ends_with('\n') ? "" : "\n") << std::flush;
+    });
     try {
         return commandLine.Run ? commandLine.Run() : 0;
     } catch (const EUsageError& e) {

@@ -18,6 +18,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Standard output refused what a command printed (a full disk, a closed
+// pipe): its lines are lost, so the command fails (exit code 1).
+class EStandardOutputError : public std::runtime_error {
+public:
+    EStandardOutputError() : std::runtime_error("standard output could not be written") {}
+};
+
 struct TCalendarOptions {
     std::string DataFile;
     std::string Style = "monthly2";

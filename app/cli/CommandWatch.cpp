@@ -100,7 +100,7 @@ int RunOneTick(const std::string& dataFile, TDateTime moment)
         std::cout << "alarm\t" << IndexOf(sender.AlarmList, alarm) << '\n';
     };
     timer.TimerTick();
-    std::cout.flush();
+    if (!std::cout.flush()) throw EStandardOutputError();
     return 0;
 }
 
@@ -178,10 +178,12 @@ int RunWatchLoop(const std::string& dataFile)
         next += period();
         if (next <= now) next = now + period();
         if (ticks.Enabled() && ticks.OnTimer) ticks.OnTimer();
+        if (!std::cout) break; // its lines would be lost from here on
     }
 
     ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     SetMessageSink(nullptr);
+    if (!std::cout.flush()) throw EStandardOutputError();
     return 0;
 }
 

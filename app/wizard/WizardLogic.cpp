@@ -9,7 +9,9 @@
 #include "export/Export.h"
 #include "export/ExportSources.h"
 #include "export/ExportFileName.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
+#include "platform/InputFiles.h"
 #include "platform/IniFile.h"
 #include "platform/Text.h"
 
@@ -216,6 +218,7 @@ bool TWizardLogic::LeaveDataFilePage()
         ScheduleStamp = ScheduleStampSeconds(path);
         AlarmTimer1.LoadFromFile(path);
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
+        ScheduleFile = path;
     } catch (const std::exception&) {
         View.ShowInformation(wiztext::kScheduleFileNotOpened);
         return false;
@@ -263,6 +266,17 @@ void TWizardLogic::Finish()
     }
     const std::string output = AbsolutePath(typed);
     if (output != typed) View.SetExportFile(output);
+    // No output may be one of the files the export reads; that is said
+    // before the overwrite question, which it would make look harmless.
+    TInputFiles inputs = ExportInputs(ScheduleFile);
+    inputs.AddFile(SettingsPath);
+    try {
+        CheckOutputFile(output, &inputs);
+    } catch (const EOutputIsInput& e) {
+        View.ShowInformation(e.what());
+        View.FocusControl(wcExportFile);
+        return;
+    }
     if (FileExists(output) && !View.AskConfirmation(output + wiztext::kAlreadyExists)) return;
 
     TExportRequest request;
@@ -278,9 +292,11 @@ void TWizardLogic::Finish()
                            withDays);
     sources.UseEntries(AlarmTimer1.AlarmList, ScheduleStamp);
     sources.Apply(request);
+    request.Inputs = &inputs;
 
     if (IsHtmlType(request.ExportType)) {
         RunExport(request);
+        ShowProblems(sources);
         TShellExecute launch;
         launch.FileName = output;
         if (OnLaunch) OnLaunch(launch);
@@ -292,9 +308,23 @@ void TWizardLogic::Finish()
             View.ShowInformation(e.what());
             return;
         }
+        ShowProblems(sources);
         View.ShowInformation(output + wiztext::kSaved);
     }
     WriteSettingsBack(output);
+}
+
+void TWizardLogic::ShowProblems(const TExportSources& sources)
+{
+    std::vector<TInputProblem> problems = sources.Problems();
+    const TIniFile settings(SettingsPath);
+    if (!settings.Problem().empty()) problems.insert(problems.begin(), {SettingsPath, settings.Problem()});
+    if (problems.empty()) return;
+    constexpr std::size_t kShown = 5;
+    std::string text = wiztext::kInputsNotRead;
+    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) text += "\r\n" + problems[i].Text;
+    if (problems.size() > kShown) text += "\r\n" + wiztext::FormatMoreInputs(problems.size() - kShown);
+    View.ShowInformation(text);
 }
 
 void TWizardLogic::WriteSettingsBack(const std::string& outputPath)

@@ -23,6 +23,8 @@
 
 namespace orvexp {
 
+class TExportSources;
+
 class TWizardLogic {
 public:
     // `global` receives the state handed to the writers (the program passes Global).
@@ -62,7 +64,8 @@ private:
     TWizardPage CurrentPage = wpExportType;
     std::string OpenInitialDir;
     std::string SaveInitialDir;
-    std::int64_t ScheduleStamp = 0; // ScheduleStampSeconds of the file AlarmTimer1 was loaded from
+    std::string ScheduleFile;       // the file AlarmTimer1 was loaded from
+    std::int64_t ScheduleStamp = 0; // ScheduleStampSeconds of it
     bool SettingsUnwritable = false; // the settings file could not be written, and the user was told
 
     void LeaveExportTypePage();
@@ -72,6 +75,8 @@ private:
     void Advance();
     void ShowCurrentPage();
     void LoadHTMLColors();
+    // One box naming the inputs an export could not read (the first few).
+    void ShowProblems(const TExportSources& sources);
     void WriteSettingsBack(const std::string& outputPath);
     void StoreSettings(const std::function<void(TIniFile& ini)>& write);
 };

@@ -1,6 +1,9 @@
 #pragma once
 // The wizard's captions and messages (UTF-8: they go to the screen only).
 
+#include <cstddef>
+#include <string>
+
 namespace orvexp::wiztext {
 
 // Page titles, also shown in the title band.
@@ -86,6 +89,13 @@ inline constexpr char kEndBeforeStart[] = "開始日は最終日と同じかそ�
 inline constexpr char kNoExportFile[] = "出力ファイルを指定してください。";
 inline constexpr char kAlreadyExists[] = "\r\nはすでに存在します。\r\n\r\n上書きしますか？";  // after the path
 inline constexpr char kSaved[] = "\r\nに保存しました。";                                          // after the path
+// After an export that could not read every input: then one line for each.
+inline constexpr char kInputsNotRead[] = "次のものは読み込めませんでした。読み込めた分だけを書き出しました。\r\n";
+// The count of inputs beyond those named.
+inline std::string FormatMoreInputs(std::size_t count)
+{
+    return "ほか " + std::to_string(count) + " 件";
+}
 
 // Dialogs.
 inline constexpr char kOpenFilter[] = "Orvanel予定データ(*.dat)|*.dat";

@@ -257,24 +257,34 @@ TEST_F(ExportCommandTest, OpenDoesNotWaitForTheBrowser)
     const std::string page = Work.Path + "page.html";
     struct TCase {
         const char* Name;
-        const char* Opener;
+        const char* Opener; // null: no xdg-open on PATH
+        std::string Output;
         int ExitCode;
         std::string Err;
     };
     const TCase cases[] = {
-        {"browser in the foreground", TFakeOpener::kKeepsRunning, 0, ""},
-        {"no method available", TFakeOpener::kNoMethod, 1,
-         "xdg-open: no method available for opening '" + page + "'\n" + page + "の関連付けに不具合があります\n"},
+        {"browser in the foreground", TFakeOpener::kKeepsRunning, page, 0, ""},
+        {"no method available", TFakeOpener::kNoMethod, page, 1,
+         "xdg-open: no method available for opening '" + page + "'\norvexp: " + page + "の関連付けに不具合があります\n"},
+        // Handed over whole, so that xdg-open does not take it for an option.
+        {"a name like an option", TFakeOpener::kNoMethod, "-y.html", 1,
+         "xdg-open: no method available for opening '" + Work.Path + "-y.html'\norvexp: -y.htmlの関連付けに不具合があります\n"},
+        {"no xdg-open", nullptr, page, 1,
+         "orvexp: " + page + " を開けません。(xdg-open が見つかりません。パッケージ xdg-utils をインストールしてください)\n"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TFakeOpener opener(c.Opener);
+        TFakeOpener opener(c.Opener ? c.Opener : "exit 0");
+        const std::string path = std::getenv("PATH");
+        if (!c.Opener) ::setenv("PATH", (Work.Path + "nothing-here").c_str(), 1);
         const auto start = std::chrono::steady_clock::now();
-        const TRunResult run = RunProgram(Orvexp, Args("html-both", {"--output", page, "--open"}), Work.Path);
+        const TRunResult run = RunProgram(Orvexp, Args("html-both", {"--output", c.Output, "--open"}), Work.Path);
+        ::setenv("PATH", path.c_str(), 1);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         EXPECT_EQ(run.ExitCode, c.ExitCode);
         EXPECT_EQ(run.Err, c.Err);
-        EXPECT_EQ(ReadBytes(page), Build(etHtmlBoth, THtmlColors(), true));
+        EXPECT_EQ(ReadBytes(c.Output.front() == '/' ? c.Output : Work.Path + c.Output),
+                  Build(etHtmlBoth, THtmlColors(), true));
     }
 }
 
@@ -331,7 +341,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
-    const std::vector<TCase> cases = {
+    std::vector<TCase> cases = {
         {"ToBeforeFrom", command("0", schedule, "1999/04/12", {"--output", "out.csv"}), 2,
          "orvexp: 開始日は最終日と同じかそれ以前の日付を指定してください。\n"},
         {"MissingSchedule", command("0", Work.Path + "missing.dat", "1999/04/10", {"--output", "out.csv"}), 1,
@@ -342,7 +352,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"CutScheduleHtmlMemos", command("4", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"CutScheduleCsvBoth", command("2", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"OutputCannotBeCreated", command("0", schedule, "1999/04/10", {"--output", Work.Path + "no/out.csv"}), 1,
-         "orvexp: ファイル " + Work.Path + "no/out.csv を作成できません\n"},
+         "orvexp: ファイル " + Work.Path + "no/out.csv を作成できません。(フォルダがありません)\n"},
         {"BlankOutput", command("0", schedule, "1999/04/10", {"--output", "   "}), 2,
          "orvexp: 出力ファイルを指定してください。\n"},
         {"EmptyOutput", command("0", schedule, "1999/04/10", {"--output", ""}), 2,
@@ -370,7 +380,31 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
          "orvexp: --from: today-99999999 falls outside the years 1 to 9999\n"},
         {"FirstWithNothingDated", command("1", Work.Path + "undated/schedule.dat", "first", {"--output", "out.csv"}),
          2, "orvexp: --from first: the data folder " + Work.Path + "undated/ has no memo file and no one-date entry\n"},
+        // An empty variable in a job must not export the remembered or the bundled folder.
+        {"EmptyData", command("0", "", "1999/04/10", {"--output", "out.csv"}), 2,
+         "orvexp: Orvanelの予定ファイル(schedule.dat)を指定してください。\n"},
+        {"TimeZoneThroughAPath",
+         command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--timezone", "Asia/../../../../etc/localtime"}),
+         2, ""},
+        {"TimeZoneOfAnotherTree", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--timezone", "right/Asia/Tokyo"}),
+         2, ""},
+        {"OutputIsADevice", command("0", schedule, "1999/04/10", {"--output", "/dev/null"}), 1,
+         "orvexp: ファイル /dev/null を作成できません。(通常のファイルではなく、デバイスです)\n"},
     };
+    // Every file the export reads is refused as its output, however it is spelled.
+    const std::string settings = Program.Path + "orvexp.ini";
+    WriteSettings("[OrvanelExportWizard]\r\nExportEmptyMemo=1\r\n");
+    const std::vector<std::string> inputs = {schedule, Data.Path + "MEMO/19990410.TXT", Data.Path + "HOLIDAYS.DAT", settings};
+    std::vector<std::string> before;
+    for (const std::string& input : inputs) before.push_back(ReadBytes(input));
+    for (const std::string& output : {schedule, Data.Path + "/schedule.dat", Data.Path + "./schedule.dat",
+                                      Data.Path + "MEMO/../schedule.dat", Data.Path + "MEMO/19990410.TXT",
+                                      Data.Path + "HOLIDAYS.DAT", settings}) {
+        for (const char* type : {"csv-memos", "html-both", "ics"}) {
+            cases.push_back({"InputAsOutput", command(type, schedule, "1999/04/10", {"--output", output}), 1,
+                             "orvexp: ファイル " + output + " は読み込むファイルです。書き出し先にはできません。\n"});
+        }
+    }
     TAlarmList undated; // an entry at start-up and a memo name of no date
     undated.Add(MakeEntry(akStartup, 0, 0, 0, 0, 0, {"startup"}));
     WriteBytes(Work.Path + "undated/schedule.dat", WriteScheduleFile(undated));
@@ -391,6 +425,7 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
     for (const auto& entry : std::filesystem::directory_iterator(Work.Path)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"bad.dat", "cut.dat", "undated"}));
+    for (std::size_t i = 0; i < inputs.size(); ++i) EXPECT_EQ(ReadBytes(inputs[i]), before[i]) << inputs[i];
 }
 
 } // namespace

@@ -498,7 +498,7 @@ private slots:
         ClickNext();
         QCOMPARE(error.Title, QStringLiteral("Orvanel エクスポートウィザード"));
         QCOMPARE(error.Icon, QMessageBox::Critical);
-        QCOMPARE(error.Text, Q("ファイル " + unwritable + " を作成できません"));
+        QCOMPARE(error.Text, Q("ファイル " + unwritable + " を作成できません。(フォルダがありません)"));
         QCOMPARE(Form->Notebook1->currentIndex(), 3);
     }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "tests/app/WizardFixtures.h"

@@ -487,6 +487,40 @@ TEST_F(WizardLogicTest, OverwriteQuestion)
     EXPECT_EQ(View.Informations().size(), 1u);
 }
 
+// A file the export reads is refused as its output before the overwrite
+// question; inputs that cannot be read are named in one box after the export.
+TEST_F(WizardLogicTest, FinishRefusesAnInputAndNamesWhatItCouldNotRead)
+{
+    GoToPage4(1, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 9));
+    const std::string schedule = ReadBytesIfAny(Data + "schedule.dat");
+    const std::string settingsBefore = Settings();
+    for (const std::string& output : {Data + "schedule.dat", Data + "Memo/../schedule.dat", SettingsPath}) {
+        View.Log.clear();
+        View.ExportPath = output;
+        Logic->btnNextClick();
+        EXPECT_EQ(View.Log, (std::vector<std::string>{
+                                "info:ファイル " + output + " は読み込むファイルです。書き出し先にはできません。",
+                                "focus:" + std::to_string(wcExportFile)}));
+        EXPECT_EQ(ReadBytesIfAny(Data + "schedule.dat"), schedule);
+        EXPECT_EQ(Settings(), settingsBefore);
+    }
+
+    std::string named;
+    for (int day = 3; day <= 9; ++day) {
+        const std::string memo = Data + "Memo/2024040" + std::to_string(day) + ".txt";
+        fs::remove(memo);
+        fs::create_symlink("/proc/self/mem", memo); // opens, then cannot be read
+        if (day <= 7) named += "\r\nファイル " + memo + " を読み込めません。(入出力エラーです)";
+    }
+    View.Log.clear();
+    View.ExportPath = Out + "memos.csv";
+    Logic->btnNextClick();
+    EXPECT_EQ(View.Informations(),
+              (std::vector<std::string>{"次のものは読み込めませんでした。読み込めた分だけを書き出しました。\r\n" + named +
+                                            "\r\nほか 2 件",
+                                        Out + "memos.csv\r\nに保存しました。"}));
+}
+
 TEST_F(WizardLogicTest, FinishHtmlOpensThePageAndStoresTheColours)
 {
     GoToPage4(5, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 2));
@@ -554,7 +588,7 @@ TEST_F(WizardLogicTest, FailedExportRaisesAndSkipsTheRest)
             Logic->btnNextClick();
             ADD_FAILURE() << "no error for type " << type;
         } catch (const std::exception& e) {
-            EXPECT_EQ(std::string(e.what()), "ファイル " + output + " を作成できません");
+            EXPECT_EQ(std::string(e.what()), "ファイル " + output + " を作成できません。(フォルダがありません)");
         }
         EXPECT_TRUE(View.Informations().empty()) << type;
         EXPECT_TRUE(Launched.empty()) << type;

@@ -334,6 +334,8 @@ TEST(DayItemList, ImpossibleCountsAndLengthsStopTheReadThere)
         {"LengthPastTheEnd", withLength(1000), 1, "day text length 1000 exceeds the 133 bytes left"},
         {"ShortHeader", std::string("\x57\x0A", 2), 0, "data ends inside the file header"},
         {"ShortCount", Le32(19991127) + "\x01", 0, "data ends inside the item count"},
+        // No records, as the scheduler reads it, but the ones after it are named lost.
+        {"NegativeCount", Le32(19991127) + Le32(0xFFFFFFFF) + record, 0, "item count -1 is negative at byte offset 4"},
     };
     TTempFolder folder;
     for (const TCase& c : cases) {

@@ -11,11 +11,13 @@
 namespace orvexp {
 namespace {
 
-// Day d: missing when d % 5 == 0, unreadable when d % 7 == 0, else its number.
-TFilePresence FakeRead(std::int64_t day, std::string& bytes)
+// Day d: missing when d % 5 == 0, unreadable (error d) when d % 7 == 0, else its number.
+TFilePresence FakeRead(std::int64_t day, std::string& bytes, int& error)
 {
     bytes.clear();
+    error = 0;
     if (day % 5 == 0) return TFilePresence::Missing;
+    error = static_cast<int>(day);
     if (day % 7 == 0) return TFilePresence::Unreadable;
     bytes = std::to_string(day);
     return TFilePresence::Read;
@@ -32,9 +34,13 @@ TEST(MemoReadAhead, GivesEveryDayInOrderAcrossTheWindow)
             ASSERT_TRUE(ahead.IsNext(day));
             ASSERT_FALSE(ahead.IsNext(day + 1));
             std::string expected;
-            const TFilePresence presence = FakeRead(day, expected);
-            ASSERT_EQ(ahead.TakeNext(bytes), presence) << day;
+            int expectedError = 0, error = -1;
+            const TFilePresence presence = FakeRead(day, expected, expectedError);
+            ASSERT_EQ(ahead.TakeNext(bytes, error), presence) << day;
             ASSERT_EQ(bytes, expected) << day;
+            if (presence == TFilePresence::Unreadable) {
+                ASSERT_EQ(error, expectedError) << day;
+            }
         }
         EXPECT_FALSE(ahead.IsNext(first + count));
     }

@@ -9,6 +9,7 @@
 
 #include "ExportTestSupport.h"
 #include "export/Export.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp {
@@ -219,7 +220,7 @@ TEST_F(CsvExportTest, OutputThatCannotBeCreated)
         RunExportFrom(request, Folder.Path, Alarms);
         FAIL() << "no error";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません");
+        EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません。(フォルダがありません)");
     }
     EXPECT_FALSE(std::filesystem::exists(Folder.Path + "missing"));
 }

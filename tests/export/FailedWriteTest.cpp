@@ -1,6 +1,6 @@
 // Outputs that cannot be written: every export type, every way a write can
-// fail. The user gets "ファイル %s を作成できません", an earlier file at the target
-// keeps its bytes, and no temporary file is left in the folder.
+// fail. The user gets "ファイル %s を作成できません。(cause)", an earlier file at
+// the target keeps its bytes, and no temporary file is left in the folder.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include "calendar/DayItem.h"
 #include "export/Export.h"
 #include "export/IcsComposer.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 #include "tests/support/WriteFaults.h"
@@ -71,14 +72,14 @@ protected:
         return bytes;
     }
 
-    // RunExport must raise EFCreateError with the documented message.
-    void ExpectCreateError(const TExportRequest& request)
+    // RunExport must raise EFCreateError with the documented message and its cause.
+    void ExpectCreateError(const TExportRequest& request, const std::string& cause)
     {
         try {
             RunExportFrom(request, Data.Path, Alarms);
             ADD_FAILURE() << "RunExport did not raise";
         } catch (const EFCreateError& e) {
-            EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません");
+            EXPECT_EQ(std::string(e.what()), "ファイル " + request.OutputPath + " を作成できません。(" + cause + ")");
             EXPECT_EQ(e.FileName, request.OutputPath);
         }
     }
@@ -95,15 +96,18 @@ TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFi
     for (const TExportType type : kExportTypes) {
         const std::string reference = Reference(type);
         ASSERT_GT(reference.size(), 16u) << "type " << int(type);
+        const std::string full = "ディスクがいっぱいです";
         const struct {
             const char* Name;
             TWriteFaults Faults;
+            std::string Cause;
         } cases[] = {
-            {"read-only folder", {.FailCreate = true}},
-            {"disk full at once", {.FailWriteAfter = 0}},
-            {"disk full after part of the data", {.FailWriteAfter = static_cast<long long>(reference.size() / 2)}},
-            {"disk full before the last byte", {.FailWriteAfter = static_cast<long long>(reference.size() - 1)}},
-            {"rename refused", {.FailRename = true}},
+            {"read-only folder", {.FailCreate = true}, "アクセスが拒否されました"},
+            {"disk full at once", {.FailWriteAfter = 0}, full},
+            {"disk full after part of the data", {.FailWriteAfter = static_cast<long long>(reference.size() / 2)}, full},
+            {"disk full before the last byte", {.FailWriteAfter = static_cast<long long>(reference.size() - 1)}, full},
+            {"rename refused", {.FailRename = true}, "アクセスが拒否されました"},
+            {"no unnamed files, disk full", {.FailWriteAfter = 1, .NoUnnamedFiles = true}, full},
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.Name) + ", type " + std::to_string(type));
@@ -111,7 +115,7 @@ TEST_F(FailedWriteTest, InjectedFailureKeepsTheEarlierFileAndLeavesNoTemporaryFi
             WriteBytes(target, kEarlier);
             {
                 const TFaultScope faults(c.Faults);
-                ExpectCreateError(Request(type, target));
+                ExpectCreateError(Request(type, target), c.Cause);
             }
             EXPECT_EQ(ReadBytes(target), kEarlier);
             EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out"});
@@ -131,17 +135,17 @@ TEST_F(FailedWriteTest, RealFailureLeavesNothingBehind)
         SCOPED_TRACE("type " + std::to_string(type));
 
         // The output folder does not exist: it is not created either.
-        ExpectCreateError(Request(type, Out.Path + "missing/out.csv"));
+        ExpectCreateError(Request(type, Out.Path + "missing/out.csv"), "フォルダがありません");
         EXPECT_FALSE(fs::exists(Out.Path + "missing"));
 
         // A regular file stands where the folder should be (ENOTDIR).
         WriteBytes(Out.Path + "target/plain", kEarlier);
-        ExpectCreateError(Request(type, Out.Path + "target/plain/out.csv"));
+        ExpectCreateError(Request(type, Out.Path + "target/plain/out.csv"), "パスの途中にフォルダでないものがあります");
         EXPECT_EQ(ReadBytes(Out.Path + "target/plain"), kEarlier);
 
         // A folder stands at the target itself.
         fs::create_directories(Out.Path + "target/folder.csv");
-        ExpectCreateError(Request(type, Out.Path + "target/folder.csv"));
+        ExpectCreateError(Request(type, Out.Path + "target/folder.csv"), "フォルダです");
         EXPECT_TRUE(fs::is_directory(Out.Path + "target/folder.csv"));
         EXPECT_TRUE(fs::is_empty(Out.Path + "target/folder.csv"));
 
@@ -172,7 +176,7 @@ TEST_F(FailedWriteTest, ReadOnlyFolderForAnOrdinaryUser)
     const std::string folder = Out.Path + "target/";
     WriteBytes(folder + "out.html", kEarlier);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    ExpectCreateError(Request(5, folder + "out.html"));
+    ExpectCreateError(Request(5, folder + "out.html"), "アクセスが拒否されました");
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(folder + "out.html"), kEarlier);
     EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"out.html"});

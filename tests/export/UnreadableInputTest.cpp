@@ -1,8 +1,9 @@
-// Memo files and day files that exist but cannot be read. Two kinds that fail
-// also for root: a UNIX socket under the file's name (open fails with ENXIO)
-// and a link to /proc/self/mem (open succeeds, the first read fails with EIO).
-// A memo then counts as present without lines; a day file adds no names; the
-// export goes on and says nothing.
+// Memo files, memo folders and day files that exist but cannot be read. Two
+// kinds of file fail also for root: a UNIX socket under the file's name (open
+// fails with ENXIO) and a link to /proc/self/mem (open succeeds, the first
+// read fails with EIO); a memo file too large to be one is left unread. A memo
+// then counts as present without lines, a day file adds no names, a memo
+// folder gives no memos; the export goes on and names each in a problem.
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -11,6 +12,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,14 +32,15 @@ using test::Sjis;
 using test::TTempFolder;
 using test::WriteBytes;
 
-enum TUnreadableKind { ukSocket, ukProcMem };
+enum TUnreadableKind { ukSocket, ukProcMem, ukTooLarge };
 
 const struct {
     const char* Name;
     TUnreadableKind Kind;
+    const char* Cause;
 } kUnreadable[] = {
-    {"socket", ukSocket},
-    {"link to /proc/self/mem", ukProcMem},
+    {"socket", ukSocket, "通常のファイルではありません"},
+    {"link to /proc/self/mem", ukProcMem, "入出力エラーです"},
 };
 
 void MakeUnreadable(const std::string& path, TUnreadableKind kind)
@@ -45,6 +48,11 @@ void MakeUnreadable(const std::string& path, TUnreadableKind kind)
     fs::create_directories(fs::path(path).parent_path());
     if (kind == ukProcMem) {
         fs::create_symlink("/proc/self/mem", path);
+        return;
+    }
+    if (kind == ukTooLarge) { // sparse: no room taken
+        WriteBytes(path, "x");
+        fs::resize_file(path, kMaxMemoFileSize + 1);
         return;
     }
     sockaddr_un address{};
@@ -111,10 +119,13 @@ protected:
 
 TEST_F(UnreadableInputTest, MemoIsPresentWithoutLines)
 {
-    for (const auto& c : kUnreadable) {
+    auto memoCases = std::vector(std::begin(kUnreadable), std::end(kUnreadable));
+    memoCases.push_back({"larger than any memo", ukTooLarge, "16 MiB を超えています"});
+    for (const auto& c : memoCases) {
         SCOPED_TRACE(c.Name);
         fs::remove_all(Data.Path + "Memo");
-        MakeUnreadable(Data.Path + "Memo/19990410.txt", c.Kind);
+        const std::string memo = Data.Path + "Memo/19990410.txt";
+        MakeUnreadable(memo, c.Kind);
         const TDateTime day = EncodeDate(1999, 4, 10);
 
         const TMemoStore store(TDataFolder(Data.Path));
@@ -122,6 +133,14 @@ TEST_F(UnreadableInputTest, MemoIsPresentWithoutLines)
         EXPECT_TRUE(store.ReadMemoLines(day, lines));
         EXPECT_TRUE(lines.empty());
         EXPECT_EQ(store.MemoText(day), "");
+        // Named once for each read.
+        ASSERT_EQ(store.Problems().size(), 2u);
+        EXPECT_EQ(store.Problems()[0].Text, "ファイル " + memo + " を読み込めません。(" + c.Cause + ")");
+        TExportRequest request = Request(1, day, day);
+        const auto sources = test::ResolveSources(request, Data.Path, TAlarmList());
+        RunExport(request);
+        ASSERT_EQ(sources->Problems().size(), 1u);
+        EXPECT_EQ(sources->Problems()[0].Path, memo);
 
         // CSV: an empty memo, so a row only with the empty-memo option.
         TExportRequest csv = Request(1, day, day);
@@ -145,6 +164,33 @@ TEST_F(UnreadableInputTest, MemoIsPresentWithoutLines)
             })) +
             kPageTail;
         EXPECT_EQ(Export(Request(4, day, EncodeDate(1999, 4, 11))), expected);
+    }
+}
+
+// A memo folder that is there but cannot be listed gives no memos and one problem.
+TEST_F(UnreadableInputTest, MemoFolderThatIsNoFolder)
+{
+    const struct {
+        const char* Name;
+        std::function<void(const std::string& memo)> Make;
+        const char* Cause;
+    } cases[] = {
+        {"a file", [](const std::string& memo) { WriteBytes(memo, "x"); }, "フォルダではありません"},
+        {"a dangling link", [](const std::string& memo) { fs::create_symlink("gone", memo); },
+         "ファイルまたはフォルダがありません"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove_all(Data.Path);
+        fs::create_directories(Data.Path);
+        c.Make(Data.Path + "Memo");
+        TExportRequest request = Request(1, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
+        const auto sources = test::ResolveSources(request, Data.Path, TAlarmList());
+        RunExport(request);
+        EXPECT_EQ(ReadBytes(request.OutputPath), "1999/04/10,,\r\n");
+        ASSERT_EQ(sources->Problems().size(), 1u);
+        EXPECT_EQ(sources->Problems()[0].Text,
+                  "フォルダ " + Data.Path + "Memo/ を読み込めません。(" + std::string(c.Cause) + ")");
     }
 }
 
@@ -180,9 +226,13 @@ TEST_F(UnreadableInputTest, DayFileAddsNoNames)
         }
         ASSERT_EQ(holidays.Count(), 1);
 
-        // The export ignores it, and the names held from an earlier load do not show.
+        // The export goes on without it, and the names held from an earlier load do not show.
         TKyDayItemList specialDays, daysOff;
-        LoadDayLists(holidays, specialDays, daysOff, TDataFolder(Data.Path).DayFiles());
+        const std::vector<TInputProblem> problems =
+            LoadDayLists(holidays, specialDays, daysOff, TDataFolder(Data.Path).DayFiles());
+        ASSERT_EQ(problems.size(), 2u);
+        EXPECT_EQ(problems[0].Text, "ファイル " + Data.Path + "holidays.dat を読み込めません。(" + c.Cause + ")");
+        EXPECT_EQ(problems[1].Text, "ファイル " + Data.Path + "daysoff.dat を読み込めません。(フォルダです)");
         const TExportRequest request = Request(3, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
         const std::string expected =
             PageHead("1999/04/10 ～ 1999/04/10の予定", {"<th width=\"20%\" bgcolor=\"#EBEBEB\">日付</th>",

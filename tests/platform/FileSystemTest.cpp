@@ -19,18 +19,6 @@ namespace fs = std::filesystem;
 using test::TTempFolder;
 using test::WriteBytes;
 
-std::string ReadFile(const std::string& path)
-{
-    std::string contents;
-    EXPECT_TRUE(TryReadFile(path, contents)) << path;
-    return contents;
-}
-
-std::size_t EntryCount(const std::string& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 TEST(FileSystem, PathPartsUseOneDelimiter)
 {
     EXPECT_EQ(ExtractFilePath("/data/orvanel/schedule.dat"), "/data/orvanel/");
@@ -157,108 +145,6 @@ TEST(FileSystem, ReadFileIfPresentTellsMissingFromUnreadable)
     std::string contents = "left over";
     EXPECT_EQ(TFolderIndex(folder / "absent").ReadFileIfPresent("memo", contents), TFilePresence::Missing);
     EXPECT_EQ(contents, "");
-}
-
-// Each injected failure leaves an earlier file byte for byte and no temporary file.
-TEST(FileSystem, FailedAtomicWriteKeepsTheEarlierFile)
-{
-    struct {
-        const char* Name;
-        TWriteFaults Faults;
-    } cases[] = {
-        {"create refused", {true, -1, false}},
-        {"disk full at once", {false, 0, false}},
-        {"disk full part-way", {false, 3, false}},
-        {"rename refused", {false, -1, true}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TTempFolder folder;
-        const std::string target = folder / "out.csv";
-        WriteBytes(target, "earlier");
-        SetWriteFaultsForTesting(c.Faults);
-        EXPECT_THROW(WriteFileAtomically(target, "new contents"), EFCreateError);
-        SetWriteFaultsForTesting({});
-        EXPECT_EQ(ReadFile(target), "earlier");
-        EXPECT_EQ(EntryCount(folder.Path), 1u);
-    }
-}
-
-TEST(FileSystem, AtomicWriteReplacesAndKeepsTheMode)
-{
-    TTempFolder folder;
-    const std::string target = folder / "out.html";
-    WriteFileAtomically(target, "first");
-    EXPECT_EQ(ReadFile(target), "first");
-    ::chmod(target.c_str(), 0640);
-    WriteFileAtomically(target, std::string("second\0", 7));
-    EXPECT_EQ(ReadFile(target), std::string("second\0", 7));
-    struct stat info {};
-    ASSERT_EQ(::stat(target.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(EntryCount(folder.Path), 1u);
-
-    try {
-        WriteFileAtomically(folder / "no/such/folder.csv", "x");
-        FAIL();
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + folder / "no/such/folder.csv" + " を作成できません");
-    }
-    EXPECT_THROW(WriteFileAtomically(folder.Path, "x"), EFCreateError); // a folder is no file
-}
-
-// An output written in parts appears whole at Commit and not at all before.
-TEST(FileSystem, AtomicWriterWritesInPartsAndCommitsOnce)
-{
-    TTempFolder folder;
-    const std::string target = folder / "page.html";
-    {
-        TAtomicFileWriter file(target);
-        EXPECT_TRUE(file.Write("<html>"));
-        EXPECT_TRUE(file.Write("\r\n</html>\r\n"));
-        EXPECT_FALSE(FileExists(target));
-        EXPECT_TRUE(file.Commit());
-    }
-    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
-    {
-        TAtomicFileWriter file(target);
-        EXPECT_TRUE(file.Write("abandoned"));
-    } // destroyed without Commit
-    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
-    EXPECT_EQ(EntryCount(folder.Path), 1u);
-
-    // The disk fills in the second part: the injected limit counts every part.
-    SetWriteFaultsForTesting({false, 5, false});
-    {
-        TAtomicFileWriter file(target);
-        EXPECT_TRUE(file.Write("abc"));
-        EXPECT_FALSE(file.Write("def"));
-        EXPECT_FALSE(file.Commit());
-        EXPECT_EQ(file.Cause(), std::strerror(ENOSPC));
-        EXPECT_THROW(file.WriteOrRaise("x"), EFCreateError);
-    }
-    SetWriteFaultsForTesting({});
-    EXPECT_EQ(ReadFile(target), "<html>\r\n</html>\r\n");
-    EXPECT_EQ(EntryCount(folder.Path), 1u);
-
-    // The same bytes again leave the file itself in place; other bytes of the same size replace it.
-    struct stat before {}, after {};
-    for (const bool same : {true, false}) {
-        ::stat(target.c_str(), &before);
-        TAtomicFileWriter file(target);
-        EXPECT_TRUE(file.Write(same ? "<html>\r\n</html>\r\n" : "<html>\r\n</HTML>\r\n") && file.Commit());
-        ::stat(target.c_str(), &after);
-        EXPECT_EQ(file.Unchanged(), same);
-        EXPECT_EQ(after.st_ino == before.st_ino, same);
-    }
-    EXPECT_EQ(ReadFile(target), "<html>\r\n</HTML>\r\n");
-    EXPECT_EQ(EntryCount(folder.Path), 1u);
-    // A FIFO under the name is replaced, not waited on.
-    const std::string fifo = folder.Path + "fifo.html";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    TAtomicFileWriter file(fifo);
-    EXPECT_TRUE(file.Write("x") && file.Commit() && !file.Unchanged());
-    EXPECT_EQ(ReadFile(fifo), "x");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "tests/support/TempFolder.h"
@@ -304,13 +305,36 @@ TEST_F(IniFileTest, TextsWithLineBreaksAreRefusedAndAddNoLine)
     EXPECT_EQ(ReadIni(), "[S]\r\nK=old\r\n");
 }
 
-TEST_F(IniFileTest, FolderInPlaceOfTheFileReadsAsEmptyAndCannotBeWritten)
+// A folder in place of the file, and a file far larger than any settings file
+// (sparse, 1 MiB and a byte): both read as empty and are never written over.
+TEST_F(IniFileTest, NoSettingsFileReadsAsEmptyAndIsNotWrittenOver)
 {
-    fs::create_directory(Path);
-    TIniFile ini(Path);
-    EXPECT_EQ(ini.ReadString("S", "K", "def"), "def");
-    ini.WriteString("S", "K", "v");
-    EXPECT_THROW(ini.UpdateFile(), EIniWriteError);
+    const struct {
+        const char* Name;
+        bool Folder;
+        std::string Problem;
+    } cases[] = {
+        {"a folder", true, ""},
+        {"too large", false, "ファイル " + Path + " を読み込めません。(1 MiB を超えています)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove_all(Path);
+        if (c.Folder) {
+            fs::create_directory(Path);
+        } else {
+            WriteIni("[S]\r\nK=stored\r\n");
+            fs::resize_file(Path, kMaxSettingsFileSize + 1);
+        }
+        TIniFile ini(Path);
+        EXPECT_EQ(ini.ReadString("S", "K", "def"), "def");
+        EXPECT_EQ(ini.Problem(), c.Problem);
+        ini.WriteString("S", "K", "v");
+        EXPECT_THROW(ini.UpdateFile(), EIniWriteError);
+        if (!c.Folder) {
+            EXPECT_EQ(fs::file_size(Path), kMaxSettingsFileSize + 1);
+        }
+    }
 }
 
 } // namespace

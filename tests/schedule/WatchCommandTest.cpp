@@ -59,7 +59,8 @@ protected:
         return text.str();
     }
 
-    TRunResult Run(std::vector<std::string> arguments)
+    // Standard output goes to `stdoutPath` when one is given (/dev/full).
+    TRunResult Run(std::vector<std::string> arguments, const std::string& stdoutPath = "")
     {
         arguments.insert(arguments.begin(), ORVEXP_BINARY);
         std::vector<char*> argv;
@@ -69,7 +70,8 @@ protected:
         const std::string err = (Folder / "stderr").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutPath.empty() ? out.c_str() : stdoutPath.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = 0;
         TRunResult result;
@@ -202,7 +204,9 @@ TEST_F(WatchCommandTest, RunsUntilInterruptedAndExitsWithZero)
 
 TEST_F(WatchCommandTest, ErrorsGiveOneLineAndTheirExitCode)
 {
-    const std::string data = WriteSchedule({});
+    TAlarmList due;
+    due.Add(MakeAlarm(akDateAt, {"due"}, 2024, 4, 1, 9, 0));
+    const std::string data = WriteSchedule(due);
     const std::string missing = (Folder / "none.dat").string();
     const std::string broken = (Folder / "broken.dat").string();
     std::ofstream(broken, std::ios::binary) << "\x01\x02\x03\x04 not a schedule file";
@@ -211,6 +215,7 @@ TEST_F(WatchCommandTest, ErrorsGiveOneLineAndTheirExitCode)
         std::vector<std::string> Arguments;
         int ExitCode;
         std::string Err; // empty: only one line is checked for
+        const char* Stdout = "";
     };
     const TRow rows[] = {
         {"missing file", {"watch", "--data", missing, "--at", "2024/04/01 09:00"}, 1,
@@ -222,10 +227,13 @@ TEST_F(WatchCommandTest, ErrorsGiveOneLineAndTheirExitCode)
         {"hour 24", {"watch", "--data", data, "--at", "2024/04/01 24:00"}, 2, ""},
         {"no such date", {"watch", "--data", data, "--at", "2023/02/29 10:00"}, 2, ""},
         {"no data option", {"watch", "--at", "2024/04/01 09:00"}, 2, ""},
+        // The due lines would be lost.
+        {"standard output full", {"watch", "--data", data, "--at", "2024/04/01 09:00"}, 1,
+         "orvexp: standard output could not be written\n", "/dev/full"},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);
-        const TRunResult result = Run(row.Arguments);
+        const TRunResult result = Run(row.Arguments, row.Stdout);
         EXPECT_EQ(result.ExitCode, row.ExitCode);
         EXPECT_EQ(result.Out, "");
         if (!row.Err.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp::test {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"

@@ -14,6 +14,7 @@
 #include "calendar/DateEx.h"
 #include "calendar/DayMatching.h"
 #include "platform/DateTime.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"

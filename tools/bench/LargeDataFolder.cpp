@@ -5,6 +5,7 @@
 
 #include "calendar/DayItem.h"
 #include "platform/DateTime.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"

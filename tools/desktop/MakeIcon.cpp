@@ -7,6 +7,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "tools/desktop/XpmToPng.h"
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "calendar/DayItem.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "schedule/AlarmTimer.h"
 #include "tools/sample/SampleData.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar/DayItem.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "schedule/AlarmTimer.h"

@@ -9,6 +9,7 @@
 #include "WidgetTestSupport.h"
 #include "calendar/DayFiles.h"
 #include "calendar/widget/CustomCalendar.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 
 namespace orvexp::test {
