@@ -10,7 +10,7 @@
 #include "export/ExportRequest.h"
 #include "export/OutputEncoding.h"
 #include "platform/AtomicFileWriter.h"
-#include "platform/FileSystem.h"
+#include "platform/OutOfMemory.h"
 
 namespace orvexp {
 
@@ -24,6 +24,7 @@ template <class Build>
 bool WriteOutputFile(const std::string& path, const TInputFiles* inputs, Build build, std::string_view preamble = {},
                      TOutputEncoding encoding = oeShiftJis)
 {
+    const TMemoryContext writing("ファイル " + path + " を作成できません");
     TAtomicFileWriter file(path, inputs);
     if (!file.Ok()) file.Raise(); // refused before anything is made
     file.WriteOrRaise(preamble);

@@ -24,6 +24,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/InputFiles.h"
+#include "platform/OutOfMemory.h"
 #include "platform/ShellOpen.h"
 #include "platform/Text.h"
 #include "schedule/ShellExecute.h"
@@ -62,6 +63,7 @@ std::string FailureLine(const std::string& message, const std::string& cause)
 template <class Read>
 auto ReadScheduleFile(const std::string& dataFile, Read read)
 {
+    const TMemoryContext reading("ファイル " + dataFile + " は開けません");
     try {
         return read();
     } catch (const EFOpenError& e) {

@@ -314,6 +314,25 @@ TEST_F(ExportCommandTest, CutDayFileKeepsItsWholeRecordsAndWarns)
     EXPECT_EQ(csv.Err, "");
 }
 
+// A memo of 15 MiB, which libical turns into far more, under a limit of the
+// address space: one line naming the output, exit 1, nothing left beside it.
+TEST_F(ExportCommandTest, RunningOutOfMemoryIsOneLine)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator reports instead";
+#endif
+    const std::string line = Sjis("あいうえお") + std::string(90, 'x') + "\r\n";
+    std::string memo;
+    while (memo.size() + line.size() < (15u << 20)) memo += line;
+    WriteBytes(Data.Path + "MEMO/19990410.TXT", memo);
+    std::vector<std::string> args = Args("ics", {"--output", "big.ics"});
+    args.insert(args.begin(), {"--as=" + std::to_string(120u << 20), Orvexp});
+    const TRunResult run = RunProgram("/usr/bin/prlimit", args, Work.Path);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "orvexp: ファイル big.ics を作成できません。(メモリが足りません)\n");
+    EXPECT_TRUE(std::filesystem::is_empty(Work.Path));
+}
+
 TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
 {
     struct TCase {
