@@ -3,18 +3,10 @@
 // through a temporary file that replaces the target only when all is written
 // and differs from it.
 
-#include <stdexcept>
-
 #include "export/ExportRequest.h"
+#include "export/IcsExport.h"
 
 namespace orvexp {
-
-// An iCalendar export whose range yields no event: a calendar without any
-// component is no valid file, so none is written.
-class ENothingToExport : public std::runtime_error {
-public:
-    ENothingToExport() : std::runtime_error("この期間に書き出す予定とメモはありません。") {}
-};
 
 // The CSV types: the CSV file of schedules, memos or both for every day of the
 // range (BuildCsv); another type gives an empty file. Raises EFCreateError

@@ -1,21 +1,22 @@
 #include "export/IcsExport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <condition_variable>
 #include <exception>
-#include <functional>
 #include <mutex>
-#include <thread>
-#include <cstring>
-#include <memory>
 #include <optional>
+#include <system_error>
+#include <thread>
+#include <cstdint>
+#include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "calendar/DateEx.h"
 #include "data/MemoStore.h"
-#include "export/Export.h"
 #include "export/ExportDays.h"
-#include "export/IcsComposer.h"
+#include "export/IcsCalendar.h"
 #include "export/IcsEntryPlan.h"
 #include "export/IcsText.h"
 #include "schedule/AlarmOccurrence.h"
@@ -24,9 +25,6 @@
 namespace orvexp {
 
 namespace {
-
-// Entries per block: the unit of work the writer and its helper share.
-constexpr int kBlockEntries = 128;
 
 // FNV-1a over bytes in a fixed order, numbers little-endian: every machine
 // gives the same hash, so every machine gives the same UIDs.
@@ -69,39 +67,35 @@ std::uint64_t EntryContentHash(const TEntryDigest& entry, std::span<const std::s
 // Every UID: its parts joined by "-", then "@orvexp" (an entry:
 // "<content hash>-<ordinal>", a memo: "memo-<date>", a day text:
 // "<kind>-<date>-<item or rule>[-<ordinal>]").
-void MakeUid(std::string& uid, std::initializer_list<std::string_view> parts)
+std::string MakeUid(std::initializer_list<std::string_view> parts)
 {
-    uid.clear();
+    std::string uid;
     for (const std::string_view part : parts) {
         if (!uid.empty()) uid += '-';
         uid += part;
     }
     uid += "@orvexp";
+    return uid;
 }
 
-std::string_view Hex(std::span<const std::uint8_t> bytes, char* text)
+std::string Hex(std::span<const std::uint8_t> bytes)
 {
     static constexpr char kHex[] = "0123456789abcdef";
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text[2 * i] = kHex[bytes[i] >> 4];
-        text[2 * i + 1] = kHex[bytes[i] & 0xF];
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
     }
-    return {text, 2 * bytes.size()};
+    return text;
 }
 
-std::string_view Decimal(std::uint64_t number, char (&text)[24])
+// "yyyymmdd", the date part of the memos' and day texts' UIDs.
+std::string DateKey(const TDateParts& date)
 {
-    return {text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, number).ptr - text)};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02u%02u", date.Year, date.Month, date.Day);
+    return text;
 }
-
-// What one thread writes with: its composer, its text converter and the
-// room of an event's texts, reused.
-struct TIcsWorker {
-    explicit TIcsWorker(const TIcsFrame& frame) : Composer(frame) {}
-    TIcsComposer Composer;
-    TIcsText Text;
-    std::string Description, Summary, Uid;
-};
 
 // The title of a converted text, or `untitled` for a text without one.
 std::string_view TitleOr(std::string_view text, std::string_view untitled)
@@ -109,71 +103,6 @@ std::string_view TitleOr(std::string_view text, std::string_view untitled)
     const std::string_view title = IcsTitle(text);
     return title.empty() ? untitled : title;
 }
-
-class TEntryEvents {
-public:
-    TEntryEvents(const TScheduleDigest& schedule, TDayNumber rulesFrom, TDayNumber first, TDayNumber last)
-        : Schedule(schedule), RulesFrom(rulesFrom), First(first), Last(last),
-          Ids(static_cast<std::size_t>(schedule.Count()))
-    {
-        // Identical entries are told apart by their order: the count of each
-        // hash so far, in an open table (this runs before the second thread
-        // can start, and a node per entry took several milliseconds).
-        std::size_t slots = 16;
-        while (slots < 2 * Ids.size()) slots *= 2;
-        std::vector<TEntryId> seen(slots); // Ordinal 0: free
-        for (int i = 0; i < schedule.Count(); ++i) {
-            TEntryId& id = Ids[static_cast<std::size_t>(i)];
-            id.Hash = EntryContentHash(schedule[i], schedule.Lines(schedule[i]));
-            std::size_t slot = static_cast<std::size_t>(id.Hash ^ (id.Hash >> 29)) & (slots - 1);
-            while (seen[slot].Ordinal != 0 && seen[slot].Hash != id.Hash) slot = (slot + 1) & (slots - 1);
-            seen[slot].Hash = id.Hash;
-            id.Ordinal = ++seen[slot].Ordinal;
-        }
-    }
-
-    int BlockCount() const { return (Schedule.Count() + kBlockEntries - 1) / kBlockEntries; }
-
-    void AppendBlock(TIcsWorker& worker, int block, std::string& out) const
-    {
-        const int end = std::min(Schedule.Count(), (block + 1) * kBlockEntries);
-        for (int i = block * kBlockEntries; i < end; ++i) AppendEntry(worker, i, out);
-    }
-
-private:
-    struct TEntryId {
-        std::uint64_t Hash = 0;
-        std::uint32_t Ordinal = 0;
-    };
-
-    void AppendEntry(TIcsWorker& worker, int index, std::string& out) const
-    {
-        const TEntryDigest& entry = Schedule[index];
-        const TIcsEntryPlan plan = PlanIcsEntry(entry, RulesFrom, First, Last);
-        if (!plan.Occurs) return;
-        std::string& description = worker.Description;
-        description.clear();
-        worker.Text.AppendJoined(description, Schedule.Lines(entry));
-        std::string_view summary = TitleOr(description, "予定");
-        if (plan.ImpossibleTime) {
-            // The time the entry names cannot be shown as one: it leads the title.
-            worker.Summary = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute);
-            worker.Summary += ' ';
-            worker.Summary += summary;
-            summary = worker.Summary;
-        }
-        const TEntryId& id = Ids[static_cast<std::size_t>(index)];
-        char hex[16], ordinal[24];
-        std::uint8_t hash[8];
-        for (int i = 0; i < 8; ++i) hash[i] = static_cast<std::uint8_t>(id.Hash >> (56 - 8 * i));
-        MakeUid(worker.Uid, {Hex(hash, hex), Decimal(id.Ordinal, ordinal)});
-        worker.Composer.AppendEntryEvent(out, plan, worker.Uid, summary, description);
-    }
-
-    const TScheduleDigest& Schedule;
-    const TDayNumber RulesFrom, First, Last;
-    std::vector<TEntryId> Ids;
-};
 
 // What a day text's event is: its category, the UID's kind, and for a day the
 // calculator computes, the rule that made it.
@@ -196,50 +125,245 @@ TDayTextKind KindOf(TKyDayTextSource source)
     return {icHoliday, "holiday", {}};
 }
 
-// The day's all-day events: its memo, then (with day texts) each day text.
-class TDayEvents {
-public:
-    TDayEvents(const TExportRequest& request, TIcsWorker& worker) : Request(request), Worker(worker) {}
-    TDayEvents(const TDayEvents&) = delete; // DateKey views its own digits
-    TDayEvents& operator=(const TDayEvents&) = delete;
+// An entry's event, made but not yet handed out.
+struct TMadeEvent {
+    std::string Uid;
+    TDateParts Date;
+    std::string Text;
+};
 
-    void Append(TDayNumber day, std::string& out)
+// The entries' events, in chunks. Each entry's UID ordinal is found first,
+// in container order, so that any chunk can be made by itself.
+class TEntryEvents {
+public:
+    TEntryEvents(const TScheduleDigest& schedule, const TIcsFrame& frame, TDayNumber rulesFrom, TDayNumber first,
+                 TDayNumber last)
+        : Schedule(schedule), Frame(frame), RulesFrom(rulesFrom), First(first), Last(last)
     {
-        const TDateTime value = DateTimeOfDay(day);
-        Date = DecodeDate(value);
-        const unsigned digits[] = {static_cast<unsigned>(Date.Year) / 100, static_cast<unsigned>(Date.Year) % 100,
-                                   Date.Month, Date.Day};
-        for (std::size_t i = 0; i < 4; ++i) {
-            DateDigits[2 * i] = static_cast<char>('0' + digits[i] / 10 % 10);
-            DateDigits[2 * i + 1] = static_cast<char>('0' + digits[i] % 10);
+        // Identical entries are told apart by their order.
+        std::unordered_map<std::uint64_t, std::uint32_t> seen;
+        seen.reserve(static_cast<std::size_t>(schedule.Count()));
+        Ids.reserve(static_cast<std::size_t>(schedule.Count()));
+        for (const TEntryDigest& entry : schedule) {
+            const std::uint64_t hash = EntryContentHash(entry, schedule.Lines(entry));
+            Ids.push_back({hash, ++seen[hash]});
         }
-        if (Request.Memos) AppendMemo(value, out);
-        if (Request.DayTexts) AppendDayTexts(value, out);
+    }
+
+    static constexpr int kChunkEntries = 256;
+    int ChunkCount() const { return (Schedule.Count() + kChunkEntries - 1) / kChunkEntries; }
+
+    // The events of chunk `chunk` (entries without a date in the range give none).
+    void MakeChunk(int chunk, TIcsText& text, std::vector<TMadeEvent>& events) const
+    {
+        events.clear();
+        const int end = std::min(Schedule.Count(), (chunk + 1) * kChunkEntries);
+        for (int i = chunk * kChunkEntries; i < end; ++i) {
+            const TEntryDigest& entry = Schedule[i];
+            const TIcsEntryPlan plan = PlanIcsEntry(entry, RulesFrom, First, Last);
+            if (!plan.Occurs) continue;
+            const std::string description = text.Join(Schedule.Lines(entry));
+            std::string summary(TitleOr(description, "予定"));
+            // The time the entry names cannot be shown as one: it leads the title.
+            if (plan.ImpossibleTime) summary = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute) + " " + summary;
+            const TEntryId& id = Ids[static_cast<std::size_t>(i)];
+            std::uint8_t bytes[8];
+            for (int b = 0; b < 8; ++b) bytes[b] = static_cast<std::uint8_t>(id.Hash >> (56 - 8 * b));
+            std::string uid = MakeUid({Hex(bytes), std::to_string(id.Ordinal)});
+            std::string event = IcsEntryEvent(Frame, plan, uid, summary, description);
+            events.push_back({std::move(uid), plan.Start, std::move(event)});
+        }
     }
 
 private:
-    // Nothing when the memo is missing or holds only blanks and line breaks.
-    void AppendMemo(TDateTime day, std::string& out)
+    struct TEntryId {
+        std::uint64_t Hash;
+        std::uint32_t Ordinal;
+    };
+    const TScheduleDigest& Schedule;
+    const TIcsFrame& Frame;
+    const TDayNumber RulesFrom, First, Last;
+    std::vector<TEntryId> Ids;
+};
+
+// The entries' events are made by the writer and a second thread together:
+// each takes the next chunk not yet taken, and the writer hands out the
+// chunks in order as they are done. libical's serialisation of the events is
+// nearly all of an iCalendar export's time; on two cores this nearly halves
+// the entries' share of it. At most kWindow chunks are made and not yet
+// handed out, so memory does not grow with the entries. Where no thread can
+// be started, the writer makes every chunk itself.
+class TEntryChunks {
+public:
+    explicit TEntryChunks(const TEntryEvents& entries) : Entries(entries), Count(entries.ChunkCount())
     {
-        if (!Request.Memos->ReadMemoLines(day, MemoLines)) return;
-        MemoViews.assign(MemoLines.begin(), MemoLines.end());
-        std::string& text = Worker.Description;
-        text.clear();
-        Worker.Text.AppendJoined(text, MemoViews);
-        const std::string_view title = IcsTitle(text);
-        if (title.empty()) return;
-        MakeUid(Worker.Uid, {"memo", DateKey});
-        Worker.Composer.AppendDayEvent(out, {Worker.Uid, Date, title, text, icMemo,
-                                             Request.Memos->MemoModifiedSeconds(day)});
+        if (Count < 2) return;
+        try {
+            Worker = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            // no thread to be had: the writer makes every chunk
+        }
+    }
+    ~TEntryChunks()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(Lock);
+            Stopping = true;
+        }
+        Changed.notify_all();
+        if (Worker.joinable()) Worker.join();
+    }
+    TEntryChunks(const TEntryChunks&) = delete;
+    TEntryChunks& operator=(const TEntryChunks&) = delete;
+
+    // Calls `hand` with every chunk's events, in order.
+    template <class Hand>
+    void HandOut(TIcsText& text, Hand hand)
+    {
+        std::unique_lock<std::mutex> guard(Lock);
+        while (Handed < Count) {
+            TSlot& next = Slots[static_cast<std::size_t>(Handed % kWindow)];
+            if (next.Done) {
+                guard.unlock();
+                hand(next.Events);
+                guard.lock();
+                next.Done = false;
+                ++Handed;
+                Changed.notify_all();
+            } else if (MayTake()) {
+                MakeNext(guard, text);
+            } else {
+                Changed.wait(guard, [&] { return next.Done || Failure; });
+                if (Failure) std::rethrow_exception(Failure);
+            }
+        }
     }
 
-    void AppendDayTexts(TDateTime day, std::string& out)
+private:
+    static constexpr int kWindow = 8;
+    struct TSlot {
+        std::vector<TMadeEvent> Events;
+        bool Done = false;
+    };
+
+    bool MayTake() const { return Taken < Count && Taken < Handed + kWindow; }
+
+    // Takes the next chunk and makes it outside the lock.
+    void MakeNext(std::unique_lock<std::mutex>& guard, TIcsText& text)
+    {
+        const int chunk = Taken++;
+        TSlot& slot = Slots[static_cast<std::size_t>(chunk % kWindow)];
+        guard.unlock();
+        Entries.MakeChunk(chunk, text, slot.Events);
+        guard.lock();
+        slot.Done = true;
+        Changed.notify_all();
+    }
+
+    void Run()
+    {
+        try {
+            TIcsText text;
+            std::unique_lock<std::mutex> guard(Lock);
+            for (;;) {
+                Changed.wait(guard, [&] { return MayTake() || Stopping || Taken >= Count; });
+                if (Stopping || Taken >= Count) return;
+                MakeNext(guard, text);
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> guard(Lock);
+            Failure = std::current_exception();
+            Changed.notify_all();
+        }
+    }
+
+    const TEntryEvents& Entries;
+    const int Count;
+    std::mutex Lock;
+    std::condition_variable Changed;
+    TSlot Slots[kWindow];
+    int Taken = 0;  // chunks taken by either thread
+    int Handed = 0; // chunks handed out
+    bool Stopping = false;
+    std::exception_ptr Failure;
+    std::thread Worker; // started last
+};
+
+// The calendar of one export, event by event.
+class TIcsWriter {
+public:
+    TIcsWriter(const TExportRequest& request, IIcsSink& sink)
+        : Request(request), Sink(sink), Days(request.StartDate, request.EndDate),
+          Frame(MakeIcsFrame(request.TimeZone, request.StampSeconds))
+    {
+    }
+
+    void Write()
+    {
+        Sink.Head(Frame.Head);
+        std::optional<TEntryEvents> entries;
+        if (Request.Schedule && Days.Count() > 0) {
+            entries.emplace(*Request.Schedule, Frame, IcsRulesFrom(Request.FirstDatedDay, Days.First), Days.First,
+                            Days.Last);
+        }
+        const int chunks = entries ? entries->ChunkCount() : 0;
+        Total = chunks + Days.Count();
+        if (entries) {
+            TEntryChunks(*entries).HandOut(Text, [this](const std::vector<TMadeEvent>& events) {
+                for (const TMadeEvent& event : events) Hand(event.Uid, event.Date, "予定", event.Text);
+                Step();
+            });
+        }
+        for (TDayNumber day = Days.First; day <= Days.Last; ++day) {
+            WriteDay(day);
+            Step();
+        }
+        if (Events == 0) throw ENothingToExport();
+        Sink.Tail(Frame.Tail);
+    }
+
+private:
+    void Hand(std::string_view uid, const TDateParts& date, std::string_view what, const std::string& text)
+    {
+        Sink.Event({uid, date, what, text});
+        ++Events;
+    }
+
+    void Step()
+    {
+        ++Done;
+        if (Request.OnProgress) Request.OnProgress(Done, Total);
+    }
+
+    // The day's all-day events: its memo, then (with day texts) each day text.
+    void WriteDay(TDayNumber day)
+    {
+        const TDateTime value = DateTimeOfDay(day);
+        const TDateParts date = DecodeDate(value);
+        if (Request.Memos) WriteMemo(value, date);
+        if (Request.DayTexts) WriteDayTexts(value, date);
+    }
+
+    // Nothing when the memo is missing or holds only blanks and line breaks.
+    void WriteMemo(TDateTime day, const TDateParts& date)
+    {
+        if (!Request.Memos->ReadMemoLines(day, MemoLines)) return;
+        const std::vector<std::string_view> views(MemoLines.begin(), MemoLines.end());
+        const std::string text = Text.Join(views);
+        const std::string_view title = IcsTitle(text);
+        if (title.empty()) return;
+        const std::string uid = MakeUid({"memo", DateKey(date)});
+        Hand(uid, date, IcsCategoryName(icMemo),
+             IcsDayEvent({uid, date, title, text, icMemo, Request.Memos->MemoModifiedSeconds(day)}));
+    }
+
+    void WriteDayTexts(TDateTime day, const TDateParts& date)
     {
         Request.DayTexts->DayTextsOf(day, Texts);
         for (std::size_t i = 0; i < Texts.size(); ++i) {
             const TKyDayText& found = Texts[i];
             const TDayTextKind kind = KindOf(found.Source);
-            char guid[32], ordinal[24];
+            std::string uid;
             if (found.Item) {
                 // The item's stored GUID names it; an ordinal parts items of a
                 // list that share one.
@@ -248,193 +372,64 @@ private:
                     const TKyDayText& earlier = Texts[j];
                     same += earlier.Source == found.Source && earlier.Item->ItemGuid == found.Item->ItemGuid;
                 }
-                MakeUid(Worker.Uid, {kind.UidKind, DateKey, Hex(found.Item->ItemGuid, guid), Decimal(same, ordinal)});
+                uid = MakeUid({kind.UidKind, DateKey(date), Hex(found.Item->ItemGuid), std::to_string(same)});
             } else {
-                MakeUid(Worker.Uid, {kind.UidKind, DateKey, kind.Rule});
+                uid = MakeUid({kind.UidKind, DateKey(date), kind.Rule});
             }
-            std::string& text = Worker.Description;
-            text.clear();
-            Worker.Text.AppendLine(text, *found.Text);
+            const std::string text = Text.Line(*found.Text);
             const std::string_view title = TitleOr(text, IcsCategoryName(kind.Category));
             // A text of several lines keeps them all in the description.
             const std::string_view description = text.find('\n') == std::string::npos ? std::string_view() : text;
-            Worker.Composer.AppendDayEvent(out, {Worker.Uid, Date, title, description, kind.Category,
-                                                 Request.StampSeconds});
+            Hand(uid, date, IcsCategoryName(kind.Category),
+                 IcsDayEvent({uid, date, title, description, kind.Category, Request.StampSeconds}));
         }
     }
 
     const TExportRequest& Request;
-    TIcsWorker& Worker;
-    TDateParts Date;
-    char DateDigits[8] = {};
-    std::string_view DateKey{DateDigits, sizeof DateDigits}; // yyyymmdd of Date
+    IIcsSink& Sink;
+    const TExportDays Days;
+    const TIcsFrame Frame;
+    TIcsText Text;
     std::vector<std::string> MemoLines;
-    std::vector<std::string_view> MemoViews;
     std::vector<TKyDayText> Texts;
+    int Events = 0;
+    int Done = 0, Total = 0;
 };
 
-// The second thread's share of an export: the day events of the whole range
-// (it alone reads the memo store), then entry blocks from the last one back,
-// until it meets the writer, who makes them from the first one on. So both
-// threads stay busy whatever the mix of entries and days, and the output keeps
-// its order: the writer's blocks, the helper's blocks, the days.
-class THelperShare {
+// The single file: every piece one after another, drained in parts.
+class TIcsFileSink : public IIcsSink {
 public:
-    THelperShare(const TIcsFrame& frame, const TExportRequest& request, const TExportDays& days,
-                 const TEntryEvents* entries, int blocks)
-        : Frame(frame), Request(request), Days(days), Entries(entries), Back(blocks),
-          Blocks(static_cast<std::size_t>(blocks)), Made(static_cast<std::size_t>(blocks)), Helper([this] { Run(); })
+    explicit TIcsFileSink(const TOutputDrain& drain) : Drain(drain)
     {
+        if (Drain) Out.reserve(2 * kOutputDrainSize);
     }
-    ~THelperShare()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(Lock);
-            Stopping = true;
-        }
-        Changed.notify_all();
-        Helper.join();
-    }
-    THelperShare(const THelperShare&) = delete;
-    THelperShare& operator=(const THelperShare&) = delete;
-
-    // The next block for the writer to make; none once the rest are the helper's.
-    std::optional<int> ClaimFront()
-    {
-        const std::lock_guard<std::mutex> guard(Lock);
-        if (Front >= Back) return std::nullopt;
-        return Front++;
-    }
-
-    // Appends the helper's blocks and then the days, as each is ready;
-    // `appended` is called after each block and each day.
-    void AppendRest(std::string& out, const std::function<void(int steps)>& appended)
-    {
-        for (std::size_t block = static_cast<std::size_t>(Front); block < Blocks.size(); ++block) {
-            WaitFor([&] { return static_cast<bool>(Made[block]); });
-            out += Blocks[block];
-            std::string().swap(Blocks[block]);
-            appended(1);
-        }
-        WaitFor([&] { return DaysMade; });
-        out += DayText;
-        for (int day = 0; day < Days.Count(); ++day) appended(1);
-    }
+    void Head(std::string_view head) override { Append(head); }
+    void Event(const TIcsEvent& event) override { Append(event.Text); }
+    void Tail(std::string_view tail) override { Append(tail); }
+    std::string Rest() { return std::move(Out); }
 
 private:
-    template <class Ready>
-    void WaitFor(Ready ready)
+    void Append(std::string_view text)
     {
-        std::unique_lock<std::mutex> guard(Lock);
-        Changed.wait(guard, [&] { return ready() || Failure; });
-        if (!ready()) std::rethrow_exception(Failure);
+        Out += text;
+        if (Drain && Out.size() >= kOutputDrainSize) Drain(Out);
     }
-
-    void Run()
-    {
-        try {
-            TIcsWorker worker(Frame);
-            TDayEvents dayEvents(Request, worker);
-            for (TDayNumber day = Days.First; day <= Days.Last; ++day) {
-                if (StopRequested()) return;
-                dayEvents.Append(day, DayText);
-            }
-            Publish([&] { DaysMade = true; });
-            for (;;) {
-                int block = 0;
-                {
-                    const std::lock_guard<std::mutex> guard(Lock);
-                    if (Stopping || Back <= Front) return;
-                    block = --Back;
-                }
-                Entries->AppendBlock(worker, block, Blocks[static_cast<std::size_t>(block)]);
-                Publish([&] { Made[static_cast<std::size_t>(block)] = true; });
-            }
-        } catch (...) {
-            Publish([&] { Failure = std::current_exception(); });
-        }
-    }
-
-    bool StopRequested()
-    {
-        const std::lock_guard<std::mutex> guard(Lock);
-        return Stopping;
-    }
-
-    template <class Change>
-    void Publish(Change change)
-    {
-        {
-            const std::lock_guard<std::mutex> guard(Lock);
-            change();
-        }
-        Changed.notify_all();
-    }
-
-    const TIcsFrame& Frame;
-    const TExportRequest& Request;
-    const TExportDays Days;
-    const TEntryEvents* Entries;
-    std::string DayText; // the helper's until DaysMade
-
-    std::mutex Lock;
-    std::condition_variable Changed;
-    int Front = 0, Back; // the blocks not yet claimed: [Front, Back)
-    std::vector<std::string> Blocks; // the helper's blocks, each its own until Made
-    std::vector<char> Made;
-    bool DaysMade = false;
-    bool Stopping = false;
-    std::exception_ptr Failure;
-
-    std::thread Helper; // started last
+    const TOutputDrain& Drain;
+    std::string Out;
 };
 
 } // namespace
 
+void WriteIcsCalendar(const TExportRequest& request, IIcsSink& sink)
+{
+    TIcsWriter(request, sink).Write();
+}
+
 std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
 {
-    const TExportDays days(request.StartDate, request.EndDate);
-    const TIcsFrame frame = MakeIcsFrame(request.TimeZone, request.StampSeconds);
-    std::string out;
-    if (drain) out.reserve(2 * kOutputDrainSize);
-    out += frame.Head;
-
-    const int dayCount = days.Count();
-    std::optional<TEntryEvents> entries;
-    if (request.Schedule && dayCount > 0) {
-        entries.emplace(*request.Schedule, IcsRulesFrom(request.FirstDatedDay, days.First), days.First, days.Last);
-    }
-    const int blocks = entries ? entries->BlockCount() : 0;
-    const int total = blocks + dayCount;
-    int done = 0;
-    const auto progress = [&](int steps) {
-        done += steps;
-        if (request.OnProgress && steps > 0) request.OnProgress(done, total);
-    };
-
-    // A calendar needs at least one component; an empty range gives no file.
-    const std::size_t head = out.size();
-    std::size_t drained = 0;
-    const auto drainLarge = [&] {
-        if (!drain || out.size() < kOutputDrainSize) return;
-        drained += out.size();
-        drain(out);
-    };
-    TIcsWorker worker(frame);
-    THelperShare helper(frame, request, days, entries ? &*entries : nullptr, blocks);
-    while (const std::optional<int> block = helper.ClaimFront()) {
-        entries->AppendBlock(worker, *block, out);
-        drainLarge();
-        progress(1);
-    }
-    helper.AppendRest(out, [&](int steps) {
-        drainLarge();
-        progress(steps);
-    });
-    const bool anyEvent = drained + out.size() > head;
-    if (!anyEvent) throw ENothingToExport();
-    out += frame.Tail;
-    return out;
+    TIcsFileSink sink(drain);
+    WriteIcsCalendar(request, sink);
+    return sink.Rest();
 }
 
 } // namespace orvexp

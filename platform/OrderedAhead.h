@@ -1,7 +1,7 @@
 #pragma once
 // Makes a sequence of items on a thread of its own, ahead of the one taker
 // that takes them in the same order: the producer of the export's read-ahead
-// (the memo files, the schedule rows, the iCalendar writer's entry blocks).
+// (the memo files, the schedule rows).
 // It holds a bounded window of made and not yet taken items (and, if asked, a
 // bounded weight of them), and both sides sleep for a batch rather than wake
 // each other for every item: waking costs more than a small item is worth.

@@ -13,7 +13,7 @@
 #include "ExportTestSupport.h"
 #include "calendar/DayItem.h"
 #include "export/Export.h"
-#include "export/IcsComposer.h"
+#include "export/IcsCalendar.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"

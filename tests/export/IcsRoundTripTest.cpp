@@ -168,7 +168,7 @@ TReadBack ReadBack(const std::vector<std::string>& calendars, TDateTime from, TD
     for (const auto& [uid, event] : back.EventByUid) merged += event + "END:VEVENT\r\n";
     merged += "END:VCALENDAR\r\n";
     const std::string& ics = calendars.size() == 1 ? calendars.front() : merged;
-    // (Physical lines, UTF-8 and folding are the fuzz target's and IcsLineTemplate's.)
+    // (Physical lines, UTF-8 and folding are the fuzz target's.)
     icalcomponent* calendar = icalparser_parse_string(ics.c_str());
     EXPECT_NE(calendar, nullptr);
     if (!calendar) return back;

@@ -53,7 +53,7 @@ std::size_t ReadWholeFile(const std::string& path, std::vector<char>& buffer)
     return total;
 }
 
-// Reading every input once and writing a file of the output's size.
+// Reading every input once and writing a file of the output's size durably.
 double MeasureFloor(const std::string& folder, std::size_t outputSize, const std::string& outputPath)
 {
     std::vector<char> buffer(1 << 16);
@@ -80,7 +80,11 @@ double MeasureFloor(const std::string& folder, std::size_t outputSize, const std
         if (put <= 0) break;
         written += static_cast<std::size_t>(put);
     }
-    if (fd >= 0) ::close(fd);
+    // Flushed to disk before the rename, as every output is.
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
     ::rename(temp.c_str(), (outputPath + ".floor-out").c_str());
     const auto elapsed = Clock::now() - start;
     if (read == 0) std::fprintf(stderr, "warning: no input read in %s\n", folder.c_str());
