@@ -18,6 +18,8 @@ inline constexpr char kDefaultExportFolderKey[] = "DefaultExportFolder";
 inline constexpr char kExportEmptyMemoKey[] = "ExportEmptyMemo";
 // The iCalendar type: whether the holidays, special days and days off go with it.
 inline constexpr char kIcsWithDaysKey[] = "IcsWithDays";
+// The iCalendar type: whether it is written in parts of 1 MB (for Google Calendar).
+inline constexpr char kIcsPartsKey[] = "IcsParts";
 
 inline constexpr char kTimeColorKey[] = "TimeColor";
 inline constexpr char kScheduleColorKey[] = "ScheduleColor";

@@ -300,7 +300,7 @@ public:
 
     void Write()
     {
-        Sink.Head(Frame.Head);
+        Sink.Begin(Frame.Head, Frame.Tail);
         std::optional<TEntryEvents> entries;
         if (Request.Schedule && Days.Count() > 0) {
             entries.emplace(*Request.Schedule, Frame, IcsRulesFrom(Request.FirstDatedDay, Days.First), Days.First,
@@ -319,7 +319,7 @@ public:
             Step();
         }
         if (Events == 0) throw ENothingToExport();
-        Sink.Tail(Frame.Tail);
+        Sink.End();
     }
 
 private:
@@ -403,9 +403,13 @@ public:
     {
         if (Drain) Out.reserve(2 * kOutputDrainSize);
     }
-    void Head(std::string_view head) override { Append(head); }
+    void Begin(std::string_view head, std::string_view tail) override
+    {
+        Append(head);
+        Tail = tail;
+    }
     void Event(const TIcsEvent& event) override { Append(event.Text); }
-    void Tail(std::string_view tail) override { Append(tail); }
+    void End() override { Append(Tail); }
     std::string Rest() { return std::move(Out); }
 
 private:
@@ -416,6 +420,7 @@ private:
     }
     const TOutputDrain& Drain;
     std::string Out;
+    std::string Tail;
 };
 
 } // namespace

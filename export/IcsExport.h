@@ -35,20 +35,22 @@ struct TIcsEvent {
     std::string_view Text;  // BEGIN:VEVENT ... END:VEVENT, its alarms inside
 };
 
-// Where the calendar goes, in the order of the single file: the head (the
-// calendar's own lines and the time zone), every event, the tail.
+// Where the calendar goes: Begin with what stands around the events in any
+// calendar file of this export (the head: BEGIN:VCALENDAR, the calendar's own
+// lines and the time zone; the tail: END:VCALENDAR), every event in the order
+// of the single file, End.
 class IIcsSink {
 public:
     virtual ~IIcsSink() = default;
-    virtual void Head(std::string_view head) = 0;
+    virtual void Begin(std::string_view head, std::string_view tail) = 0;
     virtual void Event(const TIcsEvent& event) = 0;
-    virtual void Tail(std::string_view tail) = 0;
+    virtual void End() = 0;
 };
 
 // Writes the request's calendar into the sink: the entries' events in their
 // order, then each day's memo and day texts. Raises EIcsTimeZoneError for an
-// unknown time zone before the head, and ENothingToExport after the last day
-// when there was no event (no Tail then).
+// unknown time zone before Begin, and ENothingToExport after the last day
+// when there was no event (no End then).
 void WriteIcsCalendar(const TExportRequest& request, IIcsSink& sink);
 
 // The whole calendar as one file's bytes. With a drain, the output is handed

@@ -20,6 +20,7 @@
 #include "export/ExportFileName.h"
 #include "export/ExportSources.h"
 #include "export/IcsExport.h"
+#include "export/IcsLayouts.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -51,7 +52,33 @@ struct TExportOptions {
     bool WithDays = false;
     std::string TimeZone;
     bool TimeZoneGiven = false;
+    std::string PartSize;
+    std::string Vdir;
+    bool VdirGiven = false;
 };
+
+// The smallest part size: a calendar's head with its time zone and a few
+// events must fit, and parts much smaller than the calendars people import
+// would only be many files.
+constexpr std::size_t kSmallestPartSize = 64000;
+
+// SIZE in bytes, or with K (1,000) or M (1,000,000): "1M", "900K", "1000000".
+std::size_t ParsePartSize(const std::string& text)
+{
+    std::size_t unit = 1;
+    std::string digits = text;
+    if (!digits.empty() && (digits.back() == 'K' || digits.back() == 'k')) unit = 1000;
+    if (!digits.empty() && (digits.back() == 'M' || digits.back() == 'm')) unit = 1000000;
+    if (unit != 1) digits.pop_back();
+    std::size_t value = 0;
+    const bool number = !digits.empty() && digits.size() <= 12 &&
+                        digits.find_first_not_of("0123456789") == std::string::npos;
+    if (number) value = std::stoull(digits) * unit;
+    if (!number || value < kSmallestPartSize) {
+        throw EUsageError("--part-size: \"" + text + "\" is not a size of at least 64K (bytes, or with K or M: 1M is 1000000 bytes)");
+    }
+    return value;
+}
 
 // The wizard's message and what caused it, on one line and told apart.
 std::string FailureLine(const std::string& message, const std::string& cause)
@@ -184,6 +211,16 @@ int RunExportCommand(const TExportOptions& options)
     if (ics && options.EncodingGiven && options.Encoding != "utf-8") {
         throw EUsageError("--encoding: an iCalendar file is always utf-8");
     }
+    if (!ics && !options.PartSize.empty()) throw EUsageError("--part-size: only for --type ics");
+    if (!ics && options.VdirGiven) throw EUsageError("--vdir: only for --type ics");
+    if (options.VdirGiven && (options.OutputGiven || !options.PartSize.empty())) {
+        throw EUsageError("--vdir: instead of --output and --part-size, not with them");
+    }
+    if (options.VdirGiven && Trim(options.Vdir).empty()) throw EUsageError("--vdir: the folder is empty");
+    if (options.Open && (options.VdirGiven || !options.PartSize.empty())) {
+        throw EUsageError("--open: only for one output file, not with --vdir or --part-size");
+    }
+    const std::size_t partSize = options.PartSize.empty() ? 0 : ParsePartSize(options.PartSize);
     if (ics && options.TimeZoneGiven && !IsKnownIcsTimeZone(options.TimeZone)) {
         throw EUsageError("--timezone: \"" + options.TimeZone + "\" is no time zone name this system knows "
                           "(such as Asia/Tokyo or UTC)");
@@ -245,14 +282,27 @@ int RunExportCommand(const TExportOptions& options)
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
 
-    bool written = false;
     {
         TProgressLine progress(ics);
         request.OnProgress = progress.Callback();
-        written = RunExport(request);
+        if (options.VdirGiven) {
+            const TIcsVdirResult vdir = ExportIcsVdir(request, options.Vdir, [&options] {
+                std::fprintf(stderr, "orvexp: %s: another export is keeping it in step; waiting\n", options.Vdir.c_str());
+            });
+            std::printf("orvexp: %s: %zu events, %zu added, %zu updated, %zu deleted\n", options.Vdir.c_str(),
+                        vdir.Events, vdir.Added, vdir.Updated, vdir.Deleted);
+        } else if (partSize > 0) {
+            const TIcsPartsResult parts = ExportIcsParts(request, partSize);
+            for (const std::string& left : parts.LeftAlone) {
+                std::fprintf(stderr, "orvexp: warning: %s is not a part this program wrote: left as it is\n", left.c_str());
+            }
+            std::printf("orvexp: %zu parts: %s to %s (%zu unchanged)\n", parts.Parts.size(), parts.Parts.front().c_str(),
+                        parts.Parts.back().c_str(), parts.Unchanged);
+        } else if (!RunExport(request)) {
+            // Said on standard output: nothing failed, and a job that follows can tell.
+            std::printf("orvexp: %s is unchanged: the same bytes, not rewritten\n", request.OutputPath.c_str());
+        }
     }
-    // Said on standard output: nothing failed, and a job that follows can tell.
-    if (!written) std::printf("orvexp: %s is unchanged: the same bytes, not rewritten\n", request.OutputPath.c_str());
     PrintInputProblems(settingsProblems);
     PrintInputProblems(sources.Problems());
 
@@ -309,12 +359,20 @@ void AddExportCommand(TCommandLine& commandLine)
     command->add_option("--timezone", options->TimeZone,
                         "iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
                         "rules in the file (default: floating times, shown as they are in any zone)");
+    command->add_option("--part-size", options->PartSize,
+                        "iCalendar: parts of at most SIZE bytes (1M is 1000000, 900K 900000; at least 64K) as "
+                        "NAME-1.ics, NAME-2.ics ... for --output NAME.ics: whole calendars that Google Calendar "
+                        "imports one after the other");
+    command->add_option("--vdir", options->Vdir,
+                        "iCalendar: instead of --output, keep the folder DIR as a vdir (one .ics file per event, "
+                        "for khal and vdirsyncer): unchanged files stay, vanished events are deleted");
     command->add_flag("--escape-html", options->EscapeHtml,
                       "HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
                       "them as typed (default: as markup, as the wizard does)");
     command->callback([&commandLine, options, command] {
         options->OutputGiven = command->count("--output") > 0;
         options->DataGiven = command->count("--data") > 0;
+        options->VdirGiven = command->count("--vdir") > 0;
         options->EncodingGiven = command->count("--encoding") > 0;
         options->TimeZoneGiven = command->count("--timezone") > 0;
         commandLine.Run = [options]() -> int { return RunExportCommand(*options); };

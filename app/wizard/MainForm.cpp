@@ -349,6 +349,10 @@ QWidget* TfrmMain::BuildExportFilePage()
     chkIcsWithDays->setObjectName(QStringLiteral("chkIcsWithDays"));
     chkIcsWithDays->setGeometry(12, 96, 250, 20);
     chkIcsWithDays->hide();
+    chkIcsParts = new QCheckBox(Q(wiztext::kIcsParts), page);
+    chkIcsParts->setObjectName(QStringLiteral("chkIcsParts"));
+    chkIcsParts->setGeometry(12, 118, 378, 20);
+    chkIcsParts->hide();
 
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->Button1Click(); }); });
     return page;
@@ -530,6 +534,7 @@ QWidget* TfrmMain::ControlOf(TWizardControl control) const
     case wcExportEmptyMemo: return chkExportEmptyMemo;
     case wcHtmlSettings: return HTMLScrollBox;
     case wcIcsWithDays: return chkIcsWithDays;
+    case wcIcsParts: return chkIcsParts;
     }
     return nullptr;
 }
@@ -656,24 +661,15 @@ void TfrmMain::SetExportFile(const std::string& path)
     edtExportFile->setText(Q(path));
 }
 
-bool TfrmMain::ExportEmptyMemo() const
+bool TfrmMain::Checked(TWizardControl box) const
 {
-    return chkExportEmptyMemo->isChecked();
+    const auto* check = qobject_cast<const QCheckBox*>(ControlOf(box));
+    return check && check->isChecked();
 }
 
-void TfrmMain::SetExportEmptyMemo(bool checked)
+void TfrmMain::SetChecked(TWizardControl box, bool checked)
 {
-    chkExportEmptyMemo->setChecked(checked);
-}
-
-bool TfrmMain::IcsWithDays() const
-{
-    return chkIcsWithDays->isChecked();
-}
-
-void TfrmMain::SetIcsWithDays(bool checked)
-{
-    chkIcsWithDays->setChecked(checked);
+    if (auto* check = qobject_cast<QCheckBox*>(ControlOf(box))) check->setChecked(checked);
 }
 
 THtmlColors TfrmMain::SampleColors() const

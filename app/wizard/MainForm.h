@@ -68,10 +68,8 @@ public:
     void SetEndDate(TDateTime date) override;
     std::string ExportFile() const override;
     void SetExportFile(const std::string& path) override;
-    bool ExportEmptyMemo() const override;
-    void SetExportEmptyMemo(bool checked) override;
-    bool IcsWithDays() const override;
-    void SetIcsWithDays(bool checked) override;
+    bool Checked(TWizardControl box) const override;
+    void SetChecked(TWizardControl box, bool checked) override;
     THtmlColors SampleColors() const override;
     void SetSampleColors(const THtmlColors& colors) override;
 
@@ -104,6 +102,7 @@ public:
     QPushButton* btnHTMLMemoBkColor = nullptr;
     QCheckBox* chkExportEmptyMemo = nullptr;
     QCheckBox* chkIcsWithDays = nullptr; // the iCalendar type's day events
+    QCheckBox* chkIcsParts = nullptr;    // the iCalendar type in parts of 1 MB
     QLabel* lblVersion = nullptr;
     QLabel* lblBuildNo = nullptr;
     QLabel* lblBeta = nullptr;

@@ -1,5 +1,7 @@
 #include "app/wizard/WizardLogic.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <optional>
 
@@ -9,6 +11,7 @@
 #include "export/Export.h"
 #include "export/ExportSources.h"
 #include "export/ExportFileName.h"
+#include "export/IcsLayouts.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/InputFiles.h"
@@ -238,16 +241,18 @@ bool TWizardLogic::LeaveDateRangePage()
     const TIniFile ini(SettingsPath);
     const std::string folder = ini.ReadString(kWizardSection, kDefaultExportFolderKey, DefaultFolder);
     SaveInitialDir = folder;
-    View.SetExportEmptyMemo(ini.ReadBool(kWizardSection, kExportEmptyMemoKey, true));
+    View.SetChecked(wcExportEmptyMemo, ini.ReadBool(kWizardSection, kExportEmptyMemoKey, true));
     if (DirectoryExists(folder)) View.SetExportFile(JoinPath(folder, DefaultExportFileName(State.ExportType, start, end)));
 
-    View.SetIcsWithDays(ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
+    View.SetChecked(wcIcsWithDays, ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
+    View.SetChecked(wcIcsParts, ini.ReadBool(kWizardSection, kIcsPartsKey, false));
 
     const bool html = IsHtmlType(State.ExportType);
     if (html) LoadHTMLColors();
     View.SetControlVisible(wcHtmlSettings, html);
     View.SetControlVisible(wcExportEmptyMemo, IsCsvType(State.ExportType) && HasMemos(State.ExportType));
     View.SetControlVisible(wcIcsWithDays, IsIcsType(State.ExportType));
+    View.SetControlVisible(wcIcsParts, IsIcsType(State.ExportType));
     return true;
 }
 
@@ -266,18 +271,22 @@ void TWizardLogic::Finish()
     }
     const std::string output = AbsolutePath(typed);
     if (output != typed) View.SetExportFile(output);
+    // In parts, the question is about the first of them.
+    const bool ics = IsIcsType(State.ExportType);
+    const bool parts = ics && View.Checked(wcIcsParts);
+    const std::string first = parts ? IcsPartPath(output, 1) : output;
     // No output may be one of the files the export reads; that is said
     // before the overwrite question, which it would make look harmless.
     TInputFiles inputs = ExportInputs(ScheduleFile);
     inputs.AddFile(SettingsPath);
     try {
-        CheckOutputFile(output, &inputs);
+        CheckOutputFile(first, &inputs);
     } catch (const EOutputIsInput& e) {
         View.ShowInformation(e.what());
         View.FocusControl(wcExportFile);
         return;
     }
-    if (FileExists(output) && !View.AskConfirmation(output + wiztext::kAlreadyExists)) return;
+    if (FileExists(first) && !View.AskConfirmation(first + wiztext::kAlreadyExists)) return;
 
     TExportRequest request;
     request.ExportType = State.ExportType;
@@ -285,9 +294,9 @@ void TWizardLogic::Finish()
     request.EndDate = DateOf(View.EndDate());
     request.OutputPath = output;
     request.Colors = View.SampleColors();
-    request.ExportEmptyMemo = View.ExportEmptyMemo();
+    request.ExportEmptyMemo = View.Checked(wcExportEmptyMemo);
     // The export loads the memos and day lists it writes from the data folder.
-    const bool withDays = IsIcsType(request.ExportType) && View.IcsWithDays();
+    const bool withDays = IsIcsType(request.ExportType) && View.Checked(wcIcsWithDays);
     TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate,
                            withDays);
     sources.UseEntries(AlarmTimer1.AlarmList, ScheduleStamp);
@@ -301,15 +310,29 @@ void TWizardLogic::Finish()
         launch.FileName = output;
         if (OnLaunch) OnLaunch(launch);
     } else {
+        std::string saved;
         try {
-            RunExport(request);
+            if (parts) {
+                const TIcsPartsResult result = ExportIcsParts(request, kGoogleCalendarPartSize);
+                saved = wiztext::FormatSavedParts(result.Parts.front(), result.Parts.back(), result.Parts.size());
+                if (!result.LeftAlone.empty()) saved += wiztext::kPartsLeftAlone;
+                for (const std::string& left : result.LeftAlone) saved += "\r\n" + left;
+            } else {
+                RunExport(request);
+                saved = output + wiztext::kSaved;
+                struct stat written {};
+                if (ics && ::stat(output.c_str(), &written) == 0 &&
+                    static_cast<std::uint64_t>(written.st_size) > kGoogleCalendarPartSize) {
+                    saved += wiztext::kGoogleCalendarHint;
+                }
+            }
         } catch (const ENothingToExport& e) {
             // No file was written: nothing to report as saved, nothing to store.
             View.ShowInformation(e.what());
             return;
         }
         ShowProblems(sources);
-        View.ShowInformation(output + wiztext::kSaved);
+        View.ShowInformation(saved);
     }
     WriteSettingsBack(output);
 }
@@ -334,10 +357,11 @@ void TWizardLogic::WriteSettingsBack(const std::string& outputPath)
         // The colours and the day events are shown for their own types only;
         // the other types write the stored values back as they are.
         WriteHtmlColors(ini, IsHtmlType(State.ExportType) ? View.SampleColors() : ReadHtmlColors(ini));
-        ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.ExportEmptyMemo());
-        ini.WriteBool(kWizardSection, kIcsWithDaysKey,
-                      IsIcsType(State.ExportType) ? View.IcsWithDays()
-                                                  : ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
+        ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.Checked(wcExportEmptyMemo));
+        for (const auto& [box, key] : {std::pair{wcIcsWithDays, kIcsWithDaysKey}, std::pair{wcIcsParts, kIcsPartsKey}}) {
+            ini.WriteBool(kWizardSection, key,
+                          IsIcsType(State.ExportType) ? View.Checked(box) : ini.ReadBool(kWizardSection, key, false));
+        }
     });
 }
 

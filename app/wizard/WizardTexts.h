@@ -66,6 +66,7 @@ inline constexpr char kExportFileNote2[] = "指定後に下の「完了」ボタ
 inline constexpr char kHtmlSettings[] = "HTML設定";
 inline constexpr char kExportEmptyMemo[] = "空のメモも出力する";
 inline constexpr char kIcsWithDays[] = "祝日・記念日・休日も書き出す";
+inline constexpr char kIcsParts[] = "1 MB ずつのファイルに分ける（Google カレンダー用）";
 inline constexpr char kSampleLine1[] = "01234567890123456789";
 inline constexpr char kSampleLine2[] = "あいうえおかきくけこ";
 inline constexpr char kSampleDate[] = "日付";
@@ -89,6 +90,19 @@ inline constexpr char kEndBeforeStart[] = "開始日は最終日と同じかそ�
 inline constexpr char kNoExportFile[] = "出力ファイルを指定してください。";
 inline constexpr char kAlreadyExists[] = "\r\nはすでに存在します。\r\n\r\n上書きしますか？";  // after the path
 inline constexpr char kSaved[] = "\r\nに保存しました。";                                          // after the path
+// The iCalendar type in parts: the first and the last part and their count.
+inline std::string FormatSavedParts(const std::string& first, const std::string& last, std::size_t count)
+{
+    if (count == 1) return first + kSaved;
+    return first + "\r\n～\r\n" + last + "\r\nの " + std::to_string(count) + " 個のファイルに保存しました。";
+}
+// After the parts: files named as parts that this program did not write, one line each.
+inline constexpr char kPartsLeftAlone[] =
+    "\r\n\r\n次のファイルはこのプログラムが書いたものではないので、そのまま残しました。";
+// After a single iCalendar file larger than Google Calendar imports.
+inline constexpr char kGoogleCalendarHint[] =
+    "\r\n\r\nGoogle カレンダーが取り込めるのは 1 MB までのファイルです。"
+    "最後のページの「1 MB ずつのファイルに分ける」で分けて書き出せます。";
 // After an export that could not read every input: then one line for each.
 inline constexpr char kInputsNotRead[] = "次のものは読み込めませんでした。読み込めた分だけを書き出しました。\r\n";
 // The count of inputs beyond those named.

@@ -25,6 +25,7 @@ enum TWizardControl {
     wcExportEmptyMemo, // chkExportEmptyMemo
     wcHtmlSettings,    // lblHTMLSettings together with HTMLScrollBox
     wcIcsWithDays,     // chkIcsWithDays: the iCalendar type's day events
+    wcIcsParts,        // chkIcsParts: the iCalendar type in parts of 1 MB
 };
 
 // The colour samples: the tag of their buttons.
@@ -93,10 +94,9 @@ public:
     // Page 4.
     virtual std::string ExportFile() const = 0;
     virtual void SetExportFile(const std::string& path) = 0;
-    virtual bool ExportEmptyMemo() const = 0;
-    virtual void SetExportEmptyMemo(bool checked) = 0;
-    virtual bool IcsWithDays() const = 0;
-    virtual void SetIcsWithDays(bool checked) = 0;
+    // The check boxes: wcExportEmptyMemo, wcIcsWithDays, wcIcsParts.
+    virtual bool Checked(TWizardControl box) const = 0;
+    virtual void SetChecked(TWizardControl box, bool checked) = 0;
     // The sample memos' colours (Windows colour values); the date sample's text
     // colour is not among them and is never read or written.
     virtual THtmlColors SampleColors() const = 0;

@@ -39,8 +39,7 @@ public:
     std::string DataPath;
     TDateTime Start = 0, End = 0;
     std::string ExportPath;
-    bool EmptyMemo = false;
-    bool WithDays = false;
+    std::map<TWizardControl, bool> Checks; // the check boxes
     THtmlColors Colors = InitialSampleColors();
 
     // The messages of the information boxes, in order.
@@ -117,10 +116,12 @@ public:
     void SetEndDate(TDateTime date) override { End = date; }
     std::string ExportFile() const override { return ExportPath; }
     void SetExportFile(const std::string& path) override { ExportPath = path; }
-    bool ExportEmptyMemo() const override { return EmptyMemo; }
-    void SetExportEmptyMemo(bool checked) override { EmptyMemo = checked; }
-    bool IcsWithDays() const override { return WithDays; }
-    void SetIcsWithDays(bool checked) override { WithDays = checked; }
+    bool Checked(TWizardControl box) const override
+    {
+        const auto found = Checks.find(box);
+        return found != Checks.end() && found->second;
+    }
+    void SetChecked(TWizardControl box, bool checked) override { Checks[box] = checked; }
     THtmlColors SampleColors() const override { return Colors; }
     void SetSampleColors(const THtmlColors& colors) override { Colors = colors; }
 

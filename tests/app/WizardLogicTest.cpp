@@ -334,6 +334,7 @@ TEST_F(WizardLogicTest, Page3ProposesTheOutputAndShowsTheControlsOfTheType)
         EXPECT_EQ(View.Visible[wcExportEmptyMemo], c.Check) << c.Type;
         EXPECT_EQ(View.Visible[wcHtmlSettings], c.Html) << c.Type;
         EXPECT_EQ(View.Visible[wcIcsWithDays], c.Days) << c.Type;
+        EXPECT_EQ(View.Visible[wcIcsParts], c.Days) << c.Type;
         EXPECT_EQ(Logic->SaveDialogFolder(), Out);
     }
 }
@@ -342,11 +343,11 @@ TEST_F(WizardLogicTest, Page3ReadsTheStoredFolderOptionAndColours)
 {
     test::WriteSampleDataFolder(Data);
     // No settings file: the program folder, the box checked, the default colours.
-    View.EmptyMemo = false;
+    View.Checks[wcExportEmptyMemo] = false;
     View.Colors.TimeColor = 0x123456;
     GoToPage4(3, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 30));
     EXPECT_EQ(View.ExportPath, Program + "2024年04月01日～2024年04月30日の予定.html");
-    EXPECT_TRUE(View.EmptyMemo);
+    EXPECT_TRUE(View.Checks[wcExportEmptyMemo]);
     const THtmlColors defaults;
     EXPECT_EQ(View.Colors.TimeColor, 0);
     EXPECT_EQ(View.Colors.DateBkColor, defaults.DateBkColor);
@@ -361,8 +362,8 @@ TEST_F(WizardLogicTest, Page3ReadsTheStoredFolderOptionAndColours)
     Logic->btnPreviousClick();
     Logic->btnNextClick();
     EXPECT_EQ(View.ExportPath, "typed by hand") << "stored folder missing: the field stays";
-    EXPECT_FALSE(View.EmptyMemo);
-    EXPECT_TRUE(View.WithDays);
+    EXPECT_FALSE(View.Checks[wcExportEmptyMemo]);
+    EXPECT_TRUE(View.Checks[wcIcsWithDays]);
     EXPECT_EQ(View.Colors.TimeColor, 255);
     EXPECT_EQ(View.Colors.ScheduleColor, 0);
     EXPECT_EQ(View.Colors.MemoColor, 0);
@@ -406,11 +407,12 @@ TEST_F(WizardLogicTest, FinishWithABlankNameAsksForOne)
     EXPECT_EQ(Settings(), "[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data + "\r\n") << "no write-back";
 }
 
-// The colours and the day-event choice are not shown for a CSV type: their
+// The colours and the iCalendar choices are not shown for a CSV type: their
 // stored values go back unchanged. Names typed relative end as whole paths.
 TEST_F(WizardLogicTest, FinishCsvWritesTheFileSaysSoAndStoresTheSettings)
 {
-    WriteBytes(SettingsPath, "[OrvanelExportWizard]\r\nIcsWithDays=1\r\n[HTMLColors]\r\nDateBkColor=16769216\r\n");
+    WriteBytes(SettingsPath,
+               "[OrvanelExportWizard]\r\nIcsWithDays=1\r\nIcsParts=1\r\n[HTMLColors]\r\nDateBkColor=16769216\r\n");
     const fs::path before = fs::current_path();
     fs::current_path(Temp.Path);
     GoToPage4(2, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 2), "./data/schedule.dat");
@@ -424,6 +426,7 @@ TEST_F(WizardLogicTest, FinishCsvWritesTheFileSaysSoAndStoresTheSettings)
     EXPECT_EQ(Logic->Page(), wpExportFile);
     EXPECT_EQ(Settings(), "[OrvanelExportWizard]\r\n"
                           "IcsWithDays=1\r\n"
+                          "IcsParts=1\r\n"
                           "DefaultDataFolder=" + Data + "\r\n"
                           "DefaultExportFolder=" + Out + "\r\n"
                           "ExportEmptyMemo=1\r\n"
@@ -448,10 +451,36 @@ TEST_F(WizardLogicTest, FinishIcsWithNothingInTheRangeSaysSoAndStays)
     EXPECT_EQ(Settings(), settingsBefore) << "nothing stored";
 }
 
+// Two memos of 600 KB are more than 1 MB: in parts, the message names the
+// first and the last; as one file, it says how to split it.
+TEST_F(WizardLogicTest, FinishIcsInPartsOfOneMegabyte)
+{
+    GoToPage4(6, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 3));
+    std::string memo;
+    while (memo.size() < 600000) memo += std::string(68, 'm') + "\r\n";
+    WriteBytes(Data + "Memo/20240401.txt", memo);
+    WriteBytes(Data + "Memo/20240403.txt", memo);
+    View.ExportPath = Out + "cal.ics";
+    View.Checks[wcIcsParts] = true;
+    Logic->btnNextClick();
+    EXPECT_EQ(View.Informations(), std::vector<std::string>{Out + "cal-1.ics\r\n～\r\n" + Out +
+                                                            "cal-2.ics\r\nの 2 個のファイルに保存しました。"});
+    EXPECT_LE(fs::file_size(Out + "cal-1.ics"), 1000000u);
+    EXPECT_EQ(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "IcsParts", ""), "1");
+
+    View.Log.clear();
+    View.Checks[wcIcsParts] = false;
+    Logic->btnNextClick();
+    EXPECT_GT(fs::file_size(Out + "cal.ics"), 1000000u);
+    EXPECT_EQ(View.Informations(),
+              std::vector<std::string>{Out + "cal.ics\r\nに保存しました。\r\n\r\nGoogle カレンダーが取り込めるのは 1 MB "
+                                             "までのファイルです。最後のページの「1 MB ずつのファイルに分ける」で分けて書き出せます。"});
+}
+
 TEST_F(WizardLogicTest, FinishUsesTheNameUntrimmedAndTheCheckBox)
 {
     GoToPage4(1, EncodeDate(2024, 4, 1), EncodeDate(2024, 4, 3));
-    View.EmptyMemo = false;
+    View.Checks[wcExportEmptyMemo] = false;
     View.ExportPath = Out + "memo.csv ";
     Logic->btnNextClick();
     EXPECT_TRUE(fs::exists(Out + "memo.csv "));
