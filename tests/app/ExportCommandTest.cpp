@@ -407,6 +407,13 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
          2, ""},
         {"TimeZoneOfAnotherTree", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--timezone", "right/Asia/Tokyo"}),
          2, ""},
+        {"PartsForCsv", command("0", schedule, "1999/04/10", {"--output", "out.csv", "--part-size", "1M"}), 2,
+         "orvexp: --part-size: only for --type ics\n"},
+        {"PartsTooSmall", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--part-size", "63999"}), 2,
+         ""},
+        {"PartsNoSize", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--part-size", "1G"}), 2, ""},
+        {"VdirAndOutput", command("ics", schedule, "1999/04/10", {"--output", "out.csv", "--vdir", "v"}), 2,
+         "orvexp: --vdir: instead of --output and --part-size, not with them\n"},
         {"OutputIsADevice", command("0", schedule, "1999/04/10", {"--output", "/dev/null"}), 1,
          "orvexp: ファイル /dev/null を作成できません。(通常のファイルではなく、デバイスです)\n"},
     };

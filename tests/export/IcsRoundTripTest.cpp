@@ -23,6 +23,7 @@
 #include "export/CsvExport.h"
 #include "export/ExportSources.h"
 #include "export/IcsExport.h"
+#include "export/IcsLayouts.h"
 #include "export/IcsText.h"
 #include "data/MemoStore.h"
 #include "schedule/AlarmTimer.h"
@@ -435,6 +436,34 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
             ++shared;
         }
         EXPECT_GT(shared, 20);
+
+        // In parts, and as a vdir: every file a whole calendar around whole
+        // events that, in order, are exactly the single file's.
+        const auto eventsOf = [](const std::string& ics) {
+            const std::size_t first = ics.find("BEGIN:VEVENT");
+            return ics.substr(first, ics.rfind("END:VCALENDAR") - first);
+        };
+        const std::string head = whole.substr(0, whole.find("BEGIN:VEVENT")), tail = "END:VCALENDAR\r\n";
+        request.StartDate = from;
+        request.EndDate = to;
+        request.OutputPath = folder.Path + "out/cal.ics";
+        std::filesystem::create_directories(folder.Path + "out");
+        const TIcsPartsResult parts = ExportIcsParts(request, 64000);
+        EXPECT_EQ(parts.Parts.size() > 1, whole.size() > 64000);
+        std::string joined;
+        for (const std::string& path : parts.Parts) {
+            const std::string part = test::ReadBytes(path);
+            EXPECT_LE(part.size(), 64000u) << path;
+            EXPECT_TRUE(part.starts_with(head) && part.ends_with(tail)) << path;
+            EXPECT_EQ(ReadBack({part}, from, to).EventByUid.size(), EventsByUid(part).size()) << path;
+            joined += eventsOf(part);
+        }
+        EXPECT_EQ(joined, eventsOf(whole));
+        const TIcsVdirResult vdir = ExportIcsVdir(request, folder.Path + "vdir");
+        EXPECT_EQ(vdir.Events, EventsByUid(whole).size());
+        for (const auto& [uid, event] : EventsByUid(whole)) {
+            EXPECT_EQ(test::ReadBytes(folder.Path + "vdir/" + uid + ".ics"), head + event + "END:VEVENT\r\n" + tail);
+        }
 
         // Memos and day texts from the fixtures themselves.
         std::multiset<TDayEvent> expected;
