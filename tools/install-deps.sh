@@ -7,8 +7,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libgl-dev qt6-translations-l10n libxcb1-dev xvfb
   fonts-ipafont-gothic xdg-utils zlib1g-dev dpkg-dev libical-dev
-  # the CalDAV sync test: a Radicale server of its own, vdirsyncer, a python3 driver
-  python3 radicale vdirsyncer
+  # the CalDAV sync test: Radicale and Xandikos servers of its own, vdirsyncer,
+  # a python3 driver; khal reading the folder of events
+  python3 radicale xandikos vdirsyncer khal
   clang libclang-rt-14-dev
 )
 
