@@ -181,6 +181,28 @@ void TKyCustomDateEx::GetDayTexts(std::uint16_t year, std::uint16_t month, std::
     text = CommaText(texts);
 }
 
+namespace {
+
+void CollectItemTexts(const TKyDayItemList& list, TKyDayTextSource source, const TMatchDate& match,
+                      std::vector<TKyDayText>& texts)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        if (DayItemMatches(list[i], match)) texts.push_back({source, &list[i].DayText, &list[i]});
+    }
+}
+
+} // namespace
+
+void TKyCustomDateEx::DayItemTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const
+{
+    texts.clear();
+    const TMatchDate match(date);
+    if (match.Parts.Year == 0) return;
+    CollectItemTexts(Holidays, dtsHoliday, match, texts);
+    CollectItemTexts(SpecialDays, dtsSpecialDay, match, texts);
+    CollectItemTexts(DaysOff, dtsDayOff, match, texts);
+}
+
 void TKyCustomDateEx::DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const
 {
     texts.clear();
@@ -191,9 +213,7 @@ void TKyCustomDateEx::DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts)
     const auto month = static_cast<std::uint16_t>(parts.Month);
     const auto day = static_cast<std::uint16_t>(parts.Day);
     auto collect = [&](const TKyDayItemList& list, TKyDayTextSource source) {
-        for (int i = 0; i < list.Count(); ++i) {
-            if (DayItemMatches(list[i], match)) texts.push_back({source, &list[i].DayText, &list[i]});
-        }
+        CollectItemTexts(list, source, match, texts);
     };
     static const std::string kVernal = sjis::kVernalEquinoxDay, kAutumnal = sjis::kAutumnalEquinoxDay,
                              kSubstitute = sjis::kSubstituteHoliday;

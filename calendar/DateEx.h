@@ -91,6 +91,9 @@ public:
     // The same texts one by one, in that order, with where each comes from;
     // `texts` is cleared first. A date that does not exist has none.
     void DayTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const;
+    // The texts of the three lists' items alone, in the order of the HTML
+    // page's date cell: holidays, special days, days off.
+    void DayItemTextsOf(TDateTime date, std::vector<TKyDayText>& texts) const;
 
     // The equinox days by formula, for every year.
     bool IsVernalEquinoxDay(std::uint16_t year, std::uint16_t month, std::uint16_t day) const;

@@ -41,7 +41,7 @@ std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool export
     return MemoCsvRow(memos, date, FormatDateText(date), exportEmptyMemo);
 }
 
-std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
+std::string BuildCsv(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain)
 {
     std::string file;
     if (!IsCsvType(request.ExportType)) return file;
@@ -49,10 +49,8 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
     const bool schedules = HasSchedules(request.ExportType);
     const bool memos = HasMemos(request.ExportType);
 
-    const TScheduleDigest noEntries;
-    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : noEntries;
-    const TMemoStore noMemos;
-    const TMemoStore& memoStore = request.Memos ? *request.Memos : noMemos;
+    const TScheduleDigest& schedule = sources.Schedule();
+    const TMemoStore& memoStore = sources.Memos();
 
     const TExportDays days(request.StartDate, request.EndDate);
     // The schedule rows are made on a thread of their own, ahead of this loop.
@@ -71,7 +69,7 @@ std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain)
         const TDateTime day = DateTimeOfDay(d);
         const std::string dateText = FormatDateText(day);
         if (memos) {
-            const std::string row = MemoCsvRow(memoStore, day, dateText, request.ExportEmptyMemo);
+            const std::string row = MemoCsvRow(memoStore, day, dateText, request.Csv.ExportEmptyMemo);
             const std::string trimmed = Trim(row);
             if (!trimmed.empty()) {
                 file += trimmed;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "export/ExportRequest.h"
+#include "export/ExportSources.h"
 #include "data/MemoStore.h"
 #include "schedule/Alarm.h"
 
@@ -23,6 +24,6 @@ std::string BuildMemoCsvRow(const TMemoStore& memos, TDateTime date, bool export
 // from StartDate to EndDate, both included; each row trimmed and followed by CR LF.
 // Another type or an empty range gives no rows. With a drain, the output
 // is handed to it day by day once it has grown large; the rest is returned.
-std::string BuildCsv(const TExportRequest& request, const TOutputDrain& drain = {});
+std::string BuildCsv(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain = {});
 
 } // namespace orvexp

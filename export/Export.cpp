@@ -7,32 +7,33 @@
 
 namespace orvexp {
 
-bool ExportCsv(const TExportRequest& request)
+bool ExportCsv(const TExportRequest& request, const TExportSources& sources)
 {
     return WriteOutputFile(
-        request.OutputPath, request.Inputs, [&request](const TOutputDrain& drain) { return BuildCsv(request, drain); },
-        OutputPreamble(request.Encoding, true), request.Encoding);
+        request.OutputPath, sources.Inputs(),
+        [&](const TOutputDrain& drain) { return BuildCsv(request, sources, drain); },
+        OutputPreamble(request.Encoding, true), request.Encoding == oeUtf8);
 }
 
-bool ExportHtml(const TExportRequest& request)
+bool ExportHtml(const TExportRequest& request, const TExportSources& sources)
 {
     return WriteOutputFile(
-        request.OutputPath, request.Inputs, [&request](const TOutputDrain& drain) { return BuildHtml(request, drain); },
-        OutputPreamble(request.Encoding, false), request.Encoding);
+        request.OutputPath, sources.Inputs(),
+        [&](const TOutputDrain& drain) { return BuildHtml(request, sources, drain); },
+        OutputPreamble(request.Encoding, false), request.Encoding == oeUtf8);
 }
 
-bool ExportIcs(const TExportRequest& request)
+bool ExportIcs(const TExportRequest& request, const TExportSources& sources)
 {
-    return WriteOutputFile(request.OutputPath, request.Inputs,
-                           [&request](const TOutputDrain& drain) { return BuildIcs(request, drain); });
+    return WriteOutputFile(request.OutputPath, sources.Inputs(),
+                           [&](const TOutputDrain& drain) { return BuildIcs(request, sources, drain); });
 }
 
-bool RunExport(const TExportRequest& request)
+bool RunExport(const TExportRequest& request, const TExportSources& sources)
 {
-    if (IsCsvType(request.ExportType)) return ExportCsv(request);
-    if (IsHtmlType(request.ExportType)) return ExportHtml(request);
-    if (IsIcsType(request.ExportType)) return ExportIcs(request);
-    return false;
+    if (IsCsvType(request.ExportType)) return ExportCsv(request, sources);
+    if (IsHtmlType(request.ExportType)) return ExportHtml(request, sources);
+    return ExportIcs(request, sources);
 }
 
 } // namespace orvexp

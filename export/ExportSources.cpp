@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "calendar/DayFiles.h"
 #include "export/ExportDays.h"
 
 namespace orvexp {
@@ -16,8 +17,7 @@ std::int64_t ScheduleStampSeconds(const std::string& scheduleFile)
 std::optional<TDayNumber> FirstDatedDay(const TMemoStore& memos, const TScheduleDigest& schedule)
 {
     std::optional<TDayNumber> first = memos.FirstMemoDay();
-    for (int i = 0; i < schedule.Count(); ++i) {
-        const TEntryDigest& entry = schedule[i];
+    for (const TEntryDigest& entry : schedule) {
         TDayNumber day = 0;
         if ((entry.Kind != akDate && entry.Kind != akDateAt) || !TryEncodeDay(entry.Year, entry.Month, entry.Day, day)) {
             continue;
@@ -27,78 +27,41 @@ std::optional<TDayNumber> FirstDatedDay(const TMemoStore& memos, const TSchedule
     return first;
 }
 
-std::optional<TDayNumber> FirstDatedDay(const TDataFolder& folder, const TScheduleDigest& schedule)
+TInputFiles InputsOf(const TExportRequest& request)
 {
-    return FirstDatedDay(TMemoStore(folder), schedule);
+    TInputFiles inputs = ExportInputs(request.ScheduleFile);
+    inputs.AddFile(request.SettingsFile);
+    return inputs;
 }
 
-TExportSources::TExportSources(TExportType type, const TDataFolder& folder, TDateTime start, TDateTime end,
-                               bool withDays)
-    : Type(type), DayLists(IsHtmlType(type) || (IsIcsType(type) && withDays)), DayTexts(IsIcsType(type) && withDays)
+TExportSources::TExportSources(const TExportRequest& request, TScheduleDigest schedule, std::int64_t stampSeconds)
+    : Stamp(stampSeconds), FInputs(InputsOf(request))
 {
-    Days.AutoEquinox = true;
-    Days.AutoFurikae = true;
+    const TExportType type = request.ExportType;
+    const TDataFolder folder = TDataFolder::OfScheduleFile(request.ScheduleFile);
+    if (HasSchedules(type)) FSchedule = std::move(schedule);
+    FMemos = HasMemos(type) ? std::make_unique<TMemoStore>(folder) : std::make_unique<TMemoStore>();
     if (HasMemos(type)) {
-        Memos = std::make_unique<TMemoStore>(folder);
-        const TExportDays days(start, end);
-        Memos->ReadAhead(days.First, days.Last);
+        const TExportDays days(request.StartDate, request.EndDate);
+        FMemos->ReadAhead(days.First, days.Last);
     }
+    DayTexts = IsIcsType(type) && request.Ics.WithDays;
+    FDays.AutoEquinox = true;
+    FDays.AutoFurikae = true;
     // The day files are not written during an export, so loading them once
     // gives the same names as loading them before every date cell.
-    if (DayLists) {
-        DayFileProblems = LoadDayLists(Days.HolidayList(), Days.SpecialDayList(), Days.CustomDayOffList(),
+    if (IsHtmlType(type) || DayTexts) {
+        DayFileProblems = LoadDayLists(FDays.HolidayList(), FDays.SpecialDayList(), FDays.CustomDayOffList(),
                                        folder.DayFiles());
     }
-}
-
-void TExportSources::LoadSchedule(const std::string& scheduleFile)
-{
-    StampSeconds = ScheduleStampSeconds(scheduleFile);
-    if (HasSchedules(Type)) {
-        Schedule = TScheduleDigest::LoadFromFile(scheduleFile);
-    } else {
-        TScheduleDigest::CheckFile(scheduleFile);
-    }
-    FindFirstDay();
-}
-
-void TExportSources::UseSchedule(TScheduleDigest schedule, std::int64_t stampSeconds)
-{
-    StampSeconds = stampSeconds;
-    if (HasSchedules(Type)) Schedule = std::move(schedule);
-    FindFirstDay();
-}
-
-void TExportSources::UseEntries(const TAlarmList& alarms, std::int64_t stampSeconds)
-{
-    StampSeconds = stampSeconds;
-    if (HasSchedules(Type)) Schedule = TScheduleDigest(alarms);
-    FindFirstDay();
+    if (IsIcsType(type)) FFirstDay = FirstDatedDay(*FMemos, FSchedule);
 }
 
 std::vector<TInputProblem> TExportSources::Problems() const
 {
     std::vector<TInputProblem> problems = DayFileProblems;
-    if (Memos) problems.insert(problems.end(), Memos->Problems().begin(), Memos->Problems().end());
+    problems.insert(problems.end(), FMemos->Problems().begin(), FMemos->Problems().end());
     return problems;
-}
-
-void TExportSources::FindFirstDay()
-{
-    if (!IsIcsType(Type)) return;
-    FirstDay = Memos ? FirstDatedDay(*Memos, Schedule) : FirstDatedDay(TMemoStore(), Schedule);
-}
-
-void TExportSources::Apply(TExportRequest& request) const
-{
-    request.Schedule = HasSchedules(Type) ? &Schedule : nullptr;
-    request.Memos = Memos.get();
-    request.Holidays = DayLists ? &Days.HolidayList() : nullptr;
-    request.SpecialDays = DayLists ? &Days.SpecialDayList() : nullptr;
-    request.DaysOff = DayLists ? &Days.CustomDayOffList() : nullptr;
-    request.DayTexts = DayTexts ? &Days : nullptr;
-    request.FirstDatedDay = FirstDay;
-    request.StampSeconds = StampSeconds;
 }
 
 } // namespace orvexp

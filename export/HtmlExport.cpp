@@ -29,15 +29,6 @@ const char* TitleSuffix(TExportType exportType)
     return sjis::kScheduleAndMemoSuffix;
 }
 
-void AppendMatchingNames(std::string& text, const TKyDayItemList& list, TDateTime day, bool escape)
-{
-    for (int i = 0; i < list.Count(); ++i) {
-        if (!DayItemMatches(list[i], day)) continue;
-        AppendHtmlText(text, list[i].DayText, escape);
-        text += "<br>";
-    }
-}
-
 } // namespace
 
 std::string ColorToHtml(std::int32_t color)
@@ -49,8 +40,7 @@ std::string ColorToHtml(std::int32_t color)
 }
 
 THtmlPageWriter::THtmlPageWriter(std::string& page, TExportType exportType, const THtmlColors& colors,
-                                 const TMemoStore& memos, const TKyDayItemList& holidays,
-                                 const TKyDayItemList& specialDays, const TKyDayItemList& daysOff)
+                                 const TMemoStore& memos, const TKyCustomDateEx& days)
     : Page(page),
       ExportType(exportType),
       DateBk(ColorToHtml(colors.DateBkColor)),
@@ -61,9 +51,7 @@ THtmlPageWriter::THtmlPageWriter(std::string& page, TExportType exportType, cons
       MemoBk(ColorToHtml(colors.MemoBkColor)),
       MemoFg(ColorToHtml(colors.MemoColor)),
       Memos(memos),
-      Holidays(holidays),
-      SpecialDays(specialDays),
-      DaysOff(daysOff)
+      Days(days)
 {
 }
 
@@ -138,9 +126,11 @@ void THtmlPageWriter::WriteDateCell(TDateTime day)
     if (weekday >= 1 && weekday <= 7) Page += sjis::kWeekdayNames[weekday - 1];
     Page += ')';
     Page += "<br>";
-    AppendMatchingNames(Page, Holidays, day, EscapeDataText);
-    AppendMatchingNames(Page, SpecialDays, day, EscapeDataText);
-    AppendMatchingNames(Page, DaysOff, day, EscapeDataText);
+    Days.DayItemTextsOf(day, DayNames);
+    for (const TKyDayText& name : DayNames) {
+        AppendHtmlText(Page, *name.Text, EscapeDataText);
+        Page += "<br>";
+    }
     Page += "</b>";
     Page += "</font>";
     WriteLine("</td>");
@@ -214,7 +204,7 @@ void THtmlPageWriter::WriteHtmlTail()
     WriteLine("</html>");
 }
 
-std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
+std::string BuildHtml(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain)
 {
     std::string page;
     const TExportType type = request.ExportType;
@@ -223,17 +213,9 @@ std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain)
     const bool memos = HasMemos(type);
     if (drain) page.reserve(2 * kOutputDrainSize);
 
-    const TKyDayItemList noItems;
-    const TKyDayItemList& holidays = request.Holidays ? *request.Holidays : noItems;
-    const TKyDayItemList& specialDays = request.SpecialDays ? *request.SpecialDays : noItems;
-    const TKyDayItemList& daysOff = request.DaysOff ? *request.DaysOff : noItems;
-    const TScheduleDigest noEntries;
-    const TScheduleDigest& schedule = request.Schedule ? *request.Schedule : noEntries;
-    const TMemoStore noMemos;
-    const TMemoStore& memoStore = request.Memos ? *request.Memos : noMemos;
-
-    THtmlPageWriter writer(page, type, request.Colors, memoStore, holidays, specialDays, daysOff);
-    writer.EscapeDataText = request.EscapeHtml;
+    const TScheduleDigest& schedule = sources.Schedule();
+    THtmlPageWriter writer(page, type, request.Html.Colors, sources.Memos(), sources.Days());
+    writer.EscapeDataText = request.Html.EscapeHtml;
     writer.DeclareUtf8 = request.Encoding == oeUtf8;
     writer.WriteHtmlHead(request.StartDate, request.EndDate);
     writer.WriteTableOpen();

@@ -11,12 +11,11 @@
 #include <vector>
 
 #include "export/ExportRequest.h"
+#include "export/ExportSources.h"
 #include "data/MemoStore.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {
-
-class TKyDayItemList;
 
 // "#RRGGBB" in upper case from a 0x00BBGGRR colour value; the top byte is ignored.
 std::string ColorToHtml(std::int32_t color);
@@ -24,10 +23,9 @@ std::string ColorToHtml(std::int32_t color);
 // The line builders, each appending whole lines to the page.
 class THtmlPageWriter {
 public:
-    // The lists are read, not loaded, by WriteDateCell; they must outlive the writer.
+    // The day lists are read, not loaded, by WriteDateCell; they must outlive the writer.
     THtmlPageWriter(std::string& page, TExportType exportType, const THtmlColors& colors, const TMemoStore& memos,
-                    const TKyDayItemList& holidays, const TKyDayItemList& specialDays,
-                    const TKyDayItemList& daysOff);
+                    const TKyCustomDateEx& days);
 
     void WriteHtmlHead(TDateTime start, TDateTime end);
     void WriteTableOpen();
@@ -55,15 +53,14 @@ private:
     TExportType ExportType;
     std::string DateBk, TimeBk, TimeFg, ScheduleBk, ScheduleFg, MemoBk, MemoFg;
     const TMemoStore& Memos;
-    const TKyDayItemList& Holidays;
-    const TKyDayItemList& SpecialDays;
-    const TKyDayItemList& DaysOff;
+    const TKyCustomDateEx& Days;
     std::vector<std::string> MemoLines; // reused from day to day
+    std::vector<TKyDayText> DayNames;   // likewise
 };
 
 // The whole page's bytes for the request's HTML type, range and colours.
 // Another type gives the empty string. With a drain,
 // the output is handed to it day by day once it has grown large; the rest is returned.
-std::string BuildHtml(const TExportRequest& request, const TOutputDrain& drain = {});
+std::string BuildHtml(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain = {});
 
 } // namespace orvexp

@@ -292,9 +292,9 @@ private:
 // The calendar of one export, event by event.
 class TIcsWriter {
 public:
-    TIcsWriter(const TExportRequest& request, IIcsSink& sink)
-        : Request(request), Sink(sink), Days(request.StartDate, request.EndDate),
-          Frame(MakeIcsFrame(request.TimeZone, request.StampSeconds))
+    TIcsWriter(const TExportRequest& request, const TExportSources& sources, IIcsSink& sink)
+        : Request(request), Sources(sources), Sink(sink), Days(request.StartDate, request.EndDate),
+          Frame(MakeIcsFrame(request.Ics.TimeZone, sources.StampSeconds()))
     {
     }
 
@@ -302,8 +302,8 @@ public:
     {
         Sink.Begin(Frame.Head, Frame.Tail);
         std::optional<TEntryEvents> entries;
-        if (Request.Schedule && Days.Count() > 0) {
-            entries.emplace(*Request.Schedule, Frame, IcsRulesFrom(Request.FirstDatedDay, Days.First), Days.First,
+        if (Days.Count() > 0) {
+            entries.emplace(Sources.Schedule(), Frame, IcsRulesFrom(Sources.FirstDay(), Days.First), Days.First,
                             Days.Last);
         }
         const int chunks = entries ? entries->ChunkCount() : 0;
@@ -340,26 +340,26 @@ private:
     {
         const TDateTime value = DateTimeOfDay(day);
         const TDateParts date = DecodeDate(value);
-        if (Request.Memos) WriteMemo(value, date);
-        if (Request.DayTexts) WriteDayTexts(value, date);
+        WriteMemo(value, date);
+        if (Sources.WithDayTexts()) WriteDayTexts(value, date);
     }
 
     // Nothing when the memo is missing or holds only blanks and line breaks.
     void WriteMemo(TDateTime day, const TDateParts& date)
     {
-        if (!Request.Memos->ReadMemoLines(day, MemoLines)) return;
+        if (!Sources.Memos().ReadMemoLines(day, MemoLines)) return;
         const std::vector<std::string_view> views(MemoLines.begin(), MemoLines.end());
         const std::string text = Text.Join(views);
         const std::string_view title = IcsTitle(text);
         if (title.empty()) return;
         const std::string uid = MakeUid({"memo", DateKey(date)});
         Hand(uid, date, IcsCategoryName(icMemo),
-             IcsDayEvent({uid, date, title, text, icMemo, Request.Memos->MemoModifiedSeconds(day)}));
+             IcsDayEvent({uid, date, title, text, icMemo, Sources.Memos().MemoModifiedSeconds(day)}));
     }
 
     void WriteDayTexts(TDateTime day, const TDateParts& date)
     {
-        Request.DayTexts->DayTextsOf(day, Texts);
+        Sources.Days().DayTextsOf(day, Texts);
         for (std::size_t i = 0; i < Texts.size(); ++i) {
             const TKyDayText& found = Texts[i];
             const TDayTextKind kind = KindOf(found.Source);
@@ -381,11 +381,12 @@ private:
             // A text of several lines keeps them all in the description.
             const std::string_view description = text.find('\n') == std::string::npos ? std::string_view() : text;
             Hand(uid, date, IcsCategoryName(kind.Category),
-                 IcsDayEvent({uid, date, title, description, kind.Category, Request.StampSeconds}));
+                 IcsDayEvent({uid, date, title, description, kind.Category, Sources.StampSeconds()}));
         }
     }
 
     const TExportRequest& Request;
+    const TExportSources& Sources;
     IIcsSink& Sink;
     const TExportDays Days;
     const TIcsFrame Frame;
@@ -425,15 +426,15 @@ private:
 
 } // namespace
 
-void WriteIcsCalendar(const TExportRequest& request, IIcsSink& sink)
+void WriteIcsCalendar(const TExportRequest& request, const TExportSources& sources, IIcsSink& sink)
 {
-    TIcsWriter(request, sink).Write();
+    TIcsWriter(request, sources, sink).Write();
 }
 
-std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain)
+std::string BuildIcs(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain)
 {
     TIcsFileSink sink(drain);
-    WriteIcsCalendar(request, sink);
+    WriteIcsCalendar(request, sources, sink);
     return sink.Rest();
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "export/ExportRequest.h"
+#include "export/ExportSources.h"
 #include "export/IcsTimeZone.h"
 #include "platform/DateTime.h"
 
@@ -51,11 +52,11 @@ public:
 // order, then each day's memo and day texts. Raises EIcsTimeZoneError for an
 // unknown time zone before Begin, and ENothingToExport after the last day
 // when there was no event (no End then).
-void WriteIcsCalendar(const TExportRequest& request, IIcsSink& sink);
+void WriteIcsCalendar(const TExportRequest& request, const TExportSources& sources, IIcsSink& sink);
 
 // The whole calendar as one file's bytes. With a drain, the output is handed
 // to it in parts once it has grown large; the rest is returned. Raises as
 // WriteIcsCalendar.
-std::string BuildIcs(const TExportRequest& request, const TOutputDrain& drain = {});
+std::string BuildIcs(const TExportRequest& request, const TExportSources& sources, const TOutputDrain& drain = {});
 
 } // namespace orvexp

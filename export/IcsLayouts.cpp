@@ -120,7 +120,10 @@ std::size_t CommitAll(std::vector<TBufferedFile>& files)
 
 class TPartsSink : public IIcsSink {
 public:
-    TPartsSink(const TExportRequest& request, std::size_t partSize) : Request(request), PartSize(partSize) {}
+    TPartsSink(const TExportRequest& request, const TExportSources& sources, std::size_t partSize)
+        : Request(request), Inputs(sources.Inputs()), PartSize(partSize)
+    {
+    }
 
     void Begin(std::string_view head, std::string_view tail) override
     {
@@ -133,7 +136,7 @@ public:
         if (alone > PartSize) throw EIcsEventTooLarge(event.Date, event.What, alone, PartSize);
         if (Open && Size + event.Text.size() + Tail.size() > PartSize) FinishPart();
         if (!Open) {
-            Parts.emplace_back(IcsPartPath(Request.OutputPath, Parts.size() + 1), Request.Inputs, true);
+            Parts.emplace_back(IcsPartPath(Request.OutputPath, Parts.size() + 1), &Inputs, true);
             Parts.back().Write(Head);
             Size = Head.size();
             Open = true;
@@ -197,6 +200,7 @@ private:
     }
 
     const TExportRequest& Request;
+    const TInputFiles& Inputs;
     const std::size_t PartSize;
     std::string Head, Tail;
     std::vector<TBufferedFile> Parts;
@@ -253,8 +257,8 @@ private:
 
 class TVdirSink : public IIcsSink {
 public:
-    TVdirSink(const TExportRequest& request, const std::string& folder, int folderFd)
-        : Request(request), Folder(IncludeTrailingDelimiter(folder)), FolderFd(folderFd)
+    TVdirSink(const TExportSources& sources, const std::string& folder, int folderFd)
+        : Inputs(sources.Inputs()), Folder(IncludeTrailingDelimiter(folder)), FolderFd(folderFd)
     {
         // Everything here must be ours before anything is changed.
         for (const std::string& name : NamesIn(folderFd)) {
@@ -288,7 +292,7 @@ public:
         const std::string name = std::string(event.Uid) + std::string(kVdirExtension);
         ++Result.Events;
         Written.insert(name);
-        TBufferedFile file(Folder + name, Request.Inputs, false);
+        TBufferedFile file(Folder + name, &Inputs, false);
         file.Write(Head);
         file.Write(event.Text);
         file.Write(Tail);
@@ -301,7 +305,7 @@ public:
 
     TIcsVdirResult Commit()
     {
-        TBufferedFile meta(Folder + kDisplayNameFile, Request.Inputs, false);
+        TBufferedFile meta(Folder + kDisplayNameFile, &Inputs, false);
         meta.Write(kDisplayName);
         meta.Finish();
         Changed.push_back(std::move(meta));
@@ -314,7 +318,7 @@ public:
     }
 
 private:
-    const TExportRequest& Request;
+    const TInputFiles& Inputs;
     const std::string Folder;
     const int FolderFd;
     std::string Head, Tail;
@@ -341,11 +345,11 @@ std::string IcsPartPath(const std::string& output, std::size_t number)
     return ExtractFilePath(output) + name.substr(0, stem) + "-" + std::to_string(number) + name.substr(stem);
 }
 
-TIcsPartsResult ExportIcsParts(const TExportRequest& request, std::size_t partSize)
+TIcsPartsResult ExportIcsParts(const TExportRequest& request, const TExportSources& sources, std::size_t partSize)
 {
     const TMemoryContext writing("ファイル " + IcsPartPath(request.OutputPath, 1) + " を作成できません");
-    TPartsSink sink(request, partSize);
-    WriteIcsCalendar(request, sink);
+    TPartsSink sink(request, sources, partSize);
+    WriteIcsCalendar(request, sources, sink);
     return sink.Commit();
 }
 
@@ -355,17 +359,17 @@ EVdirNotOurs::EVdirNotOurs(const std::string& folder, const std::string& name)
 {
 }
 
-TIcsVdirResult ExportIcsVdir(const TExportRequest& request, const std::string& folder,
+TIcsVdirResult ExportIcsVdir(const TExportRequest& request, const TExportSources& sources, const std::string& folder,
                              const std::function<void()>& onWait)
 {
     const TMemoryContext writing("フォルダ " + folder + " に書き込めません");
     const TVdirLock lock(folder, onWait);
     struct stat info {};
-    if (request.Inputs && ::fstat(lock.Folder(), &info) == 0 && request.Inputs->Holds(info)) {
+    if (::fstat(lock.Folder(), &info) == 0 && sources.Inputs().Holds(info)) {
         throw EOutputIsInput(folder); // the memo folder itself
     }
-    TVdirSink sink(request, folder, lock.Folder());
-    WriteIcsCalendar(request, sink);
+    TVdirSink sink(sources, folder, lock.Folder());
+    WriteIcsCalendar(request, sources, sink);
     return sink.Commit();
 }
 

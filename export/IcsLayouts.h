@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "export/ExportRequest.h"
+#include "export/ExportSources.h"
 #include "platform/DateTime.h"
 
 namespace orvexp {
@@ -42,7 +43,7 @@ struct TIcsPartsResult {
 // The request's calendar as parts of at most `partSize` bytes, as few as the
 // size allows; request.OutputPath names the calendar. Raises EIcsEventTooLarge
 // before anything is renamed, and what the writer and WriteIcsCalendar raise.
-TIcsPartsResult ExportIcsParts(const TExportRequest& request, std::size_t partSize);
+TIcsPartsResult ExportIcsParts(const TExportRequest& request, const TExportSources& sources, std::size_t partSize);
 
 // A folder that holds something this program did not write there: nothing is changed.
 class EVdirNotOurs : public std::runtime_error {
@@ -62,7 +63,7 @@ struct TIcsVdirResult {
 // ours, another file or folder; our own .tmp leftovers are removed) is
 // refused with EVdirNotOurs before anything is changed. A second export to
 // the same folder waits until the first is done (`onWait` is called first).
-TIcsVdirResult ExportIcsVdir(const TExportRequest& request, const std::string& folder,
+TIcsVdirResult ExportIcsVdir(const TExportRequest& request, const TExportSources& sources, const std::string& folder,
                              const std::function<void()>& onWait = {});
 
 } // namespace orvexp

@@ -164,7 +164,6 @@ void ReadAlarmEntries(TByteReader& stream, const TAlarmEntrySink& sink)
     if (sink.Count) sink.Count(count);
     std::unique_ptr<TAlarm2> entry;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (sink.Skim && sink.Skim(stream)) continue;
         if (!entry) entry = std::make_unique<TAlarm2>();
         entry->LoadFromStream(stream);
         sink.Take(entry);
@@ -175,8 +174,7 @@ void TAlarmList::LoadFromStream(TByteReader& stream)
 {
     std::vector<std::unique_ptr<TAlarm2>> loaded;
     ReadAlarmEntries(stream, {[&loaded](std::int32_t count) { loaded.reserve(static_cast<std::size_t>(count)); },
-                              [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.push_back(std::move(entry)); },
-                              {}});
+                              [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.push_back(std::move(entry)); }});
     Items = std::move(loaded);
 }
 

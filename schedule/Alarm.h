@@ -132,10 +132,6 @@ public:
 struct TAlarmEntrySink {
     std::function<void(std::int32_t count)> Count;
     std::function<void(std::unique_ptr<TAlarm2>& entry)> Take;
-    // Optional: reads the next entry itself when it can (true, with the stream
-    // moved past it). False leaves the stream alone; the entry is then read
-    // into an entry object (which raises for a broken one) and handed to Take.
-    std::function<bool(TByteReader& stream)> Skim;
 };
 
 // Reads the entry count and the entries that follow it into the sink. Fails as

@@ -76,7 +76,7 @@ void TAlarmTimer::LoadFromStream(TByteReader& stream)
     // Read everything first: a file that fails part-way leaves the loaded model as it was.
     TAlarmList loaded;
     const auto take = [&loaded](std::unique_ptr<TAlarm2>& entry) { loaded.Add(std::move(entry)); };
-    TScheduleTrailer trailer = ReadScheduleFile(stream, {{}, take, {}});
+    TScheduleTrailer trailer = ReadScheduleFile(stream, {{}, take});
 
     AlarmList = std::move(loaded);
     TrailerInteger = trailer.Integer;

@@ -1,21 +1,18 @@
 #pragma once
 // What the preview list and the writers read of the schedule: each entry's
-// kind, date and time fields and text lines, in container order. Made from the
-// loaded container (its lines are then views into the entries, which must
-// outlive the digest) or straight from a schedule file, so that an export does
-// not build the whole model: a digest holds under thirty bytes an entry and the
-// text lines, where a loaded entry takes over three hundred.
+// kind, date and time fields and text lines, in container order. Made from
+// the loaded container, or from a schedule file through the model's own
+// reader (the digest is one more sink of its entries), so that an export of
+// many entries does not hold the whole model: a digest holds under thirty
+// bytes an entry beside its text, where a loaded entry takes over three hundred.
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/BulkMemory.h"
-#include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
 
 namespace orvexp {
@@ -36,18 +33,11 @@ public:
     TScheduleDigest() = default;
     explicit TScheduleDigest(const TAlarmList& alarms);
 
-    // Reads a whole schedule file. It fails exactly where and as
-    // TAlarmTimer::LoadFromFile does: a sound entry is skimmed in place, and
-    // one that is not is read with the model's own reader, which raises. The
-    // digest keeps the file's bytes; its lines are views into them.
+    // Reads a whole schedule file with TAlarmTimer's reader, failing exactly
+    // where and as TAlarmTimer::LoadFromFile does.
     static TScheduleDigest LoadFromFile(const std::string& fileName);
-    // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream),
-    // which must outlive the digest.
+    // The same for a schedule file's bytes (TAlarmTimer::LoadFromStream).
     static TScheduleDigest LoadFromBytes(std::string_view bytes);
-    // Reads a schedule file as LoadFromFile does, failing where and as it
-    // does, but keeps nothing: what an export of memos alone needs of it.
-    static void CheckFile(const std::string& fileName);
-    static void CheckBytes(std::string_view bytes);
 
     int Count() const { return static_cast<int>(Entries.size()); }
     const TEntryDigest& operator[](int position) const { return Entries[static_cast<std::size_t>(position)]; }
@@ -61,18 +51,15 @@ public:
 
 private:
     void Add(const TAlarm2& alarm);
-    void Read(std::string_view bytes);
-    // Reads the entry at the stream without raising; false where the model's
-    // reader would fail (the stream is then left where it was).
-    bool Skim(TByteReader& stream);
+    // The views into Text, once every line is in.
+    void ViewLines();
 
-    std::vector<TEntryDigest, TBulkAllocator<TEntryDigest>> Entries;
-    std::vector<std::string_view, TBulkAllocator<std::string_view>> LineViews;
-    // Lines of an entry the skim left to the model's reader (one it would
-    // refuse raises first, so this stays empty unless the two disagree).
-    std::deque<std::string> KeptLines;
-    std::unique_ptr<TFileBytes> File; // of LoadFromFile
-    bool KeepEntries = true;          // false while checking only
+    std::vector<TEntryDigest> Entries;
+    // Every line's bytes one after another, on the heap so that the views
+    // stay where they are when the digest moves; and each line's end in it.
+    std::unique_ptr<std::string> Text = std::make_unique<std::string>();
+    std::vector<std::size_t> LineEnds;
+    std::vector<std::string_view> LineViews;
 };
 
 } // namespace orvexp

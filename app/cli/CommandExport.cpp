@@ -14,7 +14,7 @@
 #include "app/Settings.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/InputWarnings.h"
-#include "app/wizard/WizardTexts.h"
+#include "app/Messages.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportFileName.h"
@@ -86,17 +86,16 @@ std::string FailureLine(const std::string& message, const std::string& cause)
     return message + "(" + cause + ")";
 }
 
-// Runs a read of the schedule file; a failure is told with the wizard's message.
-template <class Read>
-auto ReadScheduleFile(const std::string& dataFile, Read read)
+// Reads the schedule file; a failure is told with the wizard's message.
+TScheduleDigest ReadScheduleFile(const std::string& dataFile)
 {
     const TMemoryContext reading("ファイル " + dataFile + " は開けません");
     try {
-        return read();
+        return TScheduleDigest::LoadFromFile(dataFile);
     } catch (const EFOpenError& e) {
-        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, e.what()));
+        throw std::runtime_error(FailureLine(msg::kScheduleFileNotOpened, e.what()));
     } catch (const std::exception& e) {
-        throw std::runtime_error(FailureLine(wiztext::kScheduleFileNotOpened, dataFile + ": " + e.what()));
+        throw std::runtime_error(FailureLine(msg::kScheduleFileNotOpened, dataFile + ": " + e.what()));
     }
 }
 
@@ -201,7 +200,7 @@ int RunExportCommand(const TExportOptions& options)
     const bool fromFirst = options.From == "first";
     request.EndDate = ParseRangeDateOption("--to", options.To);
     if (!fromFirst) request.StartDate = ParseRangeDateOption("--from", options.From);
-    if (!fromFirst && request.EndDate < request.StartDate) throw EUsageError(wiztext::kEndBeforeStart);
+    if (!fromFirst && request.EndDate < request.StartDate) throw EUsageError(msg::kEndBeforeStart);
 
     // The iCalendar file's own options; the other types have no use for them,
     // and a given one is refused rather than left without effect.
@@ -230,75 +229,63 @@ int RunExportCommand(const TExportOptions& options)
     const bool memoOptionGiven = options.EmptyMemos || options.NoEmptyMemos;
     const bool html = IsHtmlType(request.ExportType);
     std::vector<TInputProblem> settingsProblems;
+    request.SettingsFile = SettingsFilePath();
     if (!memoOptionGiven || html) {
-        const TIniFile settings(SettingsFilePath());
+        const TIniFile settings(request.SettingsFile);
         if (!settings.Problem().empty()) settingsProblems.push_back({settings.FileName(), settings.Problem()});
-        request.ExportEmptyMemo = settings.ReadBool(kWizardSection, kExportEmptyMemoKey, true);
-        request.Colors = ReadHtmlColors(settings);
+        request.Csv.ExportEmptyMemo = settings.ReadBool(kWizardSection, kExportEmptyMemoKey, true);
+        request.Html.Colors = ReadHtmlColors(settings);
     }
-    if (memoOptionGiven) request.ExportEmptyMemo = options.EmptyMemos;
-    for (const std::string& color : options.Colors) ApplyColorOption(request.Colors, color);
+    if (memoOptionGiven) request.Csv.ExportEmptyMemo = options.EmptyMemos;
+    for (const std::string& color : options.Colors) ApplyColorOption(request.Html.Colors, color);
+    request.Html.EscapeHtml = options.EscapeHtml;
+    request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
+    request.Ics.WithDays = options.WithDays;
+    request.Ics.TimeZone = options.TimeZone;
 
     // A name of blanks only is refused as the wizard refuses it; so is an
     // empty --data, which a job's unset variable gives: it must not fall back
     // to the remembered or the bundled folder.
-    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError(wiztext::kNoExportFile);
-    if (options.DataGiven && Trim(options.DataFile).empty()) throw EUsageError(wiztext::kNoScheduleFile);
+    if (options.OutputGiven && Trim(options.Output).empty()) throw EUsageError(msg::kNoExportFile);
+    if (options.DataGiven && Trim(options.DataFile).empty()) throw EUsageError(msg::kNoScheduleFile);
+    request.ScheduleFile = options.DataGiven ? options.DataFile : DefaultScheduleFile();
 
-    const std::string dataFile = options.DataGiven ? options.DataFile : DefaultScheduleFile();
-    const TDataFolder folder = TDataFolder::OfScheduleFile(dataFile);
-    // `first` needs the schedule's entries before the range is known; they
-    // are read once and handed to the sources.
-    std::optional<TScheduleDigest> schedule;
+    const std::int64_t stamp = ScheduleStampSeconds(request.ScheduleFile);
+    TScheduleDigest schedule = ReadScheduleFile(request.ScheduleFile);
     if (fromFirst) {
-        schedule = ReadScheduleFile(dataFile, [&] { return TScheduleDigest::LoadFromFile(dataFile); });
-        const std::optional<TDayNumber> first = FirstDatedDay(folder, *schedule);
+        // `first` needs the schedule's entries and the memo names before the range is known.
+        const TDataFolder folder = TDataFolder::OfScheduleFile(request.ScheduleFile);
+        const std::optional<TDayNumber> first = FirstDatedDay(TMemoStore(folder), schedule);
         if (!first) {
             throw EUsageError("--from first: the data folder " + folder.Path() +
                               " has no memo file and no one-date entry");
         }
         request.StartDate = DateTimeOfDay(*first);
-        if (request.EndDate < request.StartDate) throw EUsageError(wiztext::kEndBeforeStart);
+        if (request.EndDate < request.StartDate) throw EUsageError(msg::kEndBeforeStart);
     }
-
-    // The memos are read on a thread of their own from now on, while the
-    // schedule file is read and the rows are made.
-    TExportSources sources(request.ExportType, folder, request.StartDate, request.EndDate, options.WithDays);
-    if (schedule) {
-        sources.UseSchedule(std::move(*schedule), ScheduleStampSeconds(dataFile));
-    } else {
-        ReadScheduleFile(dataFile, [&] { sources.LoadSchedule(dataFile); });
-    }
-
-    sources.Apply(request);
-    // No output may be one of the files the export reads.
-    TInputFiles inputs = ExportInputs(dataFile);
-    inputs.AddFile(SettingsFilePath());
-    request.Inputs = &inputs;
-    request.Encoding = options.Encoding == "utf-8" ? oeUtf8 : oeShiftJis;
-    request.EscapeHtml = options.EscapeHtml;
-    request.TimeZone = options.TimeZone;
     request.OutputPath = !options.OutputGiven
                              ? DefaultExportFileName(request.ExportType, request.StartDate, request.EndDate)
                              : options.Output;
+    const TExportSources sources(request, std::move(schedule), stamp);
 
     {
         TProgressLine progress(ics);
         request.OnProgress = progress.Callback();
         if (options.VdirGiven) {
-            const TIcsVdirResult vdir = ExportIcsVdir(request, options.Vdir, [&options] {
+            const TIcsVdirResult vdir = ExportIcsVdir(request, sources, options.Vdir, [&options] {
                 std::fprintf(stderr, "orvexp: %s: another export is keeping it in step; waiting\n", options.Vdir.c_str());
             });
             std::printf("orvexp: %s: %zu events, %zu added, %zu updated, %zu deleted\n", options.Vdir.c_str(),
                         vdir.Events, vdir.Added, vdir.Updated, vdir.Deleted);
         } else if (partSize > 0) {
-            const TIcsPartsResult parts = ExportIcsParts(request, partSize);
+            const TIcsPartsResult parts = ExportIcsParts(request, sources, partSize);
             for (const std::string& left : parts.LeftAlone) {
                 std::fprintf(stderr, "orvexp: warning: %s is not a part this program wrote: left as it is\n", left.c_str());
             }
-            std::printf("orvexp: %zu parts: %s to %s (%zu unchanged)\n", parts.Parts.size(), parts.Parts.front().c_str(),
-                        parts.Parts.back().c_str(), parts.Unchanged);
-        } else if (!RunExport(request)) {
+            std::printf("orvexp: %zu part%s: %s to %s (%zu unchanged)\n", parts.Parts.size(),
+                        parts.Parts.size() == 1 ? "" : "s", parts.Parts.front().c_str(), parts.Parts.back().c_str(),
+                        parts.Unchanged);
+        } else if (!RunExport(request, sources)) {
             // Said on standard output: nothing failed, and a job that follows can tell.
             std::printf("orvexp: %s is unchanged: the same bytes, not rewritten\n", request.OutputPath.c_str());
         }

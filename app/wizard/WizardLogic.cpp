@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/wizard/WizardTexts.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportSources.h"
 #include "export/ExportFileName.h"
+#include "export/IcsExport.h"
 #include "export/IcsLayouts.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
@@ -212,7 +214,7 @@ bool TWizardLogic::LeaveDataFilePage()
 {
     const std::string path = AbsolutePath(View.DataFilePath());
     if (!FileExists(path)) {
-        View.ShowInformation(wiztext::kNoScheduleFile);
+        View.ShowInformation(msg::kNoScheduleFile);
         View.FocusControl(wcDataFilePath);
         return false;
     }
@@ -223,7 +225,7 @@ bool TWizardLogic::LeaveDataFilePage()
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
         ScheduleFile = path;
     } catch (const std::exception&) {
-        View.ShowInformation(wiztext::kScheduleFileNotOpened);
+        View.ShowInformation(msg::kScheduleFileNotOpened);
         return false;
     }
     StoreSettings([this](TIniFile& ini) { ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder); });
@@ -235,7 +237,7 @@ bool TWizardLogic::LeaveDateRangePage()
     const TDateTime start = DateOf(View.StartDate());
     const TDateTime end = DateOf(View.EndDate());
     if (end < start) {
-        View.ShowInformation(wiztext::kEndBeforeStart);
+        View.ShowInformation(msg::kEndBeforeStart);
         return false;
     }
     const TIniFile ini(SettingsPath);
@@ -265,20 +267,30 @@ void TWizardLogic::Finish()
 {
     const std::string typed = View.ExportFile();
     if (Trim(typed).empty()) {
-        View.ShowInformation(wiztext::kNoExportFile);
+        View.ShowInformation(msg::kNoExportFile);
         View.FocusControl(wcExportFile);
         return;
     }
     const std::string output = AbsolutePath(typed);
     if (output != typed) View.SetExportFile(output);
+    TExportRequest request;
+    request.ExportType = State.ExportType;
+    request.StartDate = DateOf(View.StartDate());
+    request.EndDate = DateOf(View.EndDate());
+    request.ScheduleFile = ScheduleFile;
+    request.SettingsFile = SettingsPath;
+    request.OutputPath = output;
+    request.Html.Colors = View.SampleColors();
+    request.Csv.ExportEmptyMemo = View.Checked(wcExportEmptyMemo);
+    request.Ics.WithDays = View.Checked(wcIcsWithDays);
+
     // In parts, the question is about the first of them.
     const bool ics = IsIcsType(State.ExportType);
     const bool parts = ics && View.Checked(wcIcsParts);
     const std::string first = parts ? IcsPartPath(output, 1) : output;
     // No output may be one of the files the export reads; that is said
     // before the overwrite question, which it would make look harmless.
-    TInputFiles inputs = ExportInputs(ScheduleFile);
-    inputs.AddFile(SettingsPath);
+    const TInputFiles inputs = InputsOf(request);
     try {
         CheckOutputFile(first, &inputs);
     } catch (const EOutputIsInput& e) {
@@ -288,23 +300,11 @@ void TWizardLogic::Finish()
     }
     if (FileExists(first) && !View.AskConfirmation(first + wiztext::kAlreadyExists)) return;
 
-    TExportRequest request;
-    request.ExportType = State.ExportType;
-    request.StartDate = DateOf(View.StartDate());
-    request.EndDate = DateOf(View.EndDate());
-    request.OutputPath = output;
-    request.Colors = View.SampleColors();
-    request.ExportEmptyMemo = View.Checked(wcExportEmptyMemo);
-    // The export loads the memos and day lists it writes from the data folder.
-    const bool withDays = IsIcsType(request.ExportType) && View.Checked(wcIcsWithDays);
-    TExportSources sources(request.ExportType, TDataFolder(State.DataFolder), request.StartDate, request.EndDate,
-                           withDays);
-    sources.UseEntries(AlarmTimer1.AlarmList, ScheduleStamp);
-    sources.Apply(request);
-    request.Inputs = &inputs;
+    // The entries loaded on page 2; the memos and day lists from the data folder.
+    const TExportSources sources(request, TScheduleDigest(AlarmTimer1.AlarmList), ScheduleStamp);
 
     if (IsHtmlType(request.ExportType)) {
-        RunExport(request);
+        RunExport(request, sources);
         ShowProblems(sources);
         TShellExecute launch;
         launch.FileName = output;
@@ -313,12 +313,12 @@ void TWizardLogic::Finish()
         std::string saved;
         try {
             if (parts) {
-                const TIcsPartsResult result = ExportIcsParts(request, kGoogleCalendarPartSize);
+                const TIcsPartsResult result = ExportIcsParts(request, sources, kGoogleCalendarPartSize);
                 saved = wiztext::FormatSavedParts(result.Parts.front(), result.Parts.back(), result.Parts.size());
                 if (!result.LeftAlone.empty()) saved += wiztext::kPartsLeftAlone;
                 for (const std::string& left : result.LeftAlone) saved += "\r\n" + left;
             } else {
-                RunExport(request);
+                RunExport(request, sources);
                 saved = output + wiztext::kSaved;
                 struct stat written {};
                 if (ics && ::stat(output.c_str(), &written) == 0 &&

@@ -84,10 +84,6 @@ inline constexpr char kOkButton[] = "OK";
 inline constexpr char kYesButton[] = "はい(&Y)";
 inline constexpr char kNoButton[] = "いいえ(&N)";
 
-inline constexpr char kNoScheduleFile[] = "Orvanelの予定ファイル(schedule.dat)を指定してください。";
-inline constexpr char kScheduleFileNotOpened[] = "Orvanelの予定ファイルが開けませんでした。";
-inline constexpr char kEndBeforeStart[] = "開始日は最終日と同じかそれ以前の日付を指定してください。";
-inline constexpr char kNoExportFile[] = "出力ファイルを指定してください。";
 inline constexpr char kAlreadyExists[] = "\r\nはすでに存在します。\r\n\r\n上書きしますか？";  // after the path
 inline constexpr char kSaved[] = "\r\nに保存しました。";                                          // after the path
 // The iCalendar type in parts: the first and the last part and their count.

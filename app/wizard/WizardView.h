@@ -40,14 +40,15 @@ struct TFileDialogSetup {
     std::string DefaultExt;
 };
 
+// The window-text system colour (the top bit names a system colour by its index, here 8).
+inline constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000008u);
+
 // The samples' colours as the form starts: text in the window-text system
 // colour, white backgrounds, the date on light grey.
 inline THtmlColors InitialSampleColors()
 {
     THtmlColors colors;
     colors.TimeColor = colors.ScheduleColor = colors.MemoColor = kWindowTextColor;
-    colors.DateBkColor = kDateBkDefaultColor;
-    colors.TimeBkColor = colors.ScheduleBkColor = colors.MemoBkColor = kWhiteColor;
     return colors;
 }
 

@@ -75,11 +75,10 @@ protected:
         request.StartDate = EncodeDate(1999, 4, 9);
         request.EndDate = EncodeDate(1999, 4, 12);
         request.OutputPath = Work.Path + "expected";
-        request.Colors = colors;
-        request.ExportEmptyMemo = emptyMemos;
-        request.EscapeHtml = escapeHtml;
-        request.StampSeconds = ScheduleStampSeconds(Data.Path + "schedule.dat");
-        test::RunExportFrom(request, Data.Path, Alarms);
+        request.Html.Colors = colors;
+        request.Csv.ExportEmptyMemo = emptyMemos;
+        request.Html.EscapeHtml = escapeHtml;
+        test::RunExportFrom(request, Data.Path, Alarms, false, ScheduleStampSeconds(Data.Path + "schedule.dat"));
         return ReadBytes(request.OutputPath);
     }
 };
@@ -236,10 +235,9 @@ TEST_F(ExportCommandTest, WritesTheIcsTypeStampedWithTheScheduleFile)
             request.ExportType = etIcs;
             request.StartDate = EncodeDate(1999, 4, 9);
             request.EndDate = EncodeDate(1999, 4, 12);
-            request.TimeZone = c.TimeZone;
-            request.StampSeconds = 981173106;
+            request.Ics.TimeZone = c.TimeZone;
             request.OutputPath = Work.Path + "expected.ics";
-            test::RunExportFrom(request, Data.Path, Alarms, c.WithDays);
+            test::RunExportFrom(request, Data.Path, Alarms, c.WithDays, 981173106);
             const std::string ics = ReadBytes(output);
             EXPECT_EQ(ics, ReadBytes(request.OutputPath));
             EXPECT_NE(ics.find("\r\nDTSTAMP:20010203T040506Z\r\n"), std::string::npos);

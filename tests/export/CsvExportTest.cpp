@@ -39,7 +39,7 @@ protected:
         request.StartDate = start;
         request.EndDate = end;
         request.OutputPath = Folder.Path + "out.csv";
-        request.ExportEmptyMemo = emptyMemos;
+        request.Csv.ExportEmptyMemo = emptyMemos;
         return request;
     }
 

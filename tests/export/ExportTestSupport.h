@@ -24,24 +24,24 @@ inline std::unique_ptr<TAlarm2> MakeEntry(TAlarmKind kind, std::uint16_t year, s
     return MakeAlarm(kind, std::move(lines), year, month, day, hour, minute);
 }
 
-// Resolves the request's sources as the wizard does: the entries, and the
-// memos and day files of the data folder. The sources must outlive the export.
+// The request's sources as the wizard makes them: the entries of a loaded
+// container, the memos and day files of the data folder (the request's
+// schedule file is named there). The sources must outlive the export.
 inline std::unique_ptr<TExportSources> ResolveSources(TExportRequest& request, const std::string& dataFolder,
-                                                      const TAlarmList& alarms, bool withDays = false)
+                                                      const TAlarmList& alarms, bool withDays = false,
+                                                      std::int64_t stampSeconds = 0)
 {
-    auto sources = std::make_unique<TExportSources>(request.ExportType, TDataFolder(dataFolder), request.StartDate,
-                                                    request.EndDate, withDays);
-    sources->UseEntries(alarms, request.StampSeconds);
-    sources->Apply(request);
-    return sources;
+    request.ScheduleFile = dataFolder + "schedule.dat";
+    request.Ics.WithDays = withDays;
+    return std::make_unique<TExportSources>(request, TScheduleDigest(alarms), stampSeconds);
 }
 
 // RunExport over those sources.
 inline void RunExportFrom(TExportRequest request, const std::string& dataFolder, const TAlarmList& alarms,
-                          bool withDays = false)
+                          bool withDays = false, std::int64_t stampSeconds = 0)
 {
-    const auto sources = ResolveSources(request, dataFolder, alarms, withDays);
-    RunExport(request);
+    const auto sources = ResolveSources(request, dataFolder, alarms, withDays, stampSeconds);
+    RunExport(request, *sources);
 }
 
 } // namespace orvexp::test

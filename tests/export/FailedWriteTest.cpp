@@ -13,7 +13,7 @@
 #include "ExportTestSupport.h"
 #include "calendar/DayItem.h"
 #include "export/Export.h"
-#include "export/IcsCalendar.h"
+#include "export/IcsExport.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "schedule/Alarm.h"
@@ -162,7 +162,7 @@ TEST_F(FailedWriteTest, UnknownTimeZoneTouchesNothing)
     const std::string target = Out.Path + "target/out.ics";
     WriteBytes(target, kEarlier);
     TExportRequest request = Request(etIcs, target);
-    request.TimeZone = "Asia/Nowhere";
+    request.Ics.TimeZone = "Asia/Nowhere";
     EXPECT_THROW(RunExportFrom(request, Data.Path, Alarms), EIcsTimeZoneError);
     EXPECT_EQ(ReadBytes(target), kEarlier);
     EXPECT_EQ(NamesIn(Out.Path + "target"), std::vector<std::string>{"out.ics"});

@@ -99,11 +99,11 @@ TEST_F(HtmlExportTest, SchedulesAndMemosPage)
     WriteBytes(Folder.Path + "Memo/19990413.txt", "single & only");
 
     TExportRequest request = Request(5, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 13));
-    request.Colors.TimeColor = 0x563412;
-    request.Colors.ScheduleColor = 0x0000FF;
-    request.Colors.MemoColor = 0xFF0000;
-    request.Colors.TimeBkColor = 0x00FF00;
-    request.Colors.ScheduleBkColor = 0x7F112233;
+    request.Html.Colors.TimeColor = 0x563412;
+    request.Html.Colors.ScheduleColor = 0x0000FF;
+    request.Html.Colors.MemoColor = 0xFF0000;
+    request.Html.Colors.TimeBkColor = 0x00FF00;
+    request.Html.Colors.ScheduleBkColor = 0x7F112233;
 
     const auto entry = [](const std::string& time, const std::string& text) {
         return std::vector<std::string>{
@@ -151,7 +151,7 @@ TEST_F(HtmlExportTest, EscapedPageShowsTheDataAsTyped)
     WriteBytes(Folder.Path + "holidays.dat", DayFile({MonthDayItem(4, 10, "R&D <day>")}));
     WriteBytes(Folder.Path + "Memo/19990410.txt", "<!-- hidden\r\nshown &amp;\r\n");
     TExportRequest request = Request(5, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
-    request.EscapeHtml = true;
+    request.Html.EscapeHtml = true;
 
     const auto entry = [](const std::string& time, const std::string& text) {
         return std::vector<std::string>{

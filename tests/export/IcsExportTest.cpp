@@ -22,6 +22,15 @@ namespace {
 using test::MakeEntry;
 using test::Sjis;
 
+// The iCalendar file of the request over `alarms` and the data folder's memos and day files.
+std::string Ics(TExportRequest request, const std::string& folder, const TAlarmList& alarms, bool withDays = false,
+                std::int64_t stampSeconds = 0)
+{
+    request.ExportType = etIcs;
+    const auto sources = test::ResolveSources(request, folder, alarms, withDays, stampSeconds);
+    return BuildIcs(request, *sources);
+}
+
 // One tiny calendar, whole bytes: a weekly entry with a minutes notice whose
 // rule starts in the data's first year, an inactive date and its twin
 // (ordinals in the UID), a time that cannot exist, a memo stamped with its
@@ -47,28 +56,22 @@ TEST(IcsExport, WritesATinyCalendarExactly)
     night->Alert.Amount = 2;
     alarms.Add(std::move(night));
     alarms.Add(MakeEntry(akYearDay, 0, 2, 29, 0, 0, {Sjis("閏日")})); // no 29 February in the range
-    const TScheduleDigest schedule(alarms);
-    const TMemoStore memos{TDataFolder(folder.Path)};
-    TKyDateEx days;
-    TKyDayItem& item = days.SpecialDayList().AddNew();
+    TKyDayItemList specialDays;
+    TKyDayItem& item = specialDays.AddNew();
     item.DayType = dtMonthDay;
     item.Month = 12;
     item.Day = 15;
     item.ItemGuid = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     item.DayText = Sjis("とても長い名前の記念日で、一行には収まらないので必ず折り返されることになる記念日");
 
+    test::WriteBytes(folder.Path + "spcldays.dat", WriteDayFile(specialDays));
     const ::utimbuf memoTime{1765238400, 1765238400}; // 2025-12-09 00:00:00 UTC
     ASSERT_EQ(::utime((folder.Path + "Memo/20261208.txt").c_str(), &memoTime), 0);
 
     TExportRequest request;
     request.StartDate = EncodeDate(2026, 12, 7);
     request.EndDate = EncodeDate(2026, 12, 31);
-    request.Schedule = &schedule;
-    request.Memos = &memos;
-    request.DayTexts = &days;
-    request.FirstDatedDay = FirstDatedDay(memos, schedule);
-    request.StampSeconds = 1765152000;
-    const std::string ics = BuildIcs(request);
+    const std::string ics = Ics(request, folder.Path, alarms, true, 1765152000);
     const std::vector<std::string> lines = {
         "BEGIN:VCALENDAR",
         "PRODID:-//orvexp//Orvanel export//JA",
@@ -168,12 +171,11 @@ TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
     for (int i = 0; i < kEntries; ++i) {
         alarms.Add(MakeEntry(akDateAt, 2026, 12, 8, 10, 0, {"entry " + std::to_string(i)}));
     }
-    const TScheduleDigest schedule(alarms);
+    test::TTempFolder folder;
     TExportRequest request;
     request.StartDate = EncodeDate(2026, 12, 1);
     request.EndDate = EncodeDate(2026, 12, 31);
-    request.Schedule = &schedule;
-    const std::string ics = BuildIcs(request);
+    const std::string ics = Ics(request, folder.Path, alarms);
     std::string expected;
     for (int i = 0; i < kEntries; ++i) expected += "SUMMARY:entry " + std::to_string(i) + "\r\n";
     std::string summaries;
@@ -203,14 +205,13 @@ TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
         {{" \t", ""}, 9, "SUMMARY:予定"},
         {{"", " late "}, 24, "SUMMARY:24:00 late"},
     };
+    test::TTempFolder folder;
     for (const TCase& c : cases) {
         TAlarmList alarms;
         alarms.Add(MakeEntry(akDateAt, 2026, 12, 8, c.Hour, 0, c.Lines));
-        const TScheduleDigest schedule(alarms);
         TExportRequest request;
         request.StartDate = request.EndDate = EncodeDate(2026, 12, 8);
-        request.Schedule = &schedule;
-        const std::string ics = BuildIcs(request);
+        const std::string ics = Ics(request, folder.Path, alarms);
         const std::size_t at = ics.find("SUMMARY:");
         ASSERT_NE(at, std::string::npos) << c.Summary;
         EXPECT_EQ(ics.substr(at, ics.find("\r\n", at) - at), c.Summary);
@@ -224,14 +225,12 @@ TEST(IcsExport, WritesDatesAfterTheYear3000)
     TAlarmList alarms;
     alarms.Add(MakeEntry(akDateAt, 9999, 12, 31, 10, 5, {"last"}));
     alarms.Add(MakeEntry(akYearDay, 0, 2, 29, 0, 0, {"leap"}));
-    const TScheduleDigest schedule(alarms);
+    test::TTempFolder folder;
     TExportRequest request;
     request.StartDate = EncodeDate(9996, 2, 1);
     request.EndDate = EncodeDate(9999, 12, 31);
-    request.Schedule = &schedule;
-    request.TimeZone = "UTC";
-    request.StampSeconds = 95617629296; // 5000-01-01 12:34:56 UTC
-    const std::string ics = BuildIcs(request);
+    request.Ics.TimeZone = "UTC";
+    const std::string ics = Ics(request, folder.Path, alarms, false, 95617629296); // 5000-01-01 12:34:56 UTC
     for (const char* line : {"\r\nDTSTAMP:50000101T123456Z\r\n", "\r\nDTSTART:99991231T100500Z\r\n",
                              "\r\nDTSTART;VALUE=DATE:99960229\r\n"}) {
         EXPECT_NE(ics.find(line), std::string::npos) << line << ics;

@@ -52,12 +52,12 @@ protected:
     TIcsPartsResult Parts(std::size_t size)
     {
         const auto sources = test::ResolveSources(Request, Data.Path, Alarms);
-        return ExportIcsParts(Request, size);
+        return ExportIcsParts(Request, *sources, size);
     }
     TIcsVdirResult Vdir()
     {
         const auto sources = test::ResolveSources(Request, Data.Path, Alarms);
-        return ExportIcsVdir(Request, Out.Path + "vdir");
+        return ExportIcsVdir(Request, *sources, Out.Path + "vdir");
     }
 
     test::TTempFolder Data, Out;

@@ -248,15 +248,16 @@ TReadBack ReadBack(const std::vector<std::string>& calendars, TDateTime from, TD
 }
 
 // The csv-schedules rows of the same data and range, as occurrences.
-std::vector<TOccurrence> CsvOccurrences(const TScheduleDigest& schedule, TDateTime from, TDateTime to)
+std::vector<TOccurrence> CsvOccurrences(const std::string& scheduleFile, TDateTime from, TDateTime to)
 {
     TExportRequest request;
     request.ExportType = etCsvSchedules;
     request.StartDate = from;
     request.EndDate = to;
-    request.Schedule = &schedule;
+    request.ScheduleFile = scheduleFile;
+    const TExportSources sources(request, TScheduleDigest::LoadFromFile(scheduleFile), 0);
     std::vector<TOccurrence> occurrences;
-    for (const auto& row : ParseCsv(BuildCsv(request))) {
+    for (const auto& row : ParseCsv(BuildCsv(request, sources))) {
         EXPECT_EQ(row.size(), 3u);
         if (row.size() != 3) continue;
         bool impossibleTime = false;
@@ -388,36 +389,29 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
         TDateTime from = 0, to = 0;
         ASSERT_TRUE(TryParseDateText(range.From, from) && TryParseDateText(range.To, to));
 
-        const TScheduleDigest schedule = TScheduleDigest::LoadFromFile(folder.Path + "schedule.dat");
-        const TMemoStore memos{TDataFolder(folder.Path)};
-        TKyDateEx days;
-        days.AutoEquinox = days.AutoFurikae = true;
-        days.HolidayList().LoadFromFile(folder.Path + "holidays.dat");
-        days.SpecialDayList().LoadFromFile(folder.Path + "spcldays.dat");
-        days.CustomDayOffList().LoadFromFile(folder.Path + "daysoff.dat");
+        const std::string scheduleFile = folder.Path + "schedule.dat";
         TExportRequest request;
-        request.Schedule = &schedule;
-        request.Memos = &memos;
-        request.DayTexts = &days;
-        request.FirstDatedDay = FirstDatedDay(memos, schedule);
-        request.TimeZone = range.TimeZone;
-        request.StampSeconds = 1765152000;
-        const auto build = [&request](TDateTime start, TDateTime end) {
+        request.ExportType = etIcs;
+        request.ScheduleFile = scheduleFile;
+        request.Ics.WithDays = true;
+        request.Ics.TimeZone = range.TimeZone;
+        const auto build = [&request, &scheduleFile](TDateTime start, TDateTime end) {
             request.StartDate = start;
             request.EndDate = end;
+            const TExportSources sources(request, TScheduleDigest::LoadFromFile(scheduleFile), 1765152000);
             std::string ics;
-            const std::string rest = BuildIcs(request, [&ics](std::string& part) {
+            const std::string rest = BuildIcs(request, sources, [&ics](std::string& part) {
                 ics += part;
                 part.clear();
             });
-            EXPECT_EQ(ics + rest, BuildIcs(request)); // the same bytes with and without a drain, and every time
+            EXPECT_EQ(ics + rest, BuildIcs(request, sources)); // the same bytes with and without a drain, and every time
             return ics + rest;
         };
         const std::string whole = build(from, to);
         const TDateTime middle = from + std::floor((to - from) / 2);
         const std::string earlier = build(from, middle), later = build(middle + 1, to);
 
-        const std::vector<TOccurrence> rows = CsvOccurrences(schedule, from, to);
+        const std::vector<TOccurrence> rows = CsvOccurrences(scheduleFile, from, to);
         EXPECT_GT(rows.size(), 100u);
         const TReadBack back = ReadBack({whole}, from, to);
         ExpectSame(std::multiset<TOccurrence>(back.Schedule.begin(), back.Schedule.end()),
@@ -448,7 +442,8 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
         request.EndDate = to;
         request.OutputPath = folder.Path + "out/cal.ics";
         std::filesystem::create_directories(folder.Path + "out");
-        const TIcsPartsResult parts = ExportIcsParts(request, 64000);
+        const TExportSources sources(request, TScheduleDigest::LoadFromFile(scheduleFile), 1765152000);
+        const TIcsPartsResult parts = ExportIcsParts(request, sources, 64000);
         EXPECT_EQ(parts.Parts.size() > 1, whole.size() > 64000);
         std::string joined;
         for (const std::string& path : parts.Parts) {
@@ -459,13 +454,18 @@ TEST(IcsRoundTrip, EventsAreTheCsvScheduleRowsAndTheMemosAndDays)
             joined += eventsOf(part);
         }
         EXPECT_EQ(joined, eventsOf(whole));
-        const TIcsVdirResult vdir = ExportIcsVdir(request, folder.Path + "vdir");
+        const TIcsVdirResult vdir = ExportIcsVdir(request, sources, folder.Path + "vdir");
         EXPECT_EQ(vdir.Events, EventsByUid(whole).size());
         for (const auto& [uid, event] : EventsByUid(whole)) {
             EXPECT_EQ(test::ReadBytes(folder.Path + "vdir/" + uid + ".ics"), head + event + "END:VEVENT\r\n" + tail);
         }
 
         // Memos and day texts from the fixtures themselves.
+        TKyDateEx days;
+        days.AutoEquinox = days.AutoFurikae = true;
+        days.HolidayList().LoadFromFile(folder.Path + "holidays.dat");
+        days.SpecialDayList().LoadFromFile(folder.Path + "spcldays.dat");
+        days.CustomDayOffList().LoadFromFile(folder.Path + "daysoff.dat");
         std::multiset<TDayEvent> expected;
         for (TDateTime day = from; day <= to; day += 1) {
             std::string memo;

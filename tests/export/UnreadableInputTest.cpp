@@ -138,14 +138,14 @@ TEST_F(UnreadableInputTest, MemoIsPresentWithoutLines)
         EXPECT_EQ(store.Problems()[0].Text, "ファイル " + memo + " を読み込めません。(" + c.Cause + ")");
         TExportRequest request = Request(1, day, day);
         const auto sources = test::ResolveSources(request, Data.Path, TAlarmList());
-        RunExport(request);
+        RunExport(request, *sources);
         ASSERT_EQ(sources->Problems().size(), 1u);
         EXPECT_EQ(sources->Problems()[0].Path, memo);
 
         // CSV: an empty memo, so a row only with the empty-memo option.
         TExportRequest csv = Request(1, day, day);
         EXPECT_EQ(Export(csv), "1999/04/10,,\r\n");
-        csv.ExportEmptyMemo = false;
+        csv.Csv.ExportEmptyMemo = false;
         EXPECT_EQ(Export(csv), "");
 
         // HTML: an empty cell, where a day without a file shows <br>.
@@ -186,7 +186,7 @@ TEST_F(UnreadableInputTest, MemoFolderThatIsNoFolder)
         c.Make(Data.Path + "Memo");
         TExportRequest request = Request(1, EncodeDate(1999, 4, 10), EncodeDate(1999, 4, 10));
         const auto sources = test::ResolveSources(request, Data.Path, TAlarmList());
-        RunExport(request);
+        RunExport(request, *sources);
         EXPECT_EQ(ReadBytes(request.OutputPath), "1999/04/10,,\r\n");
         ASSERT_EQ(sources->Problems().size(), 1u);
         EXPECT_EQ(sources->Problems()[0].Text,

@@ -6,9 +6,9 @@
 //
 // An input is a head, then the schedule file, the day items and the memos:
 //   head (9 bytes): the range's base date (kBases), days after it, days - 1
-//     (of 32), the time zone (kZones), flags (1: day texts, 2: memos read
-//     ahead, 4: output handed to a drain, 8: the entries repeated to two
-//     blocks), the stamp as int32 seconds;
+//     (of 32), the time zone (kZones), flags (1: day texts, 2: unused,
+//     4: output handed to a drain, 8: the entries repeated to two chunks),
+//     the stamp as int32 seconds;
 //   schedule: uint16 length, the file's bytes (unreadable: an empty schedule);
 //   day items: a count (of 8), each: list << 4 | type, year type, uint16
 //     year, month, day, weekdays, n-th, GUID byte, text length, text;
@@ -136,6 +136,21 @@ public:
         }
         const timespec times[2] = {{static_cast<time_t>(modified), 0}, {static_cast<time_t>(modified), 0}};
         ORVEXP_FUZZ_CHECK(::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0);
+    }
+
+    // The three day files, written as an export reads them.
+    void WriteDayFiles(const TKyDateEx& days) const
+    {
+        const std::pair<const char*, const TKyDayItemList*> files[] = {
+            {kHolidaysFileName, &days.HolidayList()},
+            {kSpecialDaysFileName, &days.SpecialDayList()},
+            {kDaysOffFileName, &days.CustomDayOffList()}};
+        for (const auto& [name, list] : files) {
+            std::ofstream out(Root / name, std::ios::binary | std::ios::trunc);
+            const std::string bytes = WriteDayFile(*list);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            ORVEXP_FUZZ_CHECK(out.good());
+        }
     }
 
     std::string Path() const { return Root.string() + "/"; }
@@ -401,7 +416,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t stamp = input.Int32();
 
     const std::string_view scheduleBytes = input.Bytes(input.Word());
-    TAlarmList repeated; // outlives the digest that views its lines
+    TAlarmList repeated;
     TScheduleDigest schedule;
     try {
         if (flags & 8) {
@@ -414,13 +429,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EStreamReadError&) {
     }
 
-    // The day lists as an export loads them: with the calendar's own days.
+    // The day lists, written as day files for the export to load.
     TKyDateEx days;
-    days.AutoEquinox = true;
-    days.AutoFurikae = true;
     ReadDayItems(input, days);
 
     folder.Clear();
+    folder.WriteDayFiles(days);
     while (!input.Empty()) {
         const auto offset = static_cast<std::int8_t>(input.Byte());
         const std::string_view text = input.Bytes(input.Byte());
@@ -428,24 +442,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (day < kFirstDay || day > kLastDay) continue;
         folder.WriteMemo(DateTimeOfDay(day), text, stamp + offset * 3600);
     }
-    TMemoStore memos{TDataFolder(folder.Path())};
-    if (flags & 2) memos.ReadAhead(first, last);
-
     TExportRequest request;
     request.ExportType = etIcs;
     request.StartDate = DateTimeOfDay(first);
     request.EndDate = DateTimeOfDay(last);
-    request.Schedule = &schedule;
-    request.Memos = &memos;
-    if (flags & 1) {
-        request.Holidays = &days.HolidayList();
-        request.SpecialDays = &days.SpecialDayList();
-        request.DaysOff = &days.CustomDayOffList();
-        request.DayTexts = &days;
-    }
-    request.FirstDatedDay = FirstDatedDay(memos, schedule);
-    request.TimeZone = zone;
-    request.StampSeconds = stamp;
+    request.ScheduleFile = folder.Path() + kScheduleFileName;
+    request.Ics.WithDays = (flags & 1) != 0;
+    request.Ics.TimeZone = zone;
     int done = 0, total = -1;
     request.OnProgress = [&](int now, int of) {
         ORVEXP_FUZZ_CHECK(now == done + 1 && (total < 0 || of == total) && now <= of);
@@ -459,7 +462,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         part.clear();
     };
     try {
-        ics += BuildIcs(request, (flags & 4) ? drain : TOutputDrain());
+        const TExportSources sources(request, std::move(schedule), stamp);
+        ics += BuildIcs(request, sources, (flags & 4) ? drain : TOutputDrain());
     } catch (const ENothingToExport&) {
         return 0;
     }
