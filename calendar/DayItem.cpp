@@ -180,8 +180,8 @@ void TKyDayItemList::LoadFromStream(TByteReader& stream)
 
 std::optional<TDayFileDamage> TKyDayItemList::LoadFromFile(const std::string& fileName)
 {
-    const TFileBytes file(fileName);
-    TByteReader stream(file.View());
+    const std::string file = ReadFileBytes(fileName);
+    TByteReader stream(file);
     std::optional<TDayFileDamage> damage;
     std::vector<std::unique_ptr<TKyDayItem>> items;
     try {

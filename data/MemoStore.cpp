@@ -102,23 +102,12 @@ std::int64_t TMemoStore::MemoModifiedSeconds(TDateTime date) const
     return name.empty() ? 0 : Index->ModifiedSeconds(name);
 }
 
-void TMemoStore::ReadAhead(TDayNumber first, TDayNumber last)
-{
-    Ahead.reset();
-    if (!Index || last < first) return;
-    Ahead = std::make_unique<TMemoReadAhead>(first, last, [this](TDayNumber day, std::string& bytes, int& error) {
-        return ReadMemoFile(DateTimeOfDay(day), bytes, error);
-    });
-}
-
 bool TMemoStore::ReadMemoLines(TDateTime date, std::vector<std::string>& lines) const
 {
     lines.clear();
     if (!Index) return false;
-    const TDayNumber day = DayNumberOf(date);
     int error = 0;
-    const TFilePresence presence =
-        Ahead && Ahead->IsNext(day) ? Ahead->TakeNext(Bytes, error) : ReadMemoFile(date, Bytes, error);
+    const TFilePresence presence = ReadMemoFile(date, Bytes, error);
     switch (presence) {
     case TFilePresence::Missing: return false;
     case TFilePresence::Unreadable: // present, without lines

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "data/DataFolder.h"
-#include "data/MemoReadAhead.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 
@@ -68,16 +67,10 @@ public:
     // UTC; 0 when there is none.
     std::int64_t MemoModifiedSeconds(TDateTime date) const;
 
-    // From here on the memos of the whole days `first` to `last` are read ahead
-    // on a thread of their own; ask for them in day order (other days are read
-    // directly). Nothing is read ahead without a memo folder or for no days.
-    void ReadAhead(TDayNumber first, TDayNumber last);
-
 private:
     TFilePresence ReadMemoFile(TDateTime date, std::string& bytes, int& error) const;
 
     std::optional<TFolderIndex> Index; // the memo folder, listed once; none when it does not exist
-    std::unique_ptr<TMemoReadAhead> Ahead;
     mutable std::string Bytes; // the last file read, its room reused
     mutable std::vector<TInputProblem> FProblems;
 };

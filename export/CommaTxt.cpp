@@ -11,7 +11,7 @@ constexpr std::size_t kBufferStep = 4096;
 bool NeedsQuoting(std::string_view field, const TQuoteTriggers& quoteTriggers)
 {
     return std::any_of(field.begin(), field.end(), [&](char c) {
-        return c == '"' || quoteTriggers[static_cast<unsigned char>(c)];
+        return c == '"' || quoteTriggers.test(static_cast<unsigned char>(c));
     });
 }
 
@@ -23,9 +23,16 @@ void AppendField(std::string& line, std::string_view field, const TQuoteTriggers
         return;
     }
     line.push_back('"');
-    for (const char c : field) {
-        if (c == '"') line.push_back('"');
-        line.push_back(c);
+    // The runs between double quotes whole, each quote doubled.
+    for (std::size_t start = 0;;) {
+        const std::size_t quote = field.find('"', start);
+        if (quote == std::string_view::npos) {
+            line.append(field.substr(start));
+            break;
+        }
+        line.append(field.substr(start, quote + 1 - start));
+        line.push_back('"');
+        start = quote + 1;
     }
     line.push_back('"');
 }

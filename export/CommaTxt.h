@@ -3,7 +3,9 @@
 // bytes and are scanned byte-wise; this is safe because every trigger byte is
 // below 0x40 and so never the second byte of a double-byte character.
 
-#include <bitset>
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,11 +13,25 @@
 
 namespace orvexp {
 
-// Byte values whose presence makes a field quoted (bit n = byte n).
-using TQuoteTriggers = std::bitset<256>;
+// Byte values whose presence makes a field quoted: a table by byte, as every
+// byte of every field is looked up in it.
+class TQuoteTriggers {
+public:
+    constexpr TQuoteTriggers() = default;
+    constexpr TQuoteTriggers(std::initializer_list<unsigned char> bytes)
+    {
+        for (const unsigned char byte : bytes) set(byte);
+    }
+    constexpr void set(unsigned char byte) { Bytes[byte] = true; }
+    constexpr bool test(unsigned char byte) const { return Bytes[byte]; }
+    constexpr bool operator[](std::size_t byte) const { return Bytes[byte]; }
+
+private:
+    std::array<bool, 256> Bytes{};
+};
 
 // LF, CR, space and comma: the set the CSV writer passes for every row.
-inline const TQuoteTriggers CsvQuoteTriggers{(1ULL << 0x0A) | (1ULL << 0x0D) | (1ULL << 0x20) | (1ULL << 0x2C)};
+inline constexpr TQuoteTriggers CsvQuoteTriggers{0x0A, 0x0D, 0x20, 0x2C};
 
 // The text in double quotes, each double quote inside it doubled.
 std::string QuoteField(std::string_view text);

@@ -1,22 +1,42 @@
 #include "export/CsvExport.h"
 
 #include <array>
-#include <memory>
-#include <optional>
 #include <span>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "export/CommaTxt.h"
-#include "export/DayBlocksAhead.h"
 #include "export/ExportDays.h"
-#include "export/ScheduleCsvRows.h"
 #include "platform/Text.h"
 #include "schedule/AlarmOccurrence.h"
+#include "schedule/PreviewList.h"
 
 namespace orvexp {
 
 namespace {
+
+// A schedule row after its date: ",time,content" (the time without "--:--",
+// trimmed; the text lines joined with CR LF, trimmed), quoted as JoinFields does.
+void AppendScheduleFields(std::string& out, std::span<const std::string_view> lines, std::string_view timeText,
+                          std::string& joined)
+{
+    const std::string_view time = timeText == "--:--" ? std::string_view() : TrimView(timeText);
+    // Most entries have one line, which needs no joining.
+    joined.clear();
+    std::string_view content;
+    if (lines.size() == 1) {
+        content = TrimView(lines.front());
+    } else if (lines.size() > 1) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i > 0) joined += "\r\n";
+            joined += lines[i];
+        }
+        content = TrimView(joined);
+    }
+    const std::array<std::string_view, 2> fields{time, content};
+    out.push_back(',');
+    AppendJoinedFields(out, fields, ',', CsvQuoteTriggers);
+}
 
 std::string MemoCsvRow(const TMemoStore& memos, TDateTime date, std::string_view dateText, bool exportEmptyMemo)
 {
@@ -32,7 +52,8 @@ std::string BuildScheduleCsvRow(const TAlarm& entry, TDateTime date)
 {
     std::string row = FormatDateText(date);
     const std::vector<std::string_view> lines(entry.Messages.begin(), entry.Messages.end());
-    AppendScheduleFields(row, lines, AlarmTimeText(entry));
+    std::string joined;
+    AppendScheduleFields(row, lines, AlarmTimeText(entry), joined);
     return row;
 }
 
@@ -48,35 +69,43 @@ std::string BuildCsv(const TExportRequest& request, const TExportSources& source
     if (drain) file.reserve(2 * kOutputDrainSize);
     const bool schedules = HasSchedules(request.ExportType);
     const bool memos = HasMemos(request.ExportType);
-
     const TScheduleDigest& schedule = sources.Schedule();
-    const TMemoStore& memoStore = sources.Memos();
+    TPreviewList preview(schedule);
+    std::string joined; // a row's lines, its room reused
+    // A repeating entry's row is the same on every date but for the date in
+    // front: what follows the date is made on its first date and copied on
+    // the others. Over ten years of 100,000 entries that is a third of the
+    // export's instructions (503 M instead of 789 M, callgrind). A fixed-date
+    // entry's row comes once and is not kept.
+    std::vector<std::string> rowEnds(static_cast<std::size_t>(schedule.Count()));
 
     const TExportDays days(request.StartDate, request.EndDate);
-    // The schedule rows are made on a thread of their own, ahead of this loop.
-    // Trimming a schedule row changes nothing: it starts with the date and ends
-    // with a quote, a comma or the trimmed text's last byte.
-    std::optional<TDayBlocksAhead> scheduleRows;
-    if (schedules && days.Count() > 0) {
-        scheduleRows.emplace(days.First, days.Last, [&schedule]() -> TDayBlocksAhead::TMakeDay {
-            // Made on the making thread, which alone uses them.
-            auto rows = std::make_shared<TScheduleCsvRows>(schedule);
-            return [rows](TDayNumber day, std::string& out) { rows->AppendDay(DateTimeOfDay(day), out); };
-        });
-    }
     const int total = days.Count();
     for (TDayNumber d = days.First; d <= days.Last; ++d) {
         const TDateTime day = DateTimeOfDay(d);
         const std::string dateText = FormatDateText(day);
         if (memos) {
-            const std::string row = MemoCsvRow(memoStore, day, dateText, request.Csv.ExportEmptyMemo);
-            const std::string trimmed = Trim(row);
+            const std::string trimmed = Trim(MemoCsvRow(sources.Memos(), day, dateText, request.Csv.ExportEmptyMemo));
             if (!trimmed.empty()) {
                 file += trimmed;
                 file += "\r\n";
             }
         }
-        if (schedules) file += scheduleRows->TakeNext();
+        // Trimming a schedule row changes nothing: it starts with the date and
+        // ends with a quote, a comma or the trimmed text's last byte.
+        if (schedules) {
+            for (const int position : preview.FillPositions(day)) {
+                file += dateText;
+                std::string& kept = rowEnds[static_cast<std::size_t>(position)];
+                const TAlarmKind kind = schedule[position].Kind;
+                if (kept.empty() || kind == akDate || kind == akDateAt) {
+                    kept.clear();
+                    AppendScheduleFields(kept, schedule.Lines(schedule[position]), preview.TimeText(position), joined);
+                    kept += "\r\n";
+                }
+                file += kept;
+            }
+        }
         if (drain && file.size() >= kOutputDrainSize) drain(file);
         if (request.OnProgress) request.OnProgress(static_cast<int>(d - days.First + 1), total);
     }

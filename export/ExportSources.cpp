@@ -41,10 +41,6 @@ TExportSources::TExportSources(const TExportRequest& request, TScheduleDigest sc
     const TDataFolder folder = TDataFolder::OfScheduleFile(request.ScheduleFile);
     if (HasSchedules(type)) FSchedule = std::move(schedule);
     FMemos = HasMemos(type) ? std::make_unique<TMemoStore>(folder) : std::make_unique<TMemoStore>();
-    if (HasMemos(type)) {
-        const TExportDays days(request.StartDate, request.EndDate);
-        FMemos->ReadAhead(days.First, days.Last);
-    }
     DayTexts = IsIcsType(type) && request.Ics.WithDays;
     FDays.AutoEquinox = true;
     FDays.AutoFurikae = true;

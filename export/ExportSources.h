@@ -40,8 +40,7 @@ public:
     // `schedule` was read from the request's schedule file (or from the
     // wizard's container of it) at `stampSeconds` (ScheduleStampSeconds); a
     // type without schedules drops it. For the types with memos the memo
-    // folder is listed and its memos of the range are read ahead from now on;
-    // for the HTML types, and the iCalendar type with day events, the three
+    // folder is listed once; for the HTML types, and the iCalendar type with day events, the three
     // day lists are loaded (the calendar's computed days on).
     TExportSources(const TExportRequest& request, TScheduleDigest schedule, std::int64_t stampSeconds);
     TExportSources(const TExportSources&) = delete;

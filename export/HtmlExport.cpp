@@ -1,13 +1,9 @@
 #include "export/HtmlExport.h"
 
 #include <cstdio>
-#include <memory>
-#include <optional>
 
 #include "calendar/DayItem.h"
 #include "calendar/DayMatching.h"
-#include "export/DayBlocksAhead.h"
-#include "export/EntryTextCache.h"
 #include "export/ExportDays.h"
 #include "export/ExportTexts.h"
 #include "export/HtmlEscape.h"
@@ -222,23 +218,7 @@ std::string BuildHtml(const TExportRequest& request, const TExportSources& sourc
     writer.WriteHeaderRow();
 
     const TExportDays days(request.StartDate, request.EndDate);
-    // The schedule cells' rows are made on a thread of their own, ahead of this loop.
-    std::optional<TDayBlocksAhead> scheduleRows;
-    if (schedules && days.Count() > 0) {
-        scheduleRows.emplace(days.First, days.Last, [&schedule, &writer]() -> TDayBlocksAhead::TMakeDay {
-            // Made on the making thread, which alone uses them.
-            auto preview = std::make_shared<TPreviewList>(schedule);
-            auto entryRows = std::make_shared<TEntryTextCache>(schedule);
-            return [&schedule, &writer, preview, entryRows](TDayNumber d, std::string& out) {
-                for (const int position : preview->FillPositions(DateTimeOfDay(d))) {
-                    entryRows->Append(out, position, [&](std::string& text) {
-                        writer.WriteScheduleEntryRow(text, preview->TimeText(position),
-                                                     schedule.Lines(schedule[position]));
-                    });
-                }
-            };
-        });
-    }
+    TPreviewList preview(schedule);
     const int total = days.Count();
     for (TDayNumber d = days.First; d <= days.Last; ++d) {
         const TDateTime day = DateTimeOfDay(d);
@@ -246,7 +226,9 @@ std::string BuildHtml(const TExportRequest& request, const TExportSources& sourc
         writer.WriteDateCell(day);
         if (schedules) {
             writer.WriteLine(memos ? kScheduleCellOpen5 : kScheduleCellOpen3);
-            page += scheduleRows->TakeNext();
+            for (const int position : preview.FillPositions(day)) {
+                writer.WriteScheduleEntryRow(page, preview.TimeText(position), schedule.Lines(schedule[position]));
+            }
             writer.WriteLine("</table>");
             // Without memos the schedule cell stays open: the row's </tr> ends it.
             if (memos) writer.WriteLine("</td>");

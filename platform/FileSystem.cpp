@@ -1,6 +1,5 @@
 #include "platform/FileSystem.h"
 
-#include "platform/BulkMemory.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -140,72 +138,29 @@ TFilePresence ReadFileIfPresentAt(int folderFd, const std::string& path, std::st
 
 } // namespace
 
-TFileBytes::TFileBytes(const std::string& path)
+std::string ReadFileBytes(const std::string& path)
 {
     const int fd = OpenForReading(path);
     if (fd < 0) throw EFOpenError(path, errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        throw EFOpenError(path, error);
+    std::string contents;
+    bool read = false;
+    int error = EISDIR;
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+    } else if (!S_ISDIR(info.st_mode)) {
+        read = ReadOpenFile(fd, info, contents);
+        error = S_ISREG(info.st_mode) ? errno : ENXIO;
     }
-    // A large file (a schedule) goes into bulk memory in one read: on a virtual
-    // machine walking the pages of a mapped file costs several times the copy.
-    // One too large to be a schedule is mapped, so that it takes no memory
-    // before the reader finds it unsound.
-    constexpr off_t kBulkMinimum = 1 << 20;
-    constexpr off_t kBulkMaximum = off_t{256} << 20;
-    if (S_ISREG(info.st_mode) && info.st_size > kBulkMaximum) {
-        void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (map != MAP_FAILED) {
-            Data = static_cast<const char*>(map);
-            Size = static_cast<std::size_t>(info.st_size);
-            Mapped = true;
-            ::close(fd);
-            return;
-        }
-    }
-    if (S_ISREG(info.st_mode) && info.st_size >= kBulkMinimum && info.st_size <= kBulkMaximum) {
-        BulkSize = static_cast<std::size_t>(info.st_size);
-        char* bulk = static_cast<char*>(AllocateBulk(BulkSize));
-        Data = bulk;
-        bool failed = false;
-        while (Size < BulkSize) {
-            const ssize_t got = ::read(fd, bulk + Size, BulkSize - Size);
-            if (got < 0 && errno == EINTR) continue;
-            failed = got < 0;
-            if (got <= 0) break; // a file cut meanwhile is read as far as it goes
-            Size += static_cast<std::size_t>(got);
-        }
-        const int error = errno;
-        ::close(fd);
-        if (failed) {
-            FreeBulk(bulk, BulkSize);
-            throw EFOpenError(path, error);
-        }
-        return;
-    }
-    // Small: read it the plain way.
-    const bool read = ReadOpenFile(fd, info, Copy);
-    const int error = S_ISREG(info.st_mode) ? errno : ENXIO;
     ::close(fd);
     if (!read) throw EFOpenError(path, error);
-    Data = Copy.data();
-    Size = Copy.size();
-}
-
-TFileBytes::~TFileBytes()
-{
-    if (Mapped) ::munmap(const_cast<char*>(Data), Size);
-    if (BulkSize) FreeBulk(const_cast<char*>(Data), BulkSize);
+    return contents;
 }
 
 bool TryReadFile(const std::string& path, std::string& contents)
 {
     try {
-        TFileBytes bytes(path);
-        contents.assign(bytes.View());
+        contents = ReadFileBytes(path);
         return true;
     } catch (const std::exception&) {
         contents.clear();

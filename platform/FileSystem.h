@@ -37,25 +37,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder with exactly one trailing "/" (an empty folder stays empty).
 std::string IncludeTrailingDelimiter(const std::string& folder);
 
-// The whole content of a file, mapped read-only (no copy, no allocation of its size).
-class TFileBytes {
-public:
-    // Raises EFOpenError when the file cannot be opened or read, or is no
-    // regular file (a device, a FIFO, a socket).
-    explicit TFileBytes(const std::string& path);
-    ~TFileBytes();
-    TFileBytes(const TFileBytes&) = delete;
-    TFileBytes& operator=(const TFileBytes&) = delete;
-
-    std::string_view View() const { return {Data, Size}; }
-
-private:
-    const char* Data = nullptr;
-    std::size_t Size = 0;
-    bool Mapped = false;      // a file too large to read whole
-    std::size_t BulkSize = 0; // of the bulk block holding a large file
-    std::string Copy;         // a small file
-};
+// The whole content of a regular file. Raises EFOpenError when the file
+// cannot be opened or read, or is no regular file (a folder, a device, a FIFO).
+std::string ReadFileBytes(const std::string& path);
 
 // An input that exists but could not be read (or only in part): the export
 // goes on without it, and the user is told in one line each.

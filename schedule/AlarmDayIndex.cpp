@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "schedule/AlarmOccurrence.h"
+
 namespace orvexp {
 
 namespace {
@@ -25,32 +27,9 @@ int ParseTimeOfDay(std::string_view text)
     return hour * 60 + minute;
 }
 
-// A fixed-date entry before sorting: its date and time rank as one number
-// (year, month and day in 25 bits, the rank in 11), and its order key.
-struct TDatedEntry {
-    std::uint64_t DateAndRank;
-    std::uint64_t OrderKey;
-};
-using TDatedEntries = std::vector<TDatedEntry, TBulkAllocator<TDatedEntry>>;
-
-std::uint64_t DateAndRank(const TEntryDigest& at, int rank)
+bool IsCalendarDate(unsigned month, unsigned day)
 {
-    const std::uint64_t date = std::uint64_t{at.Year} << 9 | std::uint64_t{at.Month} << 5 | at.Day;
-    return date << 11 | static_cast<unsigned>(rank);
-}
-
-// Sorts by date and rank, keeping container order among equals: three stable
-// counting passes over 12 bits each, linear where a comparison sort is not.
-void SortByDateAndRank(TDatedEntries& entries)
-{
-    TDatedEntries sorted(entries.size());
-    for (const unsigned shift : {0u, 12u, 24u}) {
-        std::array<std::size_t, 4097> starts{};
-        for (const TDatedEntry& entry : entries) ++starts[(entry.DateAndRank >> shift & 0xFFF) + 1];
-        for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
-        for (const TDatedEntry& entry : entries) sorted[starts[entry.DateAndRank >> shift & 0xFFF]++] = entry;
-        entries.swap(sorted);
-    }
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 } // namespace
@@ -63,15 +42,11 @@ int ScheduleTimeRank(std::string_view timeText)
 TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
 {
     TimeTexts.reserve(static_cast<std::size_t>(schedule.Count()));
-    TDatedEntries dated;
-    dated.reserve(static_cast<std::size_t>(schedule.Count())); // at most every entry; unused room costs nothing
+    std::vector<std::pair<TDayNumber, TOrderKey>> dated;
     std::uint32_t position = 0;
     for (const TEntryDigest& at : schedule) {
-        TTimeText& kept = TimeTexts.emplace_back();
-        const std::size_t length = FormatAlarmTime(at.Kind, at.Hour, at.Minute, kept.data());
-        kept.back() = static_cast<char>(length);
-        const int rank = ScheduleTimeRank(std::string_view(kept.data(), length));
-        const TOrderKey key = static_cast<TOrderKey>(rank) << 32 | position;
+        const std::string& time = TimeTexts.emplace_back(AlarmTimeText(at.Kind, at.Hour, at.Minute));
+        const TOrderKey key = static_cast<TOrderKey>(ScheduleTimeRank(time)) << 32 | position++;
         switch (at.Kind) {
         case akEveryDayAt:
         case akEveryDay:
@@ -89,133 +64,65 @@ TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
             if (at.Day >= 1 && at.Day <= 31) ByMonthDay[at.Day].push_back(key);
             break;
         case akDateAt:
-        case akDate:
-            // Only a year from 1, a month 1-12 and a day 1-31 can be a date's.
-            if (at.Year >= 1 && at.Month >= 1 && at.Month <= 12 && at.Day >= 1 && at.Day <= 31) {
-                dated.push_back({DateAndRank(at, rank), key});
-            }
-            break;
-        case akYearDayAt:
-        case akYearDay:
-            if (at.Month >= 1 && at.Month <= 12 && at.Day >= 1 && at.Day <= 31) {
-                ByYearDay[at.Month * 32u + at.Day].push_back(key);
-            }
+        case akDate: {
+            // A date that does not exist (30 February) falls on no day.
+            TDayNumber day = 0;
+            if (TryEncodeDay(at.Year, at.Month, at.Day, day)) dated.emplace_back(day, key);
             break;
         }
-        ++position; // kinds above akStartup fall on no date
+        case akYearDayAt:
+        case akYearDay:
+            if (IsCalendarDate(at.Month, at.Day)) ByYearDay[at.Month * 32u + at.Day].push_back(key);
+            break;
+        }
+        // kinds above akStartup fall on no date
     }
+    // Keys are built in container order: each bucket is sorted by them alone.
     const auto sortBucket = [](TBucket& bucket) { std::sort(bucket.begin(), bucket.end()); };
     std::for_each(ByWeekday.begin(), ByWeekday.end(), sortBucket);
     std::for_each(ByMonthDay.begin(), ByMonthDay.end(), sortBucket);
     std::for_each(ByYearDay.begin(), ByYearDay.end(), sortBucket);
-
-    SortByDateAndRank(dated);
-    ByDateKeys.reserve(dated.size());
-    for (const TDatedEntry& entry : dated) {
-        const std::uint64_t date = entry.DateAndRank >> 11;
-        if (ByDate.empty() || ByDate.back().Date != date) ByDate.push_back({date, ByDateKeys.size(), ByDateKeys.size()});
-        ByDateKeys.push_back(entry.OrderKey);
-        ++ByDate.back().Last;
+    std::sort(dated.begin(), dated.end());
+    DatedDays.reserve(dated.size());
+    DatedKeys.reserve(dated.size());
+    for (const auto& [day, key] : dated) {
+        DatedDays.push_back(day);
+        DatedKeys.push_back(key);
     }
 }
 
-std::size_t TAlarmDayIndex::TakeDateBuckets(const TDateParts& date, TCursors& cursors, std::size_t count) const
+void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
 {
-    const auto take = [&](const TOrderKey* first, const TOrderKey* last) {
-        if (first != last) cursors[count++] = {first, last};
+    positions.clear();
+    if (!IsCalendarDate(date.Month, date.Day)) return;
+    struct TCursor {
+        const TOrderKey* Next;
+        const TOrderKey* End;
     };
-    const auto takeBucket = [&](const TBucket& bucket) { take(bucket.data(), bucket.data() + bucket.size()); };
-    takeBucket(ByMonthDay[date.Day]);
-    takeBucket(ByYearDay[date.Month * 32u + date.Day]);
-    if (date.Year > 0) {
-        const std::uint64_t key = static_cast<std::uint64_t>(date.Year) << 9 | date.Month << 5 | date.Day;
-        const auto found = std::lower_bound(ByDate.begin(), ByDate.end(), key,
-                                            [](const TDateRange& range, std::uint64_t wanted) { return range.Date < wanted; });
-        if (found != ByDate.end() && found->Date == key) {
-            take(ByDateKeys.data() + found->First, ByDateKeys.data() + found->Last);
-        }
+    std::array<TCursor, 4> cursors{};
+    std::size_t count = 0;
+    const auto take = [&](const TBucket& bucket) {
+        if (!bucket.empty()) cursors[count++] = {bucket.data(), bucket.data() + bucket.size()};
+    };
+    take(ByWeekday[weekday >= 1 && weekday <= 7 ? static_cast<std::size_t>(weekday) : 0]);
+    take(ByMonthDay[date.Day]);
+    take(ByYearDay[date.Month * 32u + date.Day]);
+    // The date's fixed-date entries, in key order as they are sorted.
+    TDayNumber day = 0;
+    if (TryEncodeDay(date.Year, date.Month, date.Day, day)) {
+        const auto range = std::equal_range(DatedDays.begin(), DatedDays.end(), day);
+        const TOrderKey* keys = DatedKeys.data() + (range.first - DatedDays.begin());
+        if (range.first != range.second) cursors[count++] = {keys, keys + (range.second - range.first)};
     }
-    return count;
-}
-
-namespace {
-
-// Merges the cursors' keys, handing each to `put` in ascending order. A
-// position sits in one bucket only, so the merge is the preview order.
-template <class Cursors, class Put>
-void MergeKeys(Cursors& cursors, std::size_t count, Put&& put)
-{
+    // A position sits in one bucket only, so the merge is the preview order.
     while (count > 0) {
         std::size_t least = 0;
         for (std::size_t i = 1; i < count; ++i) {
             if (*cursors[i].Next < *cursors[least].Next) least = i;
         }
-        put(*cursors[least].Next);
+        positions.push_back(static_cast<int>(*cursors[least].Next & 0xFFFFFFFFu));
         if (++cursors[least].Next == cursors[least].End) cursors[least] = cursors[--count];
     }
-}
-
-bool IsCalendarDate(const TDateParts& date)
-{
-    return date.Month >= 1 && date.Month <= 12 && date.Day >= 1 && date.Day <= 31;
-}
-
-} // namespace
-
-void TAlarmDayIndex::Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const
-{
-    positions.clear();
-    if (!IsCalendarDate(date)) return;
-    TCursors cursors{};
-    std::size_t count = 0;
-    const std::span<const TOrderKey> weekly = WeekdayKeys(weekday);
-    if (!weekly.empty()) cursors[count++] = {weekly.data(), weekly.data() + weekly.size()};
-    count = TakeDateBuckets(date, cursors, count);
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < count; ++i) total += static_cast<std::size_t>(cursors[i].End - cursors[i].Next);
-    positions.reserve(total);
-    MergeKeys(cursors, count, [&](TOrderKey key) { positions.push_back(PositionOf(key)); });
-}
-
-void TAlarmDayIndex::DateKeys(const TDateParts& date, std::vector<TOrderKey>& keys) const
-{
-    keys.clear();
-    if (!IsCalendarDate(date)) return;
-    TCursors cursors{};
-    const std::size_t count = TakeDateBuckets(date, cursors, 0);
-    MergeKeys(cursors, count, [&](TOrderKey key) { keys.push_back(key); });
-}
-
-namespace {
-
-template <class Entries, class PositionOf>
-void PrefetchDayEntries(const TScheduleDigest& digest, const Entries& entries, PositionOf positionOf,
-                        const TAlarmDayIndex& index)
-{
-    for (const auto& entry : entries) {
-        __builtin_prefetch(&digest[positionOf(entry)]);
-        index.PrefetchTimeText(positionOf(entry));
-    }
-    for (const auto& entry : entries) {
-        const std::span<const std::string_view> lines = digest.Lines(digest[positionOf(entry)]);
-        if (!lines.empty()) __builtin_prefetch(lines.data());
-    }
-    for (const auto& entry : entries) {
-        const std::span<const std::string_view> lines = digest.Lines(digest[positionOf(entry)]);
-        if (!lines.empty()) __builtin_prefetch(lines.front().data());
-    }
-}
-
-} // namespace
-
-void TAlarmDayIndex::PrefetchEntries(const TScheduleDigest& digest, std::span<const int> positions) const
-{
-    PrefetchDayEntries(digest, positions, [](int position) { return position; }, *this);
-}
-
-void TAlarmDayIndex::PrefetchEntries(const TScheduleDigest& digest, std::span<const TOrderKey> keys) const
-{
-    PrefetchDayEntries(digest, keys, PositionOf, *this);
 }
 
 } // namespace orvexp

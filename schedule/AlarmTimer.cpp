@@ -54,8 +54,8 @@ void TAlarmTimer::DoAlert(TAlarm2* alarm)
 
 void TAlarmTimer::LoadFromFile(const std::string& fileName)
 {
-    const TFileBytes bytes(fileName);
-    TByteReader stream(bytes.View());
+    const std::string bytes = ReadFileBytes(fileName);
+    TByteReader stream(bytes);
     LoadFromStream(stream);
 }
 

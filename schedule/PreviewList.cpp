@@ -15,16 +15,7 @@ const std::vector<int>& TPreviewList::FillPositions(TDateTime day)
     const TDateParts parts = DecodeDate(day);
     DateText = FormatDateText(parts);
     Index.Candidates(parts, DayOfWeek(day), Positions);
-    Index.PrefetchEntries(*Digest, Positions);
     return Positions;
-}
-
-const std::vector<TAlarmDayIndex::TOrderKey>& TPreviewList::FillDateKeys(const TDateParts& date)
-{
-    Rows.clear();
-    Index.DateKeys(date, Keys);
-    Index.PrefetchEntries(*Digest, Keys);
-    return Keys;
 }
 
 void TPreviewList::FillPreviewList(TDateTime day)

@@ -42,13 +42,8 @@ public:
     // CompareScheduleTimes; rows that compare equal keep the container's order.
     void FillPreviewList(TDateTime day);
     // The same entries as container positions only, the rows left empty: what
-    // the writers walk, since a row's texts are mostly ones they wrote before.
+    // the writers walk, reading the texts from the digest themselves.
     const std::vector<int>& FillPositions(TDateTime day);
-    // For a writer that keeps the rows of the weekday part: the date's own
-    // entries (TAlarmDayIndex::DateKeys), their texts asked for ahead as
-    // FillPositions does. The rows are left empty.
-    const std::vector<TAlarmDayIndex::TOrderKey>& FillDateKeys(const TDateParts& date);
-    const TAlarmDayIndex& DayIndex() const { return Index; }
     std::string_view TimeText(int position) const { return Index.TimeText(position); }
 
     int Count() const { return static_cast<int>(Rows.size()); }
@@ -61,7 +56,6 @@ private:
     TAlarmDayIndex Index;
     std::string DateText;       // of the last fill; the rows point into it
     std::vector<int> Positions; // reused between fills
-    std::vector<TAlarmDayIndex::TOrderKey> Keys;
     std::vector<TPreviewRow> Rows;
 };
 

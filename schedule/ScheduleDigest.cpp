@@ -47,8 +47,7 @@ TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
 
 TScheduleDigest TScheduleDigest::LoadFromFile(const std::string& fileName)
 {
-    const TFileBytes file(fileName);
-    return LoadFromBytes(file.View());
+    return LoadFromBytes(ReadFileBytes(fileName));
 }
 
 } // namespace orvexp
