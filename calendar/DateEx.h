@@ -36,7 +36,6 @@ public:
     constexpr void Include(TKyDayKind kind) { Bits = static_cast<std::uint8_t>(Bits | (1u << kind)); }
     constexpr void Exclude(TKyDayKind kind) { Bits = static_cast<std::uint8_t>(Bits & ~(1u << kind)); }
     constexpr bool Empty() const { return Bits == 0; }
-    constexpr std::uint8_t AsByte() const { return Bits; }
     constexpr bool operator==(const TKyDayKinds&) const = default;
 
 private:

@@ -39,9 +39,6 @@ public:
     // memos and a problem.
     explicit TMemoStore(const TDataFolder& folder);
 
-    // True when the memo folder exists and could be listed.
-    bool FolderExists() const { return Index.has_value(); }
-
     // The memo folder that could not be listed, and every memo file read so
     // far that exists but could not be read (or was larger than
     // kMaxMemoFileSize): each read as present without lines.

@@ -5,6 +5,7 @@
 #include "calendar/DayItem.h"
 #include "calendar/DayMatching.h"
 #include "export/ExportDays.h"
+#include "calendar/CalendarTexts.h"
 #include "export/ExportTexts.h"
 #include "export/HtmlEscape.h"
 #include "schedule/PreviewList.h"

@@ -20,10 +20,4 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // a UTF-8 CSV, nothing otherwise (HTML declares its encoding in its head).
 std::string_view OutputPreamble(TOutputEncoding encoding, bool csv);
 
-// A part of the writers' output in `encoding`: unchanged for Shift_JIS,
-// converted for UTF-8 (0x81 0x60 "～" becomes U+FF5E; a byte that is no
-// character becomes U+FFFD). The writers hand out parts that end at a whole
-// line, so no character is split between two of them.
-std::string EncodeOutputPart(std::string_view part, TOutputEncoding encoding);
-
 } // namespace orvexp

@@ -251,12 +251,5 @@ std::int64_t TFolderIndex::ModifiedSeconds(const std::string& name) const
     return static_cast<std::int64_t>(info.st_mtime);
 }
 
-std::string FindPathIgnoringCase(const std::string& folder, const std::string& name)
-{
-    const std::string exact = JoinPath(folder, name);
-    struct stat info {};
-    if (::lstat(exact.c_str(), &info) == 0) return exact;
-    return TFolderIndex(folder).Find(name);
-}
 
 } // namespace orvexp

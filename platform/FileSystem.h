@@ -100,7 +100,5 @@ private:
     std::vector<std::size_t> FoldedIndex;
 };
 
-// One lookup with TFolderIndex semantics: an exact path first, then the case-insensitive one.
-std::string FindPathIgnoringCase(const std::string& folder, const std::string& name);
 
 } // namespace orvexp

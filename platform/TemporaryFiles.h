@@ -20,7 +20,6 @@ public:
     TTemporaryName(TTemporaryName&& other) noexcept : Slot(other.Slot) { other.Slot = kNone; }
     TTemporaryName& operator=(TTemporaryName&& other) noexcept;
 
-    bool Registered() const { return Slot != kNone; }
     // Forgets the name (after it was renamed or removed).
     void Release();
 

@@ -34,99 +34,6 @@ std::size_t Utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
-// What iconv makes of every CP932 character, asked once per byte and byte
-// pair: a table look-up per character instead of an iconv call per text
-// (which cost most of the time of converting many short texts). The bytes
-// are iconv's; a converter that behaves other than byte by byte (which
-// CP932 does not) leaves the table unused.
-struct TCp932Char {
-    std::uint8_t Size = 0; // 0: no character
-    char Bytes[3] = {};
-};
-
-struct TCp932Table {
-    TCp932Char Single[256];        // a byte that is a character on its own
-    std::int16_t Row[256] = {};    // else the row of its pairs in Pairs, -1 for none
-    std::vector<std::array<TCp932Char, 256>> Pairs;
-};
-
-// How iconv converts `input` as a whole: the character, or Size 0 when it
-// converts nothing; false when it does anything else.
-bool AskIconv(iconv_t handle, std::string_view input, TCp932Char& result)
-{
-    ::iconv(handle, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char buffer[16];
-    char* put = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t rc = ::iconv(handle, &in, &inLeft, &put, &outLeft);
-    const auto made = static_cast<std::size_t>(put - buffer);
-    result = TCp932Char();
-    if (rc == static_cast<std::size_t>(-1)) return inLeft == input.size() && made == 0;
-    if (inLeft != 0 || made == 0 || made > sizeof result.Bytes) return false;
-    result.Size = static_cast<std::uint8_t>(made);
-    std::memcpy(result.Bytes, buffer, made);
-    return true;
-}
-
-std::unique_ptr<TCp932Table> MakeCp932Table()
-{
-    const TIconv converter = OpenConverter("UTF-8", "CP932");
-    if (!converter) return nullptr;
-    const auto handle = static_cast<iconv_t>(converter.get());
-    auto table = std::make_unique<TCp932Table>();
-    for (int first = 0; first < 256; ++first) {
-        const char one[1] = {static_cast<char>(first)};
-        if (!AskIconv(handle, std::string_view(one, 1), table->Single[first])) return nullptr;
-        table->Row[first] = -1;
-        if (table->Single[first].Size > 0) continue;
-        table->Row[first] = static_cast<std::int16_t>(table->Pairs.size());
-        auto& row = table->Pairs.emplace_back();
-        for (int second = 0; second < 256; ++second) {
-            const char two[2] = {static_cast<char>(first), static_cast<char>(second)};
-            if (!AskIconv(handle, std::string_view(two, 2), row[static_cast<std::size_t>(second)])) return nullptr;
-        }
-    }
-    return table;
-}
-
-const TCp932Table* Cp932Table()
-{
-    static const std::unique_ptr<TCp932Table> table = MakeCp932Table();
-    return table.get();
-}
-
-// As the iconv loop converts, character by character from the table.
-void AppendByTable(const TCp932Table& table, std::string_view text, std::string& out)
-{
-    const std::size_t size = text.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const auto first = static_cast<unsigned char>(text[i]);
-        const TCp932Char& single = table.Single[first];
-        if (single.Size > 0) {
-            out.append(single.Bytes, single.Size);
-            ++i;
-            continue;
-        }
-        const std::size_t second = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0u;
-        if (i + 1 < size) {
-            const TCp932Char& pair = table.Pairs[static_cast<std::size_t>(table.Row[first])][second];
-            if (pair.Size > 0) {
-                out.append(pair.Bytes, pair.Size);
-                i += 2;
-                continue;
-            }
-        }
-        // As below: one replacement; a lead byte takes a byte that can be its second.
-        out.append("\xEF\xBF\xBD");
-        const bool takesSecond = i + 1 < size && IsSjisLeadByte(first) && second >= 0x40 && second != 0x7F &&
-                                 second <= 0xFC;
-        i += takesSecond ? 2 : 1;
-    }
-}
-
 } // namespace
 
 std::string_view TrimView(std::string_view text)
@@ -155,10 +62,6 @@ void TCp932ToUtf8::Append(std::string_view text, std::string& out)
     // CP932 keeps ASCII as it is, so most short texts need no converter.
     if (!Handle || std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         out.append(text);
-        return;
-    }
-    if (const TCp932Table* table = Cp932Table()) {
-        AppendByTable(*table, text, out);
         return;
     }
     ::iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);

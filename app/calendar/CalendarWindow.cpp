@@ -12,6 +12,8 @@
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
 #include "app/calendar/CalendarWindow.h"
+
+#include "app/WindowProgram.h"
 #include "app/calendar/ScheduleCalendarWindow.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -20,29 +22,19 @@ namespace orvexp {
 
 namespace {
 
-TKyOrvanelCalendarStyle ParseStyle(const std::string& text)
+TKyOrvanelCalendarStyle StyleOf(const std::string& name)
 {
-    if (text == "monthly1") return csMonthly1;
-    if (text == "monthly2") return csMonthly2;
-    if (text == "vertical1") return csVertical1;
-    throw EUsageError("--style: \"" + text + "\" is none of monthly1, monthly2, vertical1");
-}
-
-bool HaveDisplay()
-{
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+    if (name == "monthly1") return csMonthly1;
+    if (name == "vertical1") return csVertical1;
+    return csMonthly2;
 }
 
 } // namespace
 
 int RunCalendarWindow(const TCalendarOptions& options)
 {
-    const TKyOrvanelCalendarStyle style = ParseStyle(options.Style);
-    const TDateTime date = options.Date.empty() ? 0 : ParseDateOption("--date", options.Date);
+    const TKyOrvanelCalendarStyle style = StyleOf(options.Style);
+    const TDateTime date = options.Date;
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
     if (!FileExists(dataFile)) throw EFOpenError(dataFile);
     // Loaded before any window exists, so a bad file ends with one line on standard error.

@@ -25,10 +25,11 @@ public:
     EStandardOutputError() : std::runtime_error("standard output could not be written") {}
 };
 
+// The options of `orvexp calendar`, checked by the command line.
 struct TCalendarOptions {
     std::string DataFile;
-    std::string Style = "monthly2";
-    std::string Date;
+    std::string Style = "monthly2"; // monthly1, monthly2 or vertical1
+    TDateTime Date = 0;             // the date selected at start; 0: today
 };
 
 // Carries out `orvexp calendar`: the window program shows the window itself,

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "calendar/widget/OrvanelCalendar.h"
+#include "calendar/CalendarTexts.h"
 #include "calendar/widget/WidgetTexts.h"
 
 namespace orvexp {
@@ -67,7 +68,7 @@ void TKyOrvanelCalendar::DrawHeaderCell(QPainter& painter, int column, const TRe
 {
     TKyFont& font = Fonts().DayOfWeek();
     FillRect(painter, rect, ColorToQColor(FDayOfWeekBkColor));
-    const char* name = sjis::kShortDayNames[(FStartDayOfWeek + column) % 7];
+    const char* name = sjis::kWeekdayNames[(FStartDayOfWeek + column) % 7];
     DrawSjisText(painter, rect, Qt::AlignCenter | kSingleLine, name, font, font.Color());
     DrawEdge(painter, rect, ekEtched, esBottom);
 }
@@ -282,7 +283,7 @@ void TKyOrvanelCalendar::DrawDayRow(int index, const TRect& rect)
     TKyFont& font = GetDayFont(year, month, day);
     const int weekday = DayOfWeek(date) - 1;
     const std::string label = Number(parts.Month) + "/" + Number(parts.Day) + "(" +
-                              sjis::kShortDayNames[std::clamp(weekday, 0, 6)] + ")";
+                              sjis::kWeekdayNames[std::clamp(weekday, 0, 6)] + ")";
     const int inset = selected ? 4 : 2;
     const TRect labelBand{dateColumn.Left + inset, dateColumn.Top + inset, dateColumn.Right,
                           dateColumn.Top + inset + TextHeight(painter, font)};

@@ -1,3 +1,4 @@
+#include "calendar/CalendarTexts.h"
 #include "export/ExportTexts.h"
 
 #include <gtest/gtest.h>

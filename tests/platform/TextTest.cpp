@@ -59,63 +59,6 @@ TEST(Text, AsciiCaseFoldingLeavesOtherBytes)
     EXPECT_FALSE(SameTextIgnoringAsciiCase("@", "`")); // 0x40 and 0x60 differ by the case bit only
 }
 
-// iconv over the whole text, a replacement for each byte that starts no
-// character (a lead byte with a byte that can be its second takes it along):
-// what the converter's table must give.
-std::string IconvReference(std::string_view text)
-{
-    const iconv_t handle = ::iconv_open("UTF-8", "CP932");
-    std::string out;
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    while (inLeft > 0) {
-        char buffer[256];
-        char* put = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = ::iconv(handle, &in, &inLeft, &put, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(put - buffer));
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out += "\xEF\xBF\xBD";
-            const auto first = static_cast<unsigned char>(in[0]);
-            const auto second = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
-            const std::size_t skip = IsSjisLeadByte(first) && second >= 0x40 && second != 0x7F && second <= 0xFC ? 2 : 1;
-            in += skip;
-            inLeft -= skip;
-        }
-    }
-    ::iconv_close(handle);
-    return out;
-}
-
-// Every byte, every pair of bytes (alone and between ASCII and a lead byte)
-// and many random texts convert as iconv converts them.
-TEST(Text, Cp932ConversionIsIconvsForEveryCharacter)
-{
-    TCp932ToUtf8 converter;
-    const auto check = [&converter](const std::string& text) {
-        std::string converted;
-        converter.Append(text, converted);
-        EXPECT_EQ(converted, IconvReference(text)) << testing::PrintToString(text);
-    };
-    for (int first = 0; first < 256; ++first) {
-        check(std::string(1, static_cast<char>(first)));
-        for (int second = 0; second < 256; ++second) {
-            const std::string pair = {static_cast<char>(first), static_cast<char>(second)};
-            check(pair);
-            check("a" + pair + "\x93");
-        }
-    }
-    std::mt19937 random(932);
-    for (int i = 0; i < 20000; ++i) {
-        std::string text(1 + random() % 12, ' ');
-        for (char& c : text) {
-            // Mostly lead and second bytes, so that characters and broken ones mix.
-            const unsigned pick = random() % 4;
-            c = static_cast<char>(pick == 0 ? random() % 256 : pick == 1 ? 0x81 + random() % 0x1F : 0x40 + random() % 0xBD);
-        }
-        check(text);
-    }
-}
 
 } // namespace
 } // namespace orvexp

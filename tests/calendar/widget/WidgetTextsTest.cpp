@@ -22,10 +22,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("schedule sign") << QByteArray(sjis::kScheduleSign) << QString("■");
         QTest::newRow("memo sign") << QByteArray(sjis::kMemoSign) << QString("□");
-        const char* names[] = {"日", "月", "火", "水", "木", "金", "土"};
-        for (int i = 0; i < 7; ++i)
-            QTest::newRow(qPrintable(QString("weekday %1").arg(i)))
-                << QByteArray(sjis::kShortDayNames[i]) << QString::fromUtf8(names[i]);
     }
     void sjisTexts()
     {
