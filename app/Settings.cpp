@@ -61,6 +61,14 @@ std::string ProgramFolder()
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
+std::string InstalledDataFolder()
+{
+    const std::string program = ProgramFolder();
+    if (!program.ends_with("/bin/")) return {};
+    const std::string data = program.substr(0, program.size() - 4) + "share/orvexp/";
+    return DirectoryExists(data) ? data : std::string();
+}
+
 bool KeepsSettingsBeside(const std::string& programFolder)
 {
     if (programFolder.empty() || programFolder.starts_with("/usr/")) return false;

@@ -20,6 +20,8 @@ inline constexpr char kExportEmptyMemoKey[] = "ExportEmptyMemo";
 inline constexpr char kIcsWithDaysKey[] = "IcsWithDays";
 // The iCalendar type: whether it is written in parts of 1 MB (for Google Calendar).
 inline constexpr char kIcsPartsKey[] = "IcsParts";
+// The CSV types: whether the file is UTF-8 with a byte-order mark instead of Shift_JIS.
+inline constexpr char kCsvUtf8Key[] = "CsvUtf8";
 
 inline constexpr char kTimeColorKey[] = "TimeColor";
 inline constexpr char kScheduleColorKey[] = "ScheduleColor";
@@ -33,6 +35,10 @@ inline constexpr char kSettingsFileName[] = "orvexp.ini";
 
 // The folder of the running program (/proc/self/exe), with its trailing "/".
 std::string ProgramFolder();
+
+// The folder of the installed program's data (share/orvexp/ beside its
+// bin/), with its trailing "/"; empty when the program is not installed so.
+std::string InstalledDataFolder();
 
 // Whether the program keeps its settings (and proposes its output) beside
 // itself: its folder can be written and it is not installed under /usr. An

@@ -52,10 +52,10 @@ std::vector<TInputProblem> LoadDayLists(TKyDayItemList& holidays, TKyDayItemList
 
 std::string DayFileDamageText(const std::string& path, const TDayFileDamage& damage)
 {
-    const std::string kept = damage.KeptItems == 1 ? "the 1 whole record before it is used"
-                                                   : "the " + std::to_string(damage.KeptItems) +
-                                                         " whole records before it are used";
-    return "day file " + path + ": " + damage.Problem + "; " + kept;
+    const std::string kept = damage.KeptItems == 0 ? "読める項目はありません"
+                                                   : "その前の欠けのない " + std::to_string(damage.KeptItems) +
+                                                         " 件を使います";
+    return "日のファイル " + path + ": " + damage.Problem + "。" + kept;
 }
 
 } // namespace orvexp

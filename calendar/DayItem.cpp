@@ -76,22 +76,22 @@ void TKyDayItem::ReadFromStream(TByteReader& stream)
 {
     // Read into a copy so that a record cut short changes nothing.
     TKyDayItem item(*this);
-    stream.ReadBytes(item.ItemGuid.data(), item.ItemGuid.size(), "the item GUID");
-    item.Year = stream.ReadU16("the item year");
-    item.Month = stream.ReadU16("the item month");
-    item.Day = stream.ReadU16("the item day");
-    item.DayType = static_cast<TKyDayType>(stream.ReadU8("the day type"));
-    item.NumOfDayOfWeek = stream.ReadU8("the weekday number");
-    item.DaysOfWeek = stream.ReadU8("the weekday set");
-    item.YearType = static_cast<TKyYearType>(stream.ReadU8("the year type"));
-    const std::int32_t length = stream.ReadI32("the day text length");
-    if (length < 0) stream.Fail("negative day text length " + std::to_string(length));
+    stream.ReadBytes(item.ItemGuid.data(), item.ItemGuid.size(), "項目の GUID");
+    item.Year = stream.ReadU16("項目の年");
+    item.Month = stream.ReadU16("項目の月");
+    item.Day = stream.ReadU16("項目の日");
+    item.DayType = static_cast<TKyDayType>(stream.ReadU8("日の種類"));
+    item.NumOfDayOfWeek = stream.ReadU8("曜日の番号");
+    item.DaysOfWeek = stream.ReadU8("曜日の組");
+    item.YearType = static_cast<TKyYearType>(stream.ReadU8("年の種類"));
+    const std::int32_t length = stream.ReadI32("日のテキストの長さ");
+    if (length < 0) stream.Fail("日のテキストの長さ " + std::to_string(length) + " が負です");
     if (static_cast<std::size_t>(length) > stream.Remaining()) {
-        stream.Fail("day text length " + std::to_string(length) + " exceeds the " +
-                    std::to_string(stream.Remaining()) + " bytes left");
+        stream.Fail("日のテキストの長さ " + std::to_string(length) + " が残りの " +
+                    std::to_string(stream.Remaining()) + " バイトを超えています");
     }
-    item.DayText = stream.ReadText(static_cast<std::size_t>(length), "the day text");
-    stream.ReadBytes(item.Reserved.data(), item.Reserved.size(), "the reserved block");
+    item.DayText = stream.ReadText(static_cast<std::size_t>(length), "日のテキスト");
+    stream.ReadBytes(item.Reserved.data(), item.Reserved.size(), "予約領域");
     *this = std::move(item);
 }
 
@@ -122,13 +122,13 @@ namespace {
 // the remaining bytes cannot hold fails before anything is allocated.
 std::vector<std::unique_ptr<TKyDayItem>> ReadItems(TByteReader& stream)
 {
-    const std::int32_t count = stream.ReadI32("the item count");
+    const std::int32_t count = stream.ReadI32("項目の数");
     std::vector<std::unique_ptr<TKyDayItem>> items;
     if (count <= 0) return items;
     if (static_cast<std::size_t>(count) > stream.Remaining() / kMinRecordSize) {
-        stream.Fail("item count " + std::to_string(count) + " needs at least " +
-                    std::to_string(static_cast<std::size_t>(count) * kMinRecordSize) + " bytes, " +
-                    std::to_string(stream.Remaining()) + " left");
+        stream.Fail("項目の数 " + std::to_string(count) + " には " +
+                    std::to_string(static_cast<std::size_t>(count) * kMinRecordSize) + " バイト以上が要りますが、残りは " +
+                    std::to_string(stream.Remaining()) + " バイトです");
     }
     items.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
@@ -148,12 +148,12 @@ std::vector<std::unique_ptr<TKyDayItem>> ReadWholeItems(TByteReader& stream, std
     std::vector<std::unique_ptr<TKyDayItem>> items;
     try {
         const std::size_t countAt = stream.Position();
-        const std::int32_t count = stream.ReadI32("the item count");
+        const std::int32_t count = stream.ReadI32("項目の数");
         // A negative count holds no records, as the scheduler reads it; it is
         // no count the scheduler writes, so the records after it are named lost.
         if (count < 0) {
-            damage = TDayFileDamage{"item count " + std::to_string(count) + " is negative at byte offset " +
-                                        std::to_string(countAt),
+            damage = TDayFileDamage{"項目の数 " + std::to_string(count) + " が負です（バイト位置 " +
+                                        std::to_string(countAt) + "）",
                                     0};
         }
         if (count <= 0) return items;
@@ -185,7 +185,7 @@ std::optional<TDayFileDamage> TKyDayItemList::LoadFromFile(const std::string& fi
     std::optional<TDayFileDamage> damage;
     std::vector<std::unique_ptr<TKyDayItem>> items;
     try {
-        DayFileVersion = stream.ReadI32("the file header");
+        DayFileVersion = stream.ReadI32("ファイルの先頭");
         items = ReadWholeItems(stream, damage);
     } catch (const EStreamReadError& e) {
         damage = TDayFileDamage{e.what(), 0};

@@ -10,13 +10,13 @@ static_assert(std::endian::native == std::endian::little,
 
 void TByteReader::Fail(const std::string& reason) const
 {
-    throw EStreamReadError(reason + " at byte offset " + std::to_string(Pos));
+    throw EStreamReadError(reason + "（バイト位置 " + std::to_string(Pos) + "）");
 }
 
 void TByteReader::FailShort(std::size_t count, const char* what) const
 {
-    Fail(std::string("data ends inside ") + what + " (" + std::to_string(count) + " bytes needed, " +
-         std::to_string(Remaining()) + " left)");
+    Fail(std::string(what) + "の途中でデータが終わっています（" + std::to_string(count) + " バイト必要、残り " +
+         std::to_string(Remaining()) + " バイト）");
 }
 
 void TByteWriter::WriteU16(std::uint16_t value)

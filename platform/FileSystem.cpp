@@ -28,6 +28,14 @@ bool FileExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+int FileAbsenceError(const std::string& path)
+{
+    struct stat info {};
+    if (path.empty()) return ENOENT;
+    if (::stat(path.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? EISDIR : 0;
+}
+
 bool DirectoryExists(const std::string& path)
 {
     struct stat info {};

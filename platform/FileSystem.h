@@ -26,6 +26,8 @@ public:
 };
 
 bool FileExists(const std::string& path);       // exists and is not a folder
+// Why FileExists(path) is false, as an errno: ENOENT, EISDIR, EACCES ...; 0 when it is true.
+int FileAbsenceError(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
 // The text up to and including the last "/"; empty when there is none.

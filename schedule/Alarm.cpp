@@ -33,12 +33,12 @@ void TAlarmDateTime::SaveToStream(TByteWriter& stream) const
 
 void TAlarmDateTime::LoadFromStream(TByteReader& stream)
 {
-    Year = stream.ReadU16("a date-time block");
-    Month = stream.ReadU16("a date-time block");
-    Day = stream.ReadU16("a date-time block");
-    Hour = stream.ReadU16("a date-time block");
-    Minute = stream.ReadU16("a date-time block");
-    DaysOfWeek = stream.ReadU8("a date-time block");
+    Year = stream.ReadU16("日時の欄");
+    Month = stream.ReadU16("日時の欄");
+    Day = stream.ReadU16("日時の欄");
+    Hour = stream.ReadU16("日時の欄");
+    Minute = stream.ReadU16("日時の欄");
+    DaysOfWeek = stream.ReadU8("日時の欄");
 }
 
 bool TPreviouseAlert::operator==(const TPreviouseAlert& other) const
@@ -57,10 +57,10 @@ void TPreviouseAlert::SaveToStream(TByteWriter& stream) const
 
 void TPreviouseAlert::LoadFromStream(TByteReader& stream)
 {
-    Kind = static_cast<TPreviouseAlertKind>(stream.ReadU8("the advance-notice block"));
-    Amount = stream.ReadI32("the advance-notice block");
+    Kind = static_cast<TPreviouseAlertKind>(stream.ReadU8("事前通知の欄"));
+    Amount = stream.ReadI32("事前通知の欄");
     DateTime.LoadFromStream(stream);
-    LastAlerted = stream.ReadDouble("the advance-notice block");
+    LastAlerted = stream.ReadDouble("事前通知の欄");
 }
 
 void TAlarm::SaveToStream(TByteWriter& stream) const
@@ -84,29 +84,29 @@ void TAlarm::SaveToStream(TByteWriter& stream) const
 
 void TAlarm::LoadFromStream(TByteReader& stream)
 {
-    Kind = static_cast<TAlarmKind>(stream.ReadU8("an entry's kind"));
+    Kind = static_cast<TAlarmKind>(stream.ReadU8("予定の種類"));
     DateTime.LoadFromStream(stream);
-    LastFired = stream.ReadDouble("an entry's last-fired time");
+    LastFired = stream.ReadDouble("予定の前回の実行時刻");
     // A start-up entry is due once after every load, whatever it last did.
     if (Kind == akStartup) LastFired = 0.0;
-    Action = static_cast<TAlarmAction>(stream.ReadU8("an entry's action"));
+    Action = static_cast<TAlarmAction>(stream.ReadU8("予定の動作"));
     ShellExecute.LoadFromStream(stream);
-    Active = stream.ReadU8("an entry's active flag");
-    const std::int32_t lineCount = stream.ReadI32("an entry's line count");
+    Active = stream.ReadU8("予定の有効フラグ");
+    const std::int32_t lineCount = stream.ReadI32("予定の行数");
     if (lineCount > 0 && static_cast<std::size_t>(lineCount) > stream.Remaining() / kMinScheduleString) {
-        stream.Fail("line count " + std::to_string(lineCount) + " exceeds what the " +
-                    std::to_string(stream.Remaining()) + " bytes left can hold");
+        stream.Fail("予定の行数 " + std::to_string(lineCount) + " は残りの " + std::to_string(stream.Remaining()) +
+                    " バイトに収まりません");
     }
     // Read into the lines already there, so an entry read over reuses their room.
     Messages.resize(lineCount > 0 ? static_cast<std::size_t>(lineCount) : 0);
-    for (std::string& line : Messages) ReadScheduleString(stream, "an entry's text line", line);
+    for (std::string& line : Messages) ReadScheduleString(stream, "予定の文の行", line);
     AuxDateTime.LoadFromStream(stream);
-    AuxFlag1 = stream.ReadU8("an entry's stored fields");
-    AuxFlag2 = stream.ReadU8("an entry's stored fields");
-    stream.ReadBytes(AuxValue.data(), AuxValue.size(), "an entry's stored fields");
-    AuxFlag3 = stream.ReadU8("an entry's stored fields");
-    AuxInteger = stream.ReadI32("an entry's stored fields");
-    stream.ReadBytes(AuxBytes.data(), AuxBytes.size(), "an entry's stored fields");
+    AuxFlag1 = stream.ReadU8("予定の欄");
+    AuxFlag2 = stream.ReadU8("予定の欄");
+    stream.ReadBytes(AuxValue.data(), AuxValue.size(), "予定の欄");
+    AuxFlag3 = stream.ReadU8("予定の欄");
+    AuxInteger = stream.ReadI32("予定の欄");
+    stream.ReadBytes(AuxBytes.data(), AuxBytes.size(), "予定の欄");
 }
 
 void TAlarm::Assign(const TAlarm& source)
@@ -154,12 +154,12 @@ TAlarm2& TAlarmList::operator[](int index) const
 
 void ReadAlarmEntries(TByteReader& stream, const TAlarmEntrySink& sink)
 {
-    const std::int32_t count = stream.ReadI32("the entry count");
+    const std::int32_t count = stream.ReadI32("予定の数");
     if (count <= 0) return;
     const std::size_t minimum = FileVersion == kScheduleFormat2 ? kMinEntryFormat2 : kMinEntryFormat1;
     if (static_cast<std::size_t>(count) > stream.Remaining() / minimum) {
-        stream.Fail("entry count " + std::to_string(count) + " exceeds what the " +
-                    std::to_string(stream.Remaining()) + " bytes left can hold");
+        stream.Fail("予定の数 " + std::to_string(count) + " は残りの " + std::to_string(stream.Remaining()) +
+                    " バイトに収まりません");
     }
     if (sink.Count) sink.Count(count);
     std::unique_ptr<TAlarm2> entry;

@@ -61,13 +61,13 @@ void TAlarmTimer::LoadFromFile(const std::string& fileName)
 
 TScheduleTrailer ReadScheduleFile(TByteReader& stream, const TAlarmEntrySink& entries)
 {
-    FileVersion = stream.ReadI32("the file header");
+    FileVersion = stream.ReadI32("ファイルの先頭");
     if (FileVersion != kScheduleFormat1 && FileVersion != kScheduleFormat2) throw EInvalidFileHeader();
     ReadAlarmEntries(stream, entries);
     TScheduleTrailer trailer;
-    trailer.Integer = stream.ReadI32("the trailer");
-    stream.ReadBytes(trailer.Bytes.data(), trailer.Bytes.size(), "the trailer");
-    trailer.Text = ReadScheduleString(stream, "the trailer text");
+    trailer.Integer = stream.ReadI32("ファイルの末尾");
+    stream.ReadBytes(trailer.Bytes.data(), trailer.Bytes.size(), "ファイルの末尾");
+    trailer.Text = ReadScheduleString(stream, "ファイルの末尾の文");
     return trailer;
 }
 

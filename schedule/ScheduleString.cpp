@@ -12,11 +12,11 @@ std::string ReadScheduleString(TByteReader& stream, const char* what)
 void ReadScheduleString(TByteReader& stream, const char* what, std::string& text)
 {
     const std::int32_t length = stream.ReadI32(what);
-    if (length < 0) stream.Fail(std::string("negative length ") + std::to_string(length) + " of " + what);
+    if (length < 0) stream.Fail(std::string(what) + "の長さ " + std::to_string(length) + " が負です");
     // The text and its terminator must both be there.
     if (static_cast<std::size_t>(length) >= stream.Remaining()) {
-        stream.Fail(std::string("length ") + std::to_string(length) + " of " + what + " exceeds the " +
-                    std::to_string(stream.Remaining()) + " bytes left");
+        stream.Fail(std::string(what) + "の長さ " + std::to_string(length) + " が残りの " +
+                    std::to_string(stream.Remaining()) + " バイトを超えています");
     }
     text.assign(stream.ReadView(static_cast<std::size_t>(length), what));
     stream.ReadU8(what);

@@ -98,12 +98,12 @@ bool TShellExecute::Execute() const
 
 void TShellExecute::LoadFromStream(TByteReader& stream)
 {
-    Handle = stream.ReadU32("the launch block");
-    ReadScheduleString(stream, "the launch operation", Operation);
-    ReadScheduleString(stream, "the launch file name", FileName);
-    ReadScheduleString(stream, "the launch parameters", Parameters);
-    ReadScheduleString(stream, "the launch directory", Directory);
-    ShowCmd = stream.ReadI32("the launch block");
+    Handle = stream.ReadU32("起動の欄");
+    ReadScheduleString(stream, "起動の操作", Operation);
+    ReadScheduleString(stream, "起動するファイル名", FileName);
+    ReadScheduleString(stream, "起動のパラメータ", Parameters);
+    ReadScheduleString(stream, "起動の作業フォルダ", Directory);
+    ShowCmd = stream.ReadI32("起動の欄");
 }
 
 void TShellExecute::SaveToStream(TByteWriter& stream) const

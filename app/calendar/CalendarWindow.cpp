@@ -9,11 +9,13 @@
 
 #include <QApplication>
 
+#include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/cli/CommandLine.h"
 #include "app/calendar/CalendarWindow.h"
 
 #include "app/WindowProgram.h"
+#include "app/window/WindowSetup.h"
 #include "app/calendar/ScheduleCalendarWindow.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -36,15 +38,13 @@ int RunCalendarWindow(const TCalendarOptions& options)
     const TKyOrvanelCalendarStyle style = StyleOf(options.Style);
     const TDateTime date = options.Date;
     const std::string dataFile = options.DataFile.empty() ? DefaultScheduleFile() : options.DataFile;
-    if (!FileExists(dataFile)) throw EFOpenError(dataFile);
     // Loaded before any window exists, so a bad file ends with one line on standard error.
     std::unique_ptr<TScheduleCalendarData> data;
     try {
+        if (!FileExists(dataFile)) throw EFOpenError(dataFile, FileAbsenceError(dataFile));
         data = std::make_unique<TScheduleCalendarData>(dataFile);
-    } catch (const EFOpenError&) {
-        throw;
     } catch (const std::exception& e) {
-        throw std::runtime_error(dataFile + ": " + e.what());
+        throw std::runtime_error(msg::ScheduleFileFailureLine(dataFile, e));
     }
     if (!HaveDisplay()) throw std::runtime_error("no display to show the calendar on (DISPLAY is not set)");
 
@@ -52,11 +52,13 @@ int RunCalendarWindow(const TCalendarOptions& options)
     static char name[] = "orvexp";
     static char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
+    SetUpWindowApplication(application);
     TScheduleCalendarWindow window(std::move(data));
     for (const std::string& problem : window.DayFileProblems())
         std::cerr << "orvexp: " << problem << " (shown without it)\n";
     window.SetStyle(style);
     if (date != 0) window.ShowDate(date);
+    PlaceOnScreen(window, window.size());
     window.show();
     return QApplication::exec();
 }

@@ -38,7 +38,7 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
     const TDateTime to = ParseRangeDateOption("--to", toText);
     if (to < from) throw EUsageError("--to " + toText + " is before --from " + fromText);
     // The day kinds need only the day files; the schedule file only locates them.
-    if (!FileExists(dataFile)) throw EFOpenError(dataFile);
+    if (!FileExists(dataFile)) throw EFOpenError(dataFile, FileAbsenceError(dataFile));
 
     TKyDateEx dates;
     dates.AutoEquinox = true;

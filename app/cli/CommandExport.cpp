@@ -80,22 +80,14 @@ std::size_t ParsePartSize(const std::string& text)
     return value;
 }
 
-// The wizard's message and what caused it, on one line and told apart.
-std::string FailureLine(const std::string& message, const std::string& cause)
-{
-    return message + "(" + cause + ")";
-}
-
 // Reads the schedule file; a failure is told with the wizard's message.
 TScheduleDigest ReadScheduleFile(const std::string& dataFile)
 {
     const TMemoryContext reading("ファイル " + dataFile + " は開けません");
     try {
         return TScheduleDigest::LoadFromFile(dataFile);
-    } catch (const EFOpenError& e) {
-        throw std::runtime_error(FailureLine(msg::kScheduleFileNotOpened, e.what()));
     } catch (const std::exception& e) {
-        throw std::runtime_error(FailureLine(msg::kScheduleFileNotOpened, dataFile + ": " + e.what()));
+        throw std::runtime_error(msg::ScheduleFileFailureLine(dataFile, e));
     }
 }
 

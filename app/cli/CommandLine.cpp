@@ -5,7 +5,9 @@
 #include <iostream>
 #include <string_view>
 
+#include "app/Messages.h"
 #include "app/global.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageSink.h"
 
 namespace orvexp {
@@ -76,6 +78,9 @@ int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)
     } catch (const EUsageError& e) {
         std::cerr << "orvexp: " << e.what() << "\n";
         return 2;
+    } catch (const EFOpenError& e) {
+        std::cerr << "orvexp: " << e.what() << (e.Error != 0 ? "。(" + msg::FailureCause(e) + ")" : "") << "\n";
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "orvexp: " << e.what() << "\n";
         return 1;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Messages.h"
 #include "app/cli/Subcommands.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -68,16 +69,13 @@ std::string FirstLineUtf8(const TAlarm2& alarm)
     return alarm.Messages.empty() ? std::string() : Cp932ToUtf8(alarm.Messages.front());
 }
 
-// The load's failures name the file: the open error does so itself, the
-// format errors are given the path.
+// The load's failures name the file and their cause, as the export's do.
 void LoadScheduleFile(TAlarmTimer& timer, const std::string& path)
 {
     try {
         timer.LoadFromFile(path);
-    } catch (const EFOpenError&) {
-        throw;
     } catch (const std::exception& e) {
-        throw std::runtime_error(path + ": " + e.what());
+        throw std::runtime_error(msg::ScheduleFileFailureLine(path, e));
     }
 }
 

@@ -24,7 +24,18 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStackedWidget>
+#include <QTextCharFormat>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
 
+#include <algorithm>
+#include <initializer_list>
+
+#include "app/window/WindowSetup.h"
+#include "app/wizard/PathEdit.h"
 #include "app/wizard/WizardTexts.h"
 #include "calendar/widget/WinColors.h"
 #include "platform/Clock.h"
@@ -138,6 +149,7 @@ bool RunFileDialog(QWidget* parent, const TFileDialogSetup& setup, bool save, st
         list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
         for (int column = 1; column <= 3; ++column) list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     }
+    if (!setup.Place.empty()) dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(Q(setup.Place)));
     if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar")))
         places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth() + 4);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -155,12 +167,31 @@ bool RunFileDialog(QWidget* parent, const TFileDialogSetup& setup, bool save, st
     return true;
 }
 
-QPushButton* ColorButton(QWidget* parent, const char* caption, int tag, int x, int y)
+QPushButton* ColorButton(QWidget* parent, const char* caption, int tag)
 {
     auto* button = new QPushButton(Q(caption), parent);
-    button->setGeometry(x, y, 56, 22);
+    button->setMinimumSize(56, 22);
     button->setProperty("Tag", tag);
     return button;
+}
+
+// The size a label needs for the longest of `texts`.
+QSize LargestTextSize(const QLabel& label, std::initializer_list<const char*> texts)
+{
+    QSize size;
+    for (const char* text : texts)
+        size = size.expandedTo(label.fontMetrics().size(0, DisplayText(text)));
+    const int margins = 2 * (label.margin() + label.frameWidth());
+    return size + QSize(margins, margins);
+}
+
+// The day numbers' colours in the date pop-ups, as the calendar window has
+// them: Saturdays blue; Sundays, holidays, special days and days off red.
+QColor DayNumberColor(TKyDayKinds kinds)
+{
+    for (TKyDayKind red : {dkSunday, dkHoliday, dkSubstitute, dkSpecialDay, dkDayOff})
+        if (kinds.Contains(red)) return Qt::red;
+    return kinds.Contains(dkSaturday) ? QColor(Qt::blue) : QColor();
 }
 
 } // namespace
@@ -185,17 +216,26 @@ void UseFormFontEverywhere()
 }
 
 TfrmMain::TfrmMain(TGlobal& global, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                           Qt::WindowCloseButtonHint)
 {
     WizardLogic = std::make_unique<TWizardLogic>(*this, global);
     setObjectName(QStringLiteral("frmMain"));
     setFont(FormFont());
-    setFixedSize(kClientWidth, kClientHeight);
-    BuildTitleBand();
-    BuildPages();
-    BuildBottomBand();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildTitleBand());
+    layout->addWidget(BuildPages(), 1);
+    layout->addWidget(BuildBottomBand());
     SetSampleColors(Colors);
+    // Every page's every control fits at the default size, which is the
+    // window's smallest: measured while all of page 4's boxes are shown.
+    DefaultSize = minimumSizeHint().expandedTo(QSize(kClientWidth, kClientHeight));
+    setMinimumSize(DefaultSize);
+    PlaceOnScreen(*this, DefaultSize);
+    chkIcsWithDays->hide();
+    chkIcsParts->hide();
 
     // The launch action's failures (and any other message of the core) in a box.
     SetMessageSink([this](TMessageKind kind, const std::string& text) {
@@ -211,15 +251,17 @@ TfrmMain::~TfrmMain()
     SetMessageSink({});
 }
 
-void TfrmMain::BuildTitleBand()
+QWidget* TfrmMain::BuildTitleBand()
 {
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("pnlTitleBand"));
-    band->setGeometry(0, 0, kClientWidth, kTitleHeight);
+    band->setFixedHeight(kTitleHeight);
     band->setAutoFillBackground(true);
     QPalette palette = band->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     band->setPalette(palette);
+    auto* layout = new QHBoxLayout(band);
+    layout->setContentsMargins(10, 0, 4, 0);
 
     pnlTitle = new QLabel(band);
     pnlTitle->setObjectName(QStringLiteral("pnlTitle"));
@@ -227,40 +269,50 @@ void TfrmMain::BuildTitleBand()
     bold.setBold(true);
     bold.setPixelSize(16);
     pnlTitle->setFont(bold);
-    pnlTitle->setGeometry(10, 0, kClientWidth - 10 - 32 - 10, kTitleHeight);
     pnlTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(pnlTitle, 1);
 
     imgTitle = new QLabel(band);
     imgTitle->setObjectName(QStringLiteral("imgTitle"));
-    imgTitle->setGeometry(kClientWidth - 32 - 4, (kTitleHeight - 32) / 2, 32, 32);
-    imgTitle->setPixmap(QPixmap(QStringLiteral(":/wizard/title.xpm")));
+    imgTitle->setFixedSize(32, 32);
+    imgTitle->setPixmap(QPixmap(QStringLiteral(":/window/title.xpm")));
+    layout->addWidget(imgTitle);
+    return band;
 }
 
-void TfrmMain::BuildPages()
+QWidget* TfrmMain::BuildPages()
 {
     Notebook1 = new QStackedWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
-    Notebook1->setGeometry(0, kTitleHeight, kClientWidth, kClientHeight - kTitleHeight - kBottomHeight);
     Notebook1->addWidget(BuildExportTypePage());
     Notebook1->addWidget(BuildDataFilePage());
     Notebook1->addWidget(BuildDateRangePage());
     Notebook1->addWidget(BuildExportFilePage());
+    return Notebook1;
 }
 
 QWidget* TfrmMain::BuildExportTypePage()
 {
     auto* page = new QWidget;
     page->setObjectName(Q(wiztext::kPage1Title));
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(12, 6, 12, 8);
+    layout->setSpacing(12);
     lbExportTypes = new QListWidget(page);
     lbExportTypes->setObjectName(QStringLiteral("lbExportTypes"));
-    lbExportTypes->setGeometry(12, 10, 170, 190);
     lbExportTypes->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbExportTypes->setMinimumWidth(170);
+    layout->addWidget(lbExportTypes, 1);
     grpExplanation = new QGroupBox(Q(wiztext::kExplanationGroup), page);
-    grpExplanation->setGeometry(194, 4, 196, 196);
+    auto* explanation = new QVBoxLayout(grpExplanation);
     lblExplanation1 = new QLabel(grpExplanation);
     lblExplanation1->setObjectName(QStringLiteral("lblExplanation1"));
-    lblExplanation1->setGeometry(10, 20, 180, 170);
     lblExplanation1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest explanation, whichever line is chosen.
+    lblExplanation1->setMinimumSize(LargestTextSize(
+        *lblExplanation1, {wiztext::kCsvExplanation, wiztext::kHtmlExplanation, wiztext::kIcsExplanation}));
+    explanation->addWidget(lblExplanation1, 1);
+    layout->addWidget(grpExplanation, 1);
 
     connect(lbExportTypes, &QListWidget::itemSelectionChanged, this,
             [this] { Guarded([this] { WizardLogic->lbExportTypesClick(); }); });
@@ -273,20 +325,26 @@ QWidget* TfrmMain::BuildDataFilePage()
 {
     auto* page = new QWidget;
     page->setObjectName(Q(wiztext::kPage2Title));
-    auto* label = new QLabel(Q(wiztext::kDataFileLabel), page);
-    label->setGeometry(20, 24, 360, 16);
-    edtDataFilePath = new QLineEdit(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(20, 20, 16, 8);
+    layout->addWidget(new QLabel(Q(wiztext::kDataFileLabel), page));
+    auto* row = new QHBoxLayout;
+    edtDataFilePath = new TPathEdit(page);
     edtDataFilePath->setObjectName(QStringLiteral("edtDataFilePath"));
-    edtDataFilePath->setGeometry(20, 46, 290, 22);
+    row->addWidget(edtDataFilePath, 1);
     Button5 = new QPushButton(Q(wiztext::kBrowseCaption), page);
     Button5->setObjectName(QStringLiteral("Button5"));
-    Button5->setGeometry(316, 45, 70, 24);
+    Button5->setMinimumWidth(70);
+    row->addWidget(Button5);
+    layout->addLayout(row);
+    layout->addSpacing(20);
     auto* note = new QLabel(Q(wiztext::kDataFileNote1) + QLatin1Char('\n') + Q(wiztext::kDataFileNote2), page);
     QFont bold = font();
     bold.setBold(true);
     note->setFont(bold);
-    note->setGeometry(20, 96, 370, 40);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(note);
+    layout->addStretch(1);
 
     connect(Button5, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->Button5Click(); }); });
     return page;
@@ -296,24 +354,41 @@ QWidget* TfrmMain::BuildDateRangePage()
 {
     auto* page = new QWidget;
     page->setObjectName(Q(wiztext::kPage3Title));
-    auto* startLabel = new QLabel(Q(wiztext::kStartDateLabel), page);
-    startLabel->setGeometry(50, 50, 120, 16);
-    auto* endLabel = new QLabel(Q(wiztext::kEndDateLabel), page);
-    endLabel->setGeometry(222, 50, 120, 16);
-    auto makeDateEdit = [page](const char* name, int x) {
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->addWidget(new QLabel(Q(wiztext::kStartDateLabel), page), 0, 0);
+    fields->addWidget(new QLabel(Q(wiztext::kEndDateLabel), page), 0, 2);
+    auto makeDateEdit = [this, page](const char* name) {
         auto* edit = new QDateEdit(page);
         edit->setObjectName(QString::fromLatin1(name));
-        edit->setGeometry(x, 70, 130, 22);
+        edit->setMinimumWidth(130);
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
         edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+        QCalendarWidget* popup = edit->calendarWidget();
+        QTextCharFormat saturday = popup->weekdayTextFormat(Qt::Saturday);
+        saturday.setForeground(Qt::blue);
+        popup->setWeekdayTextFormat(Qt::Saturday, saturday);
+        connect(popup, &QCalendarWidget::currentPageChanged, this,
+                [this, popup](int year, int month) { ColorDayNumbers(*popup, year, month); });
         return edit;
     };
-    DateEdit1 = makeDateEdit("DateEdit1", 50);
+    DateEdit1 = makeDateEdit("DateEdit1");
+    fields->addWidget(DateEdit1, 1, 0);
     auto* separator = new QLabel(Q(wiztext::kRangeSeparator), page);
-    separator->setGeometry(190, 73, 24, 16);
     separator->setAlignment(Qt::AlignCenter);
-    DateEdit2 = makeDateEdit("DateEdit2", 222);
+    fields->addWidget(separator, 1, 1);
+    DateEdit2 = makeDateEdit("DateEdit2");
+    fields->addWidget(DateEdit2, 1, 2);
+
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addLayout(fields);
+    centred->addStretch(1);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(12, 50, 12, 8);
+    layout->addLayout(centred);
+    layout->addStretch(1);
     return page;
 }
 
@@ -321,38 +396,62 @@ QWidget* TfrmMain::BuildExportFilePage()
 {
     auto* page = new QWidget;
     page->setObjectName(Q(wiztext::kPage4Title));
-    auto* label = new QLabel(Q(wiztext::kExportFileLabel), page);
-    label->setGeometry(12, 8, 360, 16);
-    edtExportFile = new QLineEdit(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(4);
+    layout->addWidget(new QLabel(Q(wiztext::kExportFileLabel), page));
+    auto* row = new QHBoxLayout;
+    edtExportFile = new TPathEdit(page);
     edtExportFile->setObjectName(QStringLiteral("edtExportFile"));
-    edtExportFile->setGeometry(12, 28, 298, 22);
+    row->addWidget(edtExportFile, 1);
     Button1 = new QPushButton(Q(wiztext::kBrowseCaption), page);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(316, 27, 70, 24);
+    Button1->setMinimumWidth(70);
+    row->addWidget(Button1);
+    layout->addLayout(row);
     auto* note = new QLabel(Q(wiztext::kExportFileNote1) + QLatin1Char('\n') + Q(wiztext::kExportFileNote2), page);
-    note->setGeometry(12, 56, 380, 32);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(note);
+    layout->addSpacing(4);
 
-    lblHTMLSettings = new QLabel(Q(wiztext::kHtmlSettings), page);
-    lblHTMLSettings->setObjectName(QStringLiteral("lblHTMLSettings"));
-    lblHTMLSettings->setGeometry(12, 92, 120, 16);
-    HTMLScrollBox = new QScrollArea(page);
-    HTMLScrollBox->setObjectName(QStringLiteral("HTMLScrollBox"));
-    HTMLScrollBox->setGeometry(12, 108, 378, 102);
-    HTMLScrollBox->setWidget(BuildColorSamples());
-
+    // The options of the three kinds of type share one place: only one
+    // kind's show at a time, and the place is as tall as the tallest. The
+    // check boxes are as wide as their captions, where a click toggles them.
+    auto* options = new QGridLayout;
+    auto* csv = new QVBoxLayout;
     chkExportEmptyMemo = new QCheckBox(Q(wiztext::kExportEmptyMemo), page);
     chkExportEmptyMemo->setObjectName(QStringLiteral("chkExportEmptyMemo"));
-    chkExportEmptyMemo->setGeometry(12, 96, 250, 20);
-    // Where the empty-memo box stands for the other types: one of the two shows.
+    csv->addWidget(chkExportEmptyMemo, 0, Qt::AlignLeft);
+    chkCsvUtf8 = new QCheckBox(Q(wiztext::kCsvUtf8), page);
+    chkCsvUtf8->setObjectName(QStringLiteral("chkCsvUtf8"));
+    csv->addWidget(chkCsvUtf8, 0, Qt::AlignLeft);
+    options->addLayout(csv, 0, 0, Qt::AlignTop);
+
+    auto* html = new QVBoxLayout;
+    html->setSpacing(2);
+    lblHTMLSettings = new QLabel(Q(wiztext::kHtmlSettings), page);
+    lblHTMLSettings->setObjectName(QStringLiteral("lblHTMLSettings"));
+    html->addWidget(lblHTMLSettings);
+    HTMLScrollBox = new QScrollArea(page);
+    HTMLScrollBox->setObjectName(QStringLiteral("HTMLScrollBox"));
+    HTMLScrollBox->setWidgetResizable(true);
+    HTMLScrollBox->setWidget(BuildColorSamples());
+    // All four rows in view: the box is as tall as the samples.
+    HTMLScrollBox->setMinimumHeight(HTMLScrollBox->widget()->sizeHint().height() + 2 * HTMLScrollBox->frameWidth());
+    HTMLScrollBox->setMinimumWidth(HTMLScrollBox->widget()->sizeHint().width() + 2 * HTMLScrollBox->frameWidth());
+    html->addWidget(HTMLScrollBox);
+    options->addLayout(html, 0, 0, Qt::AlignTop);
+
+    auto* ics = new QVBoxLayout;
     chkIcsWithDays = new QCheckBox(Q(wiztext::kIcsWithDays), page);
     chkIcsWithDays->setObjectName(QStringLiteral("chkIcsWithDays"));
-    chkIcsWithDays->setGeometry(12, 96, 250, 20);
-    chkIcsWithDays->hide();
+    ics->addWidget(chkIcsWithDays, 0, Qt::AlignLeft);
     chkIcsParts = new QCheckBox(Q(wiztext::kIcsParts), page);
     chkIcsParts->setObjectName(QStringLiteral("chkIcsParts"));
-    chkIcsParts->setGeometry(12, 118, 378, 20);
-    chkIcsParts->hide();
+    ics->addWidget(chkIcsParts, 0, Qt::AlignLeft);
+    options->addLayout(ics, 0, 0, Qt::AlignTop);
+    layout->addLayout(options);
+    layout->addStretch(1);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->Button1Click(); }); });
     return page;
@@ -361,7 +460,10 @@ QWidget* TfrmMain::BuildExportFilePage()
 QWidget* TfrmMain::BuildColorSamples()
 {
     auto* samples = new QWidget;
-    constexpr int kRowHeight = 42;
+    auto* grid = new QGridLayout(samples);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
     struct TRow {
         const char* Caption;
         QPlainTextEdit** Memo;
@@ -375,52 +477,68 @@ QWidget* TfrmMain::BuildColorSamples()
         {wiztext::kSampleSchedule, &memHTMLSchedule, &btnHTMLScheduleColor, &btnHTMLScheduleBkColor, stSchedule},
         {wiztext::kSampleMemo, &memHTMLMemo, &btnHTMLMemoColor, &btnHTMLMemoBkColor, stMemo},
     };
-    int y = 4;
+    QFont bold = font();
+    bold.setBold(true);
+    int line = 0;
     for (const TRow& row : rows) {
-        auto* caption = new QLabel(Q(row.Caption), samples);
-        caption->setGeometry(6, y + 10, 30, 16);
+        grid->addWidget(new QLabel(Q(row.Caption), samples), line, 0);
         auto* memo = new QPlainTextEdit(samples);
         memo->setReadOnly(true);
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setPlainText(Q(wiztext::kSampleLine1) + QLatin1Char('\n') + Q(wiztext::kSampleLine2));
-        memo->setGeometry(40, y, 170, 38);
         memo->setFocusPolicy(Qt::NoFocus);
+        if (row.Tag == stDate) memo->setFont(bold);
+        // Both lines whole, in the memo's own font.
+        const QFontMetrics metrics(memo->font());
+        const int margins = 2 * (memo->frameWidth() + static_cast<int>(memo->document()->documentMargin()));
+        memo->setFixedSize(
+            std::max(metrics.horizontalAdvance(Q(wiztext::kSampleLine1)), metrics.horizontalAdvance(Q(wiztext::kSampleLine2))) +
+                margins + 4,
+            2 * metrics.lineSpacing() + margins + 2); // a line is its leading rounded up
+        grid->addWidget(memo, line, 1);
         *row.Memo = memo;
-        *row.TextButton = ColorButton(samples, wiztext::kTextColorButton, row.Tag, 218, y + 8);
-        *row.BackButton = ColorButton(samples, wiztext::kBackColorButton, row.Tag, 280, y + 8);
+        *row.TextButton = ColorButton(samples, wiztext::kTextColorButton, row.Tag);
+        *row.BackButton = ColorButton(samples, wiztext::kBackColorButton, row.Tag);
+        grid->addWidget(*row.TextButton, line, 2);
+        grid->addWidget(*row.BackButton, line, 3);
         connect(*row.TextButton, &QPushButton::clicked, this, [this, tag = row.Tag] {
             Guarded([this, tag] { WizardLogic->btnHTMLDateColorClick(tag); });
         });
         connect(*row.BackButton, &QPushButton::clicked, this, [this, tag = row.Tag] {
             Guarded([this, tag] { WizardLogic->btnHTMLDateBkColorClick(tag); });
         });
-        y += kRowHeight;
+        ++line;
     }
+    grid->setColumnStretch(4, 1);
     memHTMLDate->setObjectName(QStringLiteral("memHTMLDate"));
     memHTMLTime->setObjectName(QStringLiteral("memHTMLTime"));
     memHTMLSchedule->setObjectName(QStringLiteral("memHTMLSchedule"));
     memHTMLMemo->setObjectName(QStringLiteral("memHTMLMemo"));
-    QFont bold = font();
-    bold.setBold(true);
-    memHTMLDate->setFont(bold);
-    // Only the date's background can be chosen.
+    // Only the date's background can be chosen; its place stays empty.
+    QSizePolicy keepPlace = btnHTMLDateColor->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    btnHTMLDateColor->setSizePolicy(keepPlace);
     btnHTMLDateColor->setVisible(false);
-    samples->setFixedSize(346, y);
     return samples;
 }
 
-void TfrmMain::BuildBottomBand()
+QWidget* TfrmMain::BuildBottomBand()
 {
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("pnlBottom"));
-    band->setGeometry(0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight);
+    band->setFixedHeight(kBottomHeight);
+    auto* layout = new QVBoxLayout(band);
+    layout->setContentsMargins(0, 0, 8, 9);
     auto* line = new QFrame(band);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(0, 0, kClientWidth, 2);
+    line->setFixedHeight(2);
+    layout->addWidget(line);
+    layout->addStretch(1);
 
+    // The footer labels stand at their places at the left, as SetFooter puts them.
     lblVersion = new QLabel(band);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->move(5, 11);
@@ -435,21 +553,54 @@ void TfrmMain::BuildBottomBand()
     lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
     lblCopyright->move(5, 26);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    buttons->addStretch(1);
     btnPrevious = new QPushButton(Q(wiztext::kPreviousCaption), band);
     btnPrevious->setObjectName(QStringLiteral("btnPrevious"));
-    btnPrevious->setGeometry(150, 46, 78, 25);
     btnPrevious->setEnabled(false);
     btnNext = new QPushButton(Q(wiztext::kNextCaption), band);
     btnNext->setObjectName(QStringLiteral("btnNext"));
-    btnNext->setGeometry(230, 46, 78, 25);
     btnNext->setDefault(true);
     btnCancel = new QPushButton(Q(wiztext::kCancelCaption), band);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(316, 46, 78, 25);
+    for (QPushButton* button : {btnPrevious, btnNext, btnCancel}) button->setMinimumSize(78, 25);
+    buttons->addWidget(btnPrevious);
+    buttons->addWidget(btnNext);
+    buttons->addSpacing(6);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
 
     connect(btnNext, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->btnNextClick(); }); });
     connect(btnPrevious, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->btnPreviousClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { Guarded([this] { WizardLogic->btnCancelClick(); }); });
+    return band;
+}
+
+void TfrmMain::ColorDayNumbers(QCalendarWidget& popup, int year, int month)
+{
+    popup.setDateTextFormat(QDate(), QTextCharFormat());
+    // The pop-up shows up to six weeks around the month.
+    const QDate first(year, month, 1);
+    for (QDate date = first.addDays(-7); date <= first.addDays(48); date = date.addDays(1)) {
+        if (!date.isValid() || date.year() < 1 || date.year() > 9999) continue;
+        const QColor color = DayNumberColor(
+            DayKinds->GetDayKinds(static_cast<std::uint16_t>(date.year()), static_cast<std::uint16_t>(date.month()),
+                                  static_cast<std::uint16_t>(date.day())));
+        if (!color.isValid()) continue;
+        QTextCharFormat format;
+        format.setForeground(color);
+        popup.setDateTextFormat(date, format);
+    }
+}
+
+void TfrmMain::SetDayKinds(const TKyCustomDateEx& dates)
+{
+    DayKinds = &dates;
+    for (QDateEdit* edit : {DateEdit1, DateEdit2}) {
+        const QCalendarWidget& popup = *edit->calendarWidget();
+        ColorDayNumbers(*edit->calendarWidget(), popup.yearShown(), popup.monthShown());
+    }
 }
 
 void TfrmMain::Guarded(const std::function<void()>& handler)
@@ -478,7 +629,6 @@ void TfrmMain::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
     Guarded([this] { WizardLogic->FormShow(); });
 }
 
@@ -532,6 +682,7 @@ QWidget* TfrmMain::ControlOf(TWizardControl control) const
     case wcStartDate: return DateEdit1;
     case wcExportFile: return edtExportFile;
     case wcExportEmptyMemo: return chkExportEmptyMemo;
+    case wcCsvUtf8: return chkCsvUtf8;
     case wcHtmlSettings: return HTMLScrollBox;
     case wcIcsWithDays: return chkIcsWithDays;
     case wcIcsParts: return chkIcsParts;

@@ -7,10 +7,14 @@
 #include <memory>
 
 #include <QDialog>
+#include <QSize>
 
+#include "app/wizard/PathEdit.h"
 #include "app/wizard/WizardLogic.h"
 #include "app/wizard/WizardView.h"
+#include "calendar/DateEx.h"
 
+class QCalendarWidget;
 class QCheckBox;
 class QDateEdit;
 class QFrame;
@@ -72,6 +76,7 @@ public:
     void SetChecked(TWizardControl box, bool checked) override;
     THtmlColors SampleColors() const override;
     void SetSampleColors(const THtmlColors& colors) override;
+    void SetDayKinds(const TKyCustomDateEx& dates) override;
 
     // The controls, by their form names.
     QLabel* pnlTitle = nullptr;       // the title band's caption
@@ -80,11 +85,11 @@ public:
     QListWidget* lbExportTypes = nullptr;
     QGroupBox* grpExplanation = nullptr;
     QLabel* lblExplanation1 = nullptr;
-    QLineEdit* edtDataFilePath = nullptr;
+    TPathEdit* edtDataFilePath = nullptr;
     QPushButton* Button5 = nullptr;
     QDateEdit* DateEdit1 = nullptr;
     QDateEdit* DateEdit2 = nullptr;
-    QLineEdit* edtExportFile = nullptr;
+    TPathEdit* edtExportFile = nullptr;
     QPushButton* Button1 = nullptr;
     QLabel* lblHTMLSettings = nullptr;
     QScrollArea* HTMLScrollBox = nullptr;
@@ -101,6 +106,7 @@ public:
     QPushButton* btnHTMLMemoColor = nullptr;
     QPushButton* btnHTMLMemoBkColor = nullptr;
     QCheckBox* chkExportEmptyMemo = nullptr;
+    QCheckBox* chkCsvUtf8 = nullptr;     // the CSV types in UTF-8 with a byte-order mark
     QCheckBox* chkIcsWithDays = nullptr; // the iCalendar type's day events
     QCheckBox* chkIcsParts = nullptr;    // the iCalendar type in parts of 1 MB
     QLabel* lblVersion = nullptr;
@@ -119,14 +125,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildTitleBand();
-    void BuildPages();
+    QWidget* BuildTitleBand();
+    QWidget* BuildPages();
     QWidget* BuildExportTypePage();
     QWidget* BuildDataFilePage();
     QWidget* BuildDateRangePage();
     QWidget* BuildExportFilePage();
     QWidget* BuildColorSamples();
-    void BuildBottomBand();
+    QWidget* BuildBottomBand();
+    // Colours the day numbers of the month the pop-up shows by DayKinds.
+    void ColorDayNumbers(QCalendarWidget& popup, int year, int month);
     void PaintSample(QPlainTextEdit* sample, std::int32_t textColor, std::int32_t backColor);
     QWidget* ControlOf(TWizardControl control) const;
 
@@ -135,6 +143,11 @@ private:
     THtmlColors Colors = InitialSampleColors();
     std::int32_t DateTextColor = kWindowTextColor;
     bool Closing = false;
+    // The default size: the smallest at which every page's every control is whole.
+    QSize DefaultSize;
+    // The day kinds that colour the date pop-ups; weekends only until a data folder is read.
+    TKyDateEx NoDayFiles;
+    const TKyCustomDateEx* DayKinds = &NoDayFiles;
     // The title of the general error display. Kept here and not as Qt's
     // application display name: on X11 Qt appends that name to every window
     // title, so the boxes titled 情報 and 確認 would not read as they should.

@@ -8,7 +8,7 @@
 #include "app/WindowProgram.h"
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
-#include "app/wizard/QtJapanese.h"
+#include "app/window/WindowSetup.h"
 
 namespace orvexp {
 
@@ -39,10 +39,7 @@ int RunWizard(int argc, char** argv)
     const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
-    // The same name however it was started (orvexp or orvexp-window). No
-    // display name: on X11 Qt would append it to every window title.
-    QApplication::setApplicationName("orvexp");
-    UseJapaneseForQt(application);
+    SetUpWindowApplication(application);
     UseFormFontEverywhere();
     TfrmMain frmMain(Global);
     frmMain.show();

@@ -2,12 +2,16 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/wizard/WizardTexts.h"
+#include "calendar/DayFiles.h"
 #include "data/DataFolder.h"
 #include "export/Export.h"
 #include "export/ExportSources.h"
@@ -72,6 +76,8 @@ TWizardLogic::TWizardLogic(IWizardView& view, TGlobal& global)
     : SettingsPath(SettingsFilePath()), DefaultFolder(DefaultWizardFolder()), Clock(&SystemClock()),
       OnLaunch([](const TShellExecute& launch) { launch.Execute(); }), View(view), State(global)
 {
+    DayKinds.AutoEquinox = true;
+    DayKinds.AutoFurikae = true;
 }
 
 void TWizardLogic::FormShow()
@@ -140,6 +146,9 @@ void TWizardLogic::Button5Click()
     setup.FileName = kScheduleFileName;
     setup.Filter = wiztext::kOpenFilter;
     setup.DefaultExt = wiztext::kOpenDefaultExt;
+    // An installed program leads to its sample from the side bar.
+    if (const std::string data = InstalledDataFolder(); !data.empty() && DirectoryExists(data + "sample"))
+        setup.Place = data + "sample/";
     std::string chosen;
     if (View.RunOpenDialog(setup, chosen)) View.SetDataFilePath(chosen);
 }
@@ -214,7 +223,13 @@ bool TWizardLogic::LeaveDataFilePage()
 {
     const std::string path = AbsolutePath(View.DataFilePath());
     if (!FileExists(path)) {
-        View.ShowInformation(msg::kNoScheduleFile);
+        // An empty field, a name that is not there and a folder each say so.
+        const int absence = FileAbsenceError(path);
+        std::string text = msg::kNoScheduleFile;
+        if (!Trim(path).empty() && absence == EISDIR) text = path + wiztext::kIsAFolder + text;
+        else if (!Trim(path).empty() && absence == ENOENT) text = path + wiztext::kNotFound + text;
+        else if (!Trim(path).empty()) text = msg::ScheduleFileFailureText(path, EFOpenError(path, absence));
+        View.ShowInformation(text);
         View.FocusControl(wcDataFilePath);
         return false;
     }
@@ -224,8 +239,11 @@ bool TWizardLogic::LeaveDataFilePage()
         AlarmTimer1.LoadFromFile(path);
         State.DataFolder = TDataFolder::OfScheduleFile(path).Path();
         ScheduleFile = path;
-    } catch (const std::exception&) {
-        View.ShowInformation(msg::kScheduleFileNotOpened);
+        LoadDayLists(DayKinds.HolidayList(), DayKinds.SpecialDayList(), DayKinds.CustomDayOffList(),
+                     TDataFolder::OfScheduleFile(path).DayFiles());
+        View.SetDayKinds(DayKinds);
+    } catch (const std::exception& e) {
+        View.ShowInformation(msg::ScheduleFileFailureText(path, e));
         return false;
     }
     StoreSettings([this](TIniFile& ini) { ini.WriteString(kWizardSection, kDefaultDataFolderKey, State.DataFolder); });
@@ -246,6 +264,7 @@ bool TWizardLogic::LeaveDateRangePage()
     View.SetChecked(wcExportEmptyMemo, ini.ReadBool(kWizardSection, kExportEmptyMemoKey, true));
     if (DirectoryExists(folder)) View.SetExportFile(JoinPath(folder, DefaultExportFileName(State.ExportType, start, end)));
 
+    View.SetChecked(wcCsvUtf8, ini.ReadBool(kWizardSection, kCsvUtf8Key, false));
     View.SetChecked(wcIcsWithDays, ini.ReadBool(kWizardSection, kIcsWithDaysKey, false));
     View.SetChecked(wcIcsParts, ini.ReadBool(kWizardSection, kIcsPartsKey, false));
 
@@ -253,6 +272,7 @@ bool TWizardLogic::LeaveDateRangePage()
     if (html) LoadHTMLColors();
     View.SetControlVisible(wcHtmlSettings, html);
     View.SetControlVisible(wcExportEmptyMemo, IsCsvType(State.ExportType) && HasMemos(State.ExportType));
+    View.SetControlVisible(wcCsvUtf8, IsCsvType(State.ExportType));
     View.SetControlVisible(wcIcsWithDays, IsIcsType(State.ExportType));
     View.SetControlVisible(wcIcsParts, IsIcsType(State.ExportType));
     return true;
@@ -283,6 +303,7 @@ void TWizardLogic::Finish()
     request.Html.Colors = View.SampleColors();
     request.Csv.ExportEmptyMemo = View.Checked(wcExportEmptyMemo);
     request.Ics.WithDays = View.Checked(wcIcsWithDays);
+    if (IsCsvType(State.ExportType) && View.Checked(wcCsvUtf8)) request.Encoding = oeUtf8;
 
     // In parts, the question is about the first of them.
     const bool ics = IsIcsType(State.ExportType);
@@ -354,13 +375,16 @@ void TWizardLogic::WriteSettingsBack(const std::string& outputPath)
 {
     StoreSettings([&](TIniFile& ini) {
         ini.WriteString(kWizardSection, kDefaultExportFolderKey, ExtractFilePath(outputPath));
-        // The colours and the day events are shown for their own types only;
+        // The colours and the added boxes are shown for their own types only;
         // the other types write the stored values back as they are.
         WriteHtmlColors(ini, IsHtmlType(State.ExportType) ? View.SampleColors() : ReadHtmlColors(ini));
         ini.WriteBool(kWizardSection, kExportEmptyMemoKey, View.Checked(wcExportEmptyMemo));
-        for (const auto& [box, key] : {std::pair{wcIcsWithDays, kIcsWithDaysKey}, std::pair{wcIcsParts, kIcsPartsKey}}) {
-            ini.WriteBool(kWizardSection, key,
-                          IsIcsType(State.ExportType) ? View.Checked(box) : ini.ReadBool(kWizardSection, key, false));
+        const bool csv = IsCsvType(State.ExportType);
+        const bool ics = IsIcsType(State.ExportType);
+        for (const auto& [box, key, shown] : {std::tuple{wcCsvUtf8, kCsvUtf8Key, csv},
+                                              std::tuple{wcIcsWithDays, kIcsWithDaysKey, ics},
+                                              std::tuple{wcIcsParts, kIcsPartsKey, ics}}) {
+            ini.WriteBool(kWizardSection, key, shown ? View.Checked(box) : ini.ReadBool(kWizardSection, key, false));
         }
     });
 }

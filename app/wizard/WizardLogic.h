@@ -16,6 +16,7 @@
 
 #include "app/global.h"
 #include "app/wizard/WizardView.h"
+#include "calendar/DateEx.h"
 #include "platform/IniFile.h"
 #include "platform/Clock.h"
 #include "schedule/AlarmTimer.h"
@@ -41,6 +42,9 @@ public:
 
     // The schedule container: every pass through page 2 loads the file into it.
     TAlarmTimer AlarmTimer1;
+    // The day lists of the data folder, for the colours of the date pop-ups
+    // (read again by the export, which names a file it cannot read).
+    TKyDateEx DayKinds;
 
     TWizardPage Page() const { return CurrentPage; }
     // Start folders of the open and save dialogs, as set when pages 1 and 3 were left.

@@ -65,6 +65,7 @@ inline constexpr char kExportFileNote1[] = "上で指定したファイルに指
 inline constexpr char kExportFileNote2[] = "指定後に下の「完了」ボタンを押してください。";
 inline constexpr char kHtmlSettings[] = "HTML設定";
 inline constexpr char kExportEmptyMemo[] = "空のメモも出力する";
+inline constexpr char kCsvUtf8[] = "UTF-8 (BOM付き) で書き出す";
 inline constexpr char kIcsWithDays[] = "祝日・記念日・休日も書き出す";
 inline constexpr char kIcsParts[] = "1 MB ずつのファイルに分ける（Google カレンダー用）";
 inline constexpr char kSampleLine1[] = "01234567890123456789";
@@ -84,6 +85,9 @@ inline constexpr char kOkButton[] = "OK";
 inline constexpr char kYesButton[] = "はい(&Y)";
 inline constexpr char kNoButton[] = "いいえ(&N)";
 
+// After the path on page 2, before the request for the schedule file.
+inline constexpr char kNotFound[] = "\r\nが見つかりません。\r\n\r\n";
+inline constexpr char kIsAFolder[] = "\r\nはフォルダです。\r\n\r\n";
 inline constexpr char kAlreadyExists[] = "\r\nはすでに存在します。\r\n\r\n上書きしますか？";  // after the path
 inline constexpr char kSaved[] = "\r\nに保存しました。";                                          // after the path
 // The iCalendar type in parts: the first and the last part and their count.
@@ -108,7 +112,8 @@ inline std::string FormatMoreInputs(std::size_t count)
 }
 
 // Dialogs.
-inline constexpr char kOpenFilter[] = "Orvanel予定データ(*.dat)|*.dat";
+// The second filter lets a schedule file of another name be chosen.
+inline constexpr char kOpenFilter[] = "Orvanel予定データ(*.dat)|*.dat|すべてのファイル (*)|*";
 inline constexpr char kOpenDefaultExt[] = "*.dat";
 inline constexpr char kSaveFilter[] =
     "CSVファイル(*.csv)|*.csv|HTMLファイル(*.html)|*.html|iCalendarファイル(*.ics)|*.ics";

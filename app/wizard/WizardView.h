@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "calendar/DateEx.h"
 #include "export/ExportRequest.h"
 #include "platform/DateTime.h"
 
 namespace orvexp {
-
 
 // The four pages, by their index in the page book.
 enum TWizardPage : int { wpExportType = 0, wpDataFile = 1, wpDateRange = 2, wpExportFile = 3 };
@@ -26,6 +26,7 @@ enum TWizardControl {
     wcHtmlSettings,    // lblHTMLSettings together with HTMLScrollBox
     wcIcsWithDays,     // chkIcsWithDays: the iCalendar type's day events
     wcIcsParts,        // chkIcsParts: the iCalendar type in parts of 1 MB
+    wcCsvUtf8,         // chkCsvUtf8: the CSV types in UTF-8 with a byte-order mark
 };
 
 // The colour samples: the tag of their buttons.
@@ -38,6 +39,7 @@ struct TFileDialogSetup {
     std::string Filter;
     int FilterIndex = 1; // 1-based
     std::string DefaultExt;
+    std::string Place; // a folder added to the dialog's side bar; empty for none
 };
 
 // The window-text system colour (the top bit names a system colour by its index, here 8).
@@ -95,13 +97,16 @@ public:
     // Page 4.
     virtual std::string ExportFile() const = 0;
     virtual void SetExportFile(const std::string& path) = 0;
-    // The check boxes: wcExportEmptyMemo, wcIcsWithDays, wcIcsParts.
+    // The check boxes: wcExportEmptyMemo, wcCsvUtf8, wcIcsWithDays, wcIcsParts.
     virtual bool Checked(TWizardControl box) const = 0;
     virtual void SetChecked(TWizardControl box, bool checked) = 0;
     // The sample memos' colours (Windows colour values); the date sample's text
     // colour is not among them and is never read or written.
     virtual THtmlColors SampleColors() const = 0;
     virtual void SetSampleColors(const THtmlColors& colors) = 0;
+    // The day kinds of the data folder, by which the date pop-ups colour their
+    // days; they stay valid until the next call.
+    virtual void SetDayKinds(const TKyCustomDateEx& dates) = 0;
 };
 
 } // namespace orvexp

@@ -65,12 +65,12 @@ TEST(DaysCommand, PrintsKindsAndTextsOfEachDate)
     WriteBytes(cut / "daysoff.dat", std::string("\x57\x0A\x31\x01\x01\x00", 6));
 
     const std::string cutWarnings =
-        "orvexp: warning: day file " + cut / "HOLIDAYS.DAT" +
-        ": data ends inside the reserved block (129 bytes needed, 100 left) at byte offset " +
-        std::to_string(holidays.size() - 129) + "; the 2 whole records before it are used\n"
-        "orvexp: warning: day file " + cut / "daysoff.dat" +
-        ": data ends inside the item count (4 bytes needed, 2 left) at byte offset 4; "
-        "the 0 whole records before it are used\n";
+        "orvexp: warning: 日のファイル " + cut / "HOLIDAYS.DAT" +
+        ": 予約領域の途中でデータが終わっています（129 バイト必要、残り 100 バイト）（バイト位置 " +
+        std::to_string(holidays.size() - 129) + "）。その前の欠けのない 2 件を使います\n"
+        "orvexp: warning: 日のファイル " + cut / "daysoff.dat" +
+        ": 項目の数の途中でデータが終わっています（4 バイト必要、残り 2 バイト）（バイト位置 4）。"
+        "読める項目はありません\n";
 
     struct TCase {
         const char* Name;
@@ -155,7 +155,7 @@ TEST(DaysCommand, FailuresGiveOneLineAndTheExitCode)
         {"NotADate", {"days", "--data", schedule, "--from", "2001/09/01", "--to", "tomorrow"}, 2,
          "orvexp: --to: \"tomorrow\" is not a date of the form YYYY/MM/DD, today, today+N or today-N\n"},
         {"MissingScheduleFile", {"days", "--data", data / "nothere.dat", "--from", "2001/09/01", "--to", "2001/09/01"},
-         1, "orvexp: ファイル " + data / "nothere.dat" + " は開けません\n"},
+         1, "orvexp: ファイル " + data / "nothere.dat" + " は開けません。(ファイルまたはフォルダがありません)\n"},
     };
     for (const TCase& c : cases) {
         const TRunResult r = RunOrvexp(c.Args, data.Path);

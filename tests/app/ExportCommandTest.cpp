@@ -159,8 +159,8 @@ TEST_F(ExportCommandTest, DataDefaultsToTheRememberedFolder)
                                         "--output", "out.csv"};
     TRunResult run = RunProgram(Orvexp, args, Work.Path);
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err, "orvexp: Orvanelの予定ファイルが開けませんでした。(ファイル " + Program.Path +
-                           "schedule.dat は開けません)\n");
+    EXPECT_EQ(run.Err, "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Program.Path +
+                           "schedule.dat: ファイルまたはフォルダがありません)\n");
     EXPECT_FALSE(std::filesystem::exists(Work.Path + "out.csv"));
 
     WriteSettings("[OrvanelExportWizard]\r\nDefaultDataFolder=" + Data.Path + "\r\n");
@@ -298,10 +298,10 @@ TEST_F(ExportCommandTest, CutDayFileKeepsItsWholeRecordsAndWarns)
 
     const TRunResult run = RunProgram(Orvexp, Args("html-both", {"--output", "page.html"}), Work.Path);
     EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_EQ(run.Err, "orvexp: warning: day file " + Data.Path +
-                           "HOLIDAYS.DAT: data ends inside the reserved block (129 bytes needed, 124 left) at byte "
-                           "offset " + std::to_string(whole.size() - 129) +
-                           "; the 1 whole record before it is used\n");
+    EXPECT_EQ(run.Err, "orvexp: warning: 日のファイル " + Data.Path +
+                           "HOLIDAYS.DAT: 予約領域の途中でデータが終わっています（129 バイト必要、残り 124 バイト）"
+                           "（バイト位置 " + std::to_string(whole.size() - 129) +
+                           "）。その前の欠けのない 1 件を使います\n");
     const std::string html = ReadBytes(Work.Path + "page.html");
     EXPECT_NE(html.find("1999/04/12(" + Sjis("月") + ")<br>" + Sjis("祝日") + "<br></b>"), std::string::npos);
     EXPECT_EQ(html.find("lost"), std::string::npos);
@@ -349,9 +349,10 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         TAlarmTimer timer;
         timer.LoadFromFile(Work.Path + "cut.dat");
     } catch (const std::exception& e) {
-        cutFailure = "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "cut.dat: " + e.what() + ")\n";
+        cutFailure = "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "cut.dat: 壊れています: " +
+                     e.what() + ")\n";
     }
-    ASSERT_NE(cutFailure.find("data ends inside"), std::string::npos) << cutFailure;
+    ASSERT_NE(cutFailure.find("の途中でデータが終わっています"), std::string::npos) << cutFailure;
     const auto command = [](const std::string& type, const std::string& data, const std::string& from,
                             std::vector<std::string> more) {
         std::vector<std::string> args{"export", "--type", type, "--data", data, "--from", from, "--to", "1999/04/11"};
@@ -362,9 +363,9 @@ TEST_F(ExportCommandTest, FailuresGiveOneLineAndWriteNothing)
         {"ToBeforeFrom", command("0", schedule, "1999/04/12", {"--output", "out.csv"}), 2,
          "orvexp: 開始日は最終日と同じかそれ以前の日付を指定してください。\n"},
         {"MissingSchedule", command("0", Work.Path + "missing.dat", "1999/04/10", {"--output", "out.csv"}), 1,
-         "orvexp: Orvanelの予定ファイルが開けませんでした。(ファイル " + Work.Path + "missing.dat は開けません)\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "missing.dat: ファイルまたはフォルダがありません)\n"},
         {"NotAScheduleFile", command("0", Work.Path + "bad.dat", "1999/04/10", {"--output", "out.csv"}), 1,
-         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "bad.dat: Invalid File Header)\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + Work.Path + "bad.dat: Orvanelの予定ファイルではありません (Invalid File Header))\n"},
         {"CutScheduleCsvMemos", command("1", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"CutScheduleHtmlMemos", command("4", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},
         {"CutScheduleCsvBoth", command("2", Work.Path + "cut.dat", "1999/04/10", {"--output", "out.csv"}), 1, cutFailure},

@@ -124,6 +124,7 @@ public:
     void SetChecked(TWizardControl box, bool checked) override { Checks[box] = checked; }
     THtmlColors SampleColors() const override { return Colors; }
     void SetSampleColors(const THtmlColors& colors) override { Colors = colors; }
+    void SetDayKinds(const TKyCustomDateEx&) override {}
 
 private:
     std::vector<std::string> Entries(const std::string& prefix) const

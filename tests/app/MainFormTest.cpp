@@ -34,7 +34,7 @@
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
-#include "app/wizard/QtJapanese.h"
+#include "app/window/QtJapanese.h"
 #include "data/DataFolder.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
@@ -194,8 +194,9 @@ private slots:
     void formAndFirstPage()
     {
         Show();
-        QCOMPARE(Form->size(), QSize(402, 329));
-        QCOMPARE(Form->minimumSize(), Form->maximumSize());
+        // At least the original's size, and no smaller than that.
+        QVERIFY(Form->width() >= 402 && Form->height() >= 329);
+        QCOMPARE(Form->minimumSize(), Form->size());
         QCOMPARE(Form->windowTitle(), QStringLiteral("Orvanel エクスポートウィザード"));
         QCOMPARE(Form->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(Form->font().pixelSize(), 12);
@@ -313,6 +314,100 @@ private slots:
         QCOMPARE(Q(ini.ReadString("OrvanelExportWizard", "ExportEmptyMemo", "")), QStringLiteral("1"));
         QCOMPARE(Q(ini.ReadString("HTMLColors", "TimeColor", "")), QStringLiteral("0")); // as stored
         QVERIFY(Launched.isEmpty());
+
+        // In UTF-8, the bytes of the command line's --encoding utf-8.
+        QVERIFY(Form->chkCsvUtf8->isVisible() && !Form->chkCsvUtf8->isChecked());
+        QTest::mouseClick(Form->chkCsvUtf8, Qt::LeftButton);
+        Modals->ThenPress(QStringLiteral("はい(&Y)"), &saved);
+        Modals->ThenPress(QStringLiteral("OK"), &saved);
+        ClickNext();
+        QCOMPARE(Q(TIniFile(SettingsPath).ReadString("OrvanelExportWizard", "CsvUtf8", "")), QStringLiteral("1"));
+        const std::string cli = Out + "cli.csv";
+        QProcess orvexp;
+        orvexp.start(QStringLiteral(ORVEXP_BINARY),
+                     {QStringLiteral("export"), QStringLiteral("--type"), QStringLiteral("csv-both"),
+                      QStringLiteral("--data"), Q(Data + "schedule.dat"), QStringLiteral("--from"),
+                      QStringLiteral("2024/04/01"), QStringLiteral("--to"), QStringLiteral("2024/04/02"),
+                      QStringLiteral("--encoding"), QStringLiteral("utf-8"), QStringLiteral("--output"), Q(cli)});
+        QVERIFY(orvexp.waitForFinished(60000));
+        QCOMPARE(orvexp.exitCode(), 0);
+        QVERIFY(ReadBytesIfAny(output).starts_with("\xEF\xBB\xBF" "2024/04/01,,\r\n"));
+        QCOMPARE(QByteArray::fromStdString(ReadBytesIfAny(output)), QByteArray::fromStdString(ReadBytesIfAny(cli)));
+    }
+
+    // Every control of every page whole, inside the window and apart from the
+    // others at the default size, for each type's page 4; and the window grows.
+    void controlsFitAtTheDefaultSize_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int type = 0; type <= 6; ++type) QTest::newRow(qPrintable(QString::number(type))) << type;
+    }
+    void controlsFitAtTheDefaultSize()
+    {
+        QFETCH(int, type);
+        Show();
+        const QSize defaultSize = Form->size();
+        const auto checkPage = [this] {
+            QApplication::processEvents(); // the layout of a page just shown
+            QList<QWidget*> controls;
+            const std::function<void(QWidget*)> collect = [&](QWidget* parent) {
+                for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (!child->isVisible()) continue;
+                    if (auto* scroll = qobject_cast<QScrollArea*>(child)) collect(scroll->widget());
+                    else if (child->metaObject() == &QWidget::staticMetaObject || qobject_cast<QGroupBox*>(child) ||
+                             qobject_cast<QStackedWidget*>(child))
+                        collect(child);
+                    else controls << child;
+                }
+            };
+            collect(Form.get());
+            QVERIFY(controls.size() > 10);
+            for (QWidget* control : controls) {
+                const QString name = control->objectName() + QLatin1Char(' ') + control->metaObject()->className() +
+                                     QLatin1Char(' ') + control->property("text").toString();
+                // Inside every widget that holds it, up to the window: nothing cut or scrolled away.
+                for (QWidget* holder = control->parentWidget(); holder; holder = holder->parentWidget()) {
+                    const QRect inHolder(control->mapTo(holder, QPoint(0, 0)), control->size());
+                    QVERIFY2(holder->rect().contains(inHolder), qPrintable(name));
+                    if (holder == Form.get()) break;
+                }
+                if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
+                    // A list or a memo: its whole content in view.
+                    QVERIFY2(area->verticalScrollBar()->maximum() == 0 && area->horizontalScrollBar()->maximum() == 0,
+                             qPrintable(name));
+                } else {
+                    QVERIFY2(control->width() >= control->minimumSizeHint().width() &&
+                                 control->height() >= control->minimumSizeHint().height(),
+                             qPrintable(name));
+                }
+                if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control))
+                    QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(name));
+                const QRect mine(control->mapTo(Form.get(), QPoint(0, 0)), control->size());
+                for (QWidget* other : controls) {
+                    if (other == control) continue;
+                    const QRect theirs(other->mapTo(Form.get(), QPoint(0, 0)), other->size());
+                    QVERIFY2(!mine.intersects(theirs), qPrintable(name + QLatin1String(" / ") + other->objectName()));
+                }
+            }
+        };
+        checkPage();
+        if (QTest::currentTestFailed()) return;
+        GoToPage4(type, QDate(2024, 4, 1), QDate(2024, 4, 2));
+        for (int page = 3; page >= 1; --page) {
+            checkPage();
+            if (QTest::currentTestFailed()) return;
+            QTest::mouseClick(Form->btnPrevious, Qt::LeftButton);
+        }
+        QCOMPARE(Form->size(), defaultSize);
+
+        // The window grows, and the fields with it.
+        GoToPage4(type, QDate(2024, 4, 1), QDate(2024, 4, 2));
+        const int fieldWidth = Form->edtExportFile->width();
+        Form->resize(defaultSize + QSize(300, 200));
+        QApplication::processEvents();
+        QCOMPARE(Form->size(), defaultSize + QSize(300, 200));
+        QCOMPARE(Form->edtExportFile->width(), fieldWidth + 300);
+        checkPage();
     }
 
     void htmlExportWithAChosenColour()
@@ -440,7 +535,10 @@ private slots:
         };
         const TCase cases[] = {
             {"", QStringLiteral("Orvanelの予定ファイル(schedule.dat)を指定してください。"), true},
-            {Data + "notes.dat", QStringLiteral("Orvanelの予定ファイルが開けませんでした。"), false},
+            {Data + "notes.dat",
+             QStringLiteral("Orvanelの予定ファイルが開けませんでした。\n\n") + Q(Data) +
+                 QStringLiteral("notes.dat\nOrvanelの予定ファイルではありません (Invalid File Header)"),
+             false},
         };
         for (const TCase& c : cases) {
             Form->edtDataFilePath->setText(Q(c.Path));

@@ -221,9 +221,10 @@ TEST_F(WizardLogicTest, Page2ChecksTheFileAndStaysOnFailure)
     fs::create_directories(Data + "folder.dat");
     const TCase cases[] = {
         {"empty field", "", kNoScheduleFile, true},
-        {"no such file", Data + "missing.dat", kNoScheduleFile, true},
-        {"a folder", Data + "folder.dat", kNoScheduleFile, true},
-        {"not a schedule file", Data + "notes.dat", kNotOpened, false},
+        {"no such file", Data + "missing.dat", Data + "missing.dat\r\nが見つかりません。\r\n\r\n" + kNoScheduleFile, true},
+        {"a folder", Data + "folder.dat", Data + "folder.dat\r\nはフォルダです。\r\n\r\n" + kNoScheduleFile, true},
+        {"not a schedule file", Data + "notes.dat",
+         kNotOpened + "\r\n\r\n" + Data + "notes.dat\r\nOrvanelの予定ファイルではありません (Invalid File Header)", false},
     };
     Logic->btnNextClick();
     for (const TCase& c : cases) {
@@ -335,6 +336,7 @@ TEST_F(WizardLogicTest, Page3ProposesTheOutputAndShowsTheControlsOfTheType)
         EXPECT_EQ(View.Visible[wcHtmlSettings], c.Html) << c.Type;
         EXPECT_EQ(View.Visible[wcIcsWithDays], c.Days) << c.Type;
         EXPECT_EQ(View.Visible[wcIcsParts], c.Days) << c.Type;
+        EXPECT_EQ(View.Visible[wcCsvUtf8], c.Type <= 2) << c.Type;
         EXPECT_EQ(Logic->SaveDialogFolder(), Out);
     }
 }
@@ -355,7 +357,7 @@ TEST_F(WizardLogicTest, Page3ReadsTheStoredFolderOptionAndColours)
 
     // Stored values replace the field, the box and colours chosen but not saved.
     fs::remove_all(Program);
-    WriteBytes(SettingsPath, "[OrvanelExportWizard]\r\nExportEmptyMemo=0\r\nIcsWithDays=1\r\n"
+    WriteBytes(SettingsPath, "[OrvanelExportWizard]\r\nExportEmptyMemo=0\r\nIcsWithDays=1\r\nCsvUtf8=1\r\n"
                              "[HTMLColors]\r\nTimeColor=0x0000FF\r\nScheduleColor=red\r\nDateBkColor=16711680\r\n");
     View.ExportPath = "typed by hand";
     View.Colors.MemoColor = 0x00FF00;
@@ -364,6 +366,7 @@ TEST_F(WizardLogicTest, Page3ReadsTheStoredFolderOptionAndColours)
     EXPECT_EQ(View.ExportPath, "typed by hand") << "stored folder missing: the field stays";
     EXPECT_FALSE(View.Checks[wcExportEmptyMemo]);
     EXPECT_TRUE(View.Checks[wcIcsWithDays]);
+    EXPECT_TRUE(View.Checks[wcCsvUtf8]);
     EXPECT_EQ(View.Colors.TimeColor, 255);
     EXPECT_EQ(View.Colors.ScheduleColor, 0);
     EXPECT_EQ(View.Colors.MemoColor, 0);
@@ -430,6 +433,7 @@ TEST_F(WizardLogicTest, FinishCsvWritesTheFileSaysSoAndStoresTheSettings)
                           "DefaultDataFolder=" + Data + "\r\n"
                           "DefaultExportFolder=" + Out + "\r\n"
                           "ExportEmptyMemo=1\r\n"
+                          "CsvUtf8=0\r\n"
                           "[HTMLColors]\r\n"
                           "DateBkColor=16769216\r\n"
                           "TimeColor=0\r\n"
@@ -638,7 +642,7 @@ TEST_F(WizardLogicTest, BrowseDialogs)
     Logic->Button5Click();
     EXPECT_EQ(View.OpenSetup.InitialDir, Data);
     EXPECT_EQ(View.OpenSetup.FileName, "schedule.dat");
-    EXPECT_EQ(View.OpenSetup.Filter, "Orvanel予定データ(*.dat)|*.dat");
+    EXPECT_EQ(View.OpenSetup.Filter, "Orvanel予定データ(*.dat)|*.dat|すべてのファイル (*)|*");
     EXPECT_EQ(View.OpenSetup.DefaultExt, "*.dat");
     EXPECT_EQ(View.DataPath, "kept") << "cancel changes nothing";
     View.OpenChoice = Data + "schedule.dat";

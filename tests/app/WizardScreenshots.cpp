@@ -22,7 +22,7 @@
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
-#include "app/wizard/QtJapanese.h"
+#include "app/window/QtJapanese.h"
 #include "tests/app/WizardFixtures.h"
 
 int main(int argc, char** argv)

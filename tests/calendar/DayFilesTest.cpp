@@ -31,9 +31,9 @@ TEST(DayFiles, LoadsOnlyFilesThatExist)
     EXPECT_EQ(special.Count(), 0);
     ASSERT_TRUE(damage.has_value());
     EXPECT_EQ(DayFileDamageText((folder / "spcldays.dat"), *damage),
-              "day file " + (folder / "spcldays.dat") +
-                  ": data ends inside the file header (4 bytes needed, 3 left) at byte offset 0; "
-                  "the 0 whole records before it are used");
+              "日のファイル " + (folder / "spcldays.dat") +
+                  ": ファイルの先頭の途中でデータが終わっています（4 バイト必要、残り 3 バイト）（バイト位置 0）。"
+                  "読める項目はありません");
 }
 
 } // namespace

@@ -303,7 +303,7 @@ TEST(DayItemList, EveryPrefixKeepsTheWholeRecordsBeforeTheCut)
         if (size < whole.size()) {
             ASSERT_TRUE(damage.has_value());
             EXPECT_EQ(damage->KeptItems, wholeRecords);
-            EXPECT_NE(damage->Problem.find("at byte offset "), std::string::npos) << damage->Problem;
+            EXPECT_NE(damage->Problem.find("（バイト位置 "), std::string::npos) << damage->Problem;
         } else {
             EXPECT_FALSE(damage.has_value());
         }
@@ -328,14 +328,14 @@ TEST(DayItemList, ImpossibleCountsAndLengthsStopTheReadThere)
     };
     const TCase cases[] = {
         {"HugeCount", Le32(19991127) + Le32(0x7FFFFFFF) + record, 1,
-         "data ends inside the item GUID (16 bytes needed, 0 left) at byte offset 171"},
-        {"CountOneTooMany", Le32(19991127) + Le32(2) + record, 1, "data ends inside the item GUID"},
-        {"NegativeLength", withLength(0xFFFFFFFF), 1, "negative day text length -1 at byte offset 201"},
-        {"LengthPastTheEnd", withLength(1000), 1, "day text length 1000 exceeds the 133 bytes left"},
-        {"ShortHeader", std::string("\x57\x0A", 2), 0, "data ends inside the file header"},
-        {"ShortCount", Le32(19991127) + "\x01", 0, "data ends inside the item count"},
+         "項目の GUIDの途中でデータが終わっています（16 バイト必要、残り 0 バイト）（バイト位置 171）"},
+        {"CountOneTooMany", Le32(19991127) + Le32(2) + record, 1, "項目の GUIDの途中でデータが終わっています"},
+        {"NegativeLength", withLength(0xFFFFFFFF), 1, "日のテキストの長さ -1 が負です（バイト位置 201）"},
+        {"LengthPastTheEnd", withLength(1000), 1, "日のテキストの長さ 1000 が残りの 133 バイトを超えています"},
+        {"ShortHeader", std::string("\x57\x0A", 2), 0, "ファイルの先頭の途中でデータが終わっています"},
+        {"ShortCount", Le32(19991127) + "\x01", 0, "項目の数の途中でデータが終わっています"},
         // No records, as the scheduler reads it, but the ones after it are named lost.
-        {"NegativeCount", Le32(19991127) + Le32(0xFFFFFFFF) + record, 0, "item count -1 is negative at byte offset 4"},
+        {"NegativeCount", Le32(19991127) + Le32(0xFFFFFFFF) + record, 0, "項目の数 -1 が負です（バイト位置 4）"},
     };
     TTempFolder folder;
     for (const TCase& c : cases) {

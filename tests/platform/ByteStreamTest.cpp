@@ -32,10 +32,10 @@ TEST(ByteStream, ReadPastTheEndNamesWhatAndWhere)
     TByteReader reader(bytes);
     reader.ReadU16("the header");
     try {
-        reader.ReadI32("the entry count");
+        reader.ReadI32("予定の数");
         FAIL() << "expected EStreamReadError";
     } catch (const EStreamReadError& e) {
-        EXPECT_STREQ(e.what(), "data ends inside the entry count (4 bytes needed, 1 left) at byte offset 2");
+        EXPECT_STREQ(e.what(), "予定の数の途中でデータが終わっています（4 バイト必要、残り 1 バイト）（バイト位置 2）");
     }
     // A failed read consumes nothing.
     EXPECT_EQ(reader.Position(), 2u);

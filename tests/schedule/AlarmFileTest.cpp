@@ -212,15 +212,15 @@ TEST(AlarmFile, ImpossibleCountsFailWithoutAllocating)
         const char* Message;
     } cases[] = {
         {"two billion entries", 4, std::string("\x00\x00\x00\x78", 4),
-         "entry count 2013265920 exceeds what the 136 bytes left can hold at byte offset 8"},
+         "予定の数 2013265920 は残りの 136 バイトに収まりません（バイト位置 8）"},
         {"two billion lines", 58, std::string("\x00\x00\x00\x78", 4),
-         "line count 2013265920 exceeds what the 82 bytes left can hold at byte offset 62"},
+         "予定の行数 2013265920 は残りの 82 バイトに収まりません（バイト位置 62）"},
         {"negative line length", 62, std::string("\xFF\xFF\xFF\xFF", 4),
-         "negative length -1 of an entry's text line at byte offset 66"},
+         "予定の文の行の長さ -1 が負です（バイト位置 66）"},
         {"line longer than the file", 62, std::string("\x00\x01\x00\x00", 4),
-         "length 256 of an entry's text line exceeds the 78 bytes left at byte offset 66"},
+         "予定の文の行の長さ 256 が残りの 78 バイトを超えています（バイト位置 66）"},
         {"launch name longer than the file", 33, std::string("\xFF\xFF\xFF\x7F", 4),
-         "length 2147483647 of the launch operation exceeds the 107 bytes left at byte offset 37"},
+         "起動の操作の長さ 2147483647 が残りの 107 バイトを超えています（バイト位置 37）"},
     };
     TAlarmList list;
     list.Add(MakeAlarm(akDate, {"abc"}));

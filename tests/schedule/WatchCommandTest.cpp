@@ -219,9 +219,9 @@ TEST_F(WatchCommandTest, ErrorsGiveOneLineAndTheirExitCode)
     };
     const TRow rows[] = {
         {"missing file", {"watch", "--data", missing, "--at", "2024/04/01 09:00"}, 1,
-         "orvexp: ファイル " + missing + " は開けません\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + missing + ": ファイルまたはフォルダがありません)\n"},
         {"not a schedule file", {"watch", "--data", broken, "--at", "2024/04/01 09:00"}, 1,
-         "orvexp: " + broken + ": Invalid File Header\n"},
+         "orvexp: Orvanelの予定ファイルが開けませんでした。(" + broken + ": Orvanelの予定ファイルではありません (Invalid File Header))\n"},
         {"moment without time", {"watch", "--data", data, "--at", "2024/04/01"}, 2,
          "orvexp: --at: \"2024/04/01\" is not a moment of the form YYYY/MM/DD hh:nn\n"},
         {"hour 24", {"watch", "--data", data, "--at", "2024/04/01 24:00"}, 2, ""},

@@ -93,7 +93,7 @@ TEST(XpmToPng, RefusesWhatItCannotDraw)
 
 TEST(XpmToPng, TitleBandPictureIs32By32)
 {
-    const TRgbaImage image = ReadXpm(test::ReadBytes(std::string(ORVEXP_SOURCE_DIR) + "/app/resources/title.xpm"));
+    const TRgbaImage image = ReadXpm(test::ReadBytes(std::string(ORVEXP_SOURCE_DIR) + "/app/window/resources/title.xpm"));
     EXPECT_EQ(image.Width, 32);
     EXPECT_EQ(image.Height, 32);
     EXPECT_EQ(image.Pixels.size(), 32u * 32u * 4u);

@@ -19,9 +19,9 @@ private slots:
         QTest::addColumn<QString>("message");
         // "@" stands for the temporary folder.
         QTest::newRow("missing file") << QStringList({"--data", "@/none.dat"}) << 1
-                                      << QString::fromUtf8("orvexp: ファイル @/none.dat は開けません\n");
+                                      << QString::fromUtf8("orvexp: Orvanelの予定ファイルが開けませんでした。(@/none.dat: ファイルまたはフォルダがありません)\n");
         QTest::newRow("no schedule file") << QStringList({"--data", "@/holidays.dat"}) << 1
-                                          << QString("orvexp: @/holidays.dat: Invalid File Header\n");
+                                          << QString::fromUtf8("orvexp: Orvanelの予定ファイルが開けませんでした。(@/holidays.dat: Orvanelの予定ファイルではありません (Invalid File Header))\n");
         QTest::newRow("unknown style") << QStringList({"--data", "@/schedule.dat", "--style", "weekly"}) << 2
                                        << QString("orvexp: --style: \"weekly\" is none of monthly1, monthly2, vertical1\n");
         QTest::newRow("bad date") << QStringList({"--data", "@/schedule.dat", "--date", "2024/13/01"}) << 2

@@ -1,4 +1,4 @@
-#include "app/wizard/QtJapanese.h"
+#include "app/window/QtJapanese.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
