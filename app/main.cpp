@@ -2,6 +2,7 @@
 // --help) the command line. The windows are the window program's: this one
 // starts it for them and stays free of Qt, so a command starts at once.
 
+#include "app/Translation.h"
 #include "app/cli/CommandLine.h"
 
 #ifdef ORVEXP_HAVE_WINDOW_PROGRAM
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    orvexp::UseMessageCatalogue();
 #ifdef ORVEXP_HAVE_WINDOW_PROGRAM
     if (argc <= 1) return orvexp::ExecWindowProgram(argv);
     return orvexp::RunCommandLine(argc, argv, [argv](const orvexp::TCalendarOptions&) {

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libgl-dev qt6-translations-l10n libxcb1-dev xvfb
-  fonts-ipafont-gothic xdg-utils zlib1g-dev dpkg-dev libical-dev
+  fonts-ipafont-gothic xdg-utils zlib1g-dev dpkg-dev libical-dev gettext
   # the CalDAV sync test: Radicale and Xandikos servers of its own, vdirsyncer,
   # a python3 driver; khal reading the folder of events
   python3 radicale xandikos vdirsyncer khal

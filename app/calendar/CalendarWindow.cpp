@@ -11,6 +11,7 @@
 
 #include "app/Messages.h"
 #include "app/Settings.h"
+#include "app/Translation.h"
 #include "app/cli/CommandLine.h"
 #include "app/calendar/CalendarWindow.h"
 
@@ -46,7 +47,7 @@ int RunCalendarWindow(const TCalendarOptions& options)
     } catch (const std::exception& e) {
         throw std::runtime_error(msg::ScheduleFileFailureLine(dataFile, e));
     }
-    if (!HaveDisplay()) throw std::runtime_error("no display to show the calendar on (DISPLAY is not set)");
+    if (!HaveDisplay()) throw std::runtime_error(Tr("no display to show the calendar on (DISPLAY is not set)"));
 
     static int argc = 1;
     static char name[] = "orvexp";
@@ -55,7 +56,7 @@ int RunCalendarWindow(const TCalendarOptions& options)
     SetUpWindowApplication(application);
     TScheduleCalendarWindow window(std::move(data));
     for (const std::string& problem : window.DayFileProblems())
-        std::cerr << "orvexp: " << problem << " (shown without it)\n";
+        std::cerr << "orvexp: " << problem << "（これを除いて表示します）\n";
     window.SetStyle(style);
     if (date != 0) window.ShowDate(date);
     PlaceOnScreen(window, window.size());

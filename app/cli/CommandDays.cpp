@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Translation.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/InputWarnings.h"
 #include "calendar/DateEx.h"
@@ -74,14 +75,14 @@ int RunDays(const std::string& dataFile, const std::string& fromText, const std:
 void AddDaysCommand(TCommandLine& commandLine)
 {
     CLI::App* days = commandLine.App.add_subcommand(
-        "days", "Print the day kinds and day texts of each date of a range, from the day files beside a schedule file");
+        "days", Tr("Print the day kinds and day texts of each date of a range, from the day files beside a schedule file"));
     auto dataFile = std::make_shared<std::string>();
     auto from = std::make_shared<std::string>();
     auto to = std::make_shared<std::string>();
-    days->add_option("--data", *dataFile, "The schedule file (schedule.dat); the day files are read from its folder")
+    days->add_option("--data", *dataFile, Tr("The schedule file (schedule.dat); the day files are read from its folder"))
         ->required();
-    days->add_option("--from", *from, "The first date: YYYY/MM/DD, today, today+N or today-N (N days)")->required();
-    days->add_option("--to", *to, "The last date (included): YYYY/MM/DD, today, today+N or today-N")->required();
+    days->add_option("--from", *from, Tr("The first date: YYYY/MM/DD, today, today+N or today-N (N days)"))->required();
+    days->add_option("--to", *to, Tr("The last date (included): YYYY/MM/DD, today, today+N or today-N"))->required();
     days->callback([&commandLine, dataFile, from, to] {
         commandLine.Run = [dataFile, from, to]() -> int { return RunDays(*dataFile, *from, *to); };
     });

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "app/Translation.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/InputWarnings.h"
 #include "app/Messages.h"
@@ -302,52 +303,52 @@ int RunExportCommand(const TExportOptions& options)
 void AddExportCommand(TCommandLine& commandLine)
 {
     CLI::App* command = commandLine.App.add_subcommand(
-        "export", "Export the schedules and/or memos of a date range as CSV, HTML or iCalendar, as the wizard does");
+        "export", Tr("Export the schedules and/or memos of a date range as CSV, HTML or iCalendar, as the wizard does"));
     auto options = std::make_shared<TExportOptions>();
     command
-        ->add_option("--type", options->Type, ExportTypeNumbers() + " or " + ExportTypeNames(", "))
+        ->add_option("--type", options->Type, ExportTypeNumbers() + Tr(" or ") + ExportTypeNames(", "))
         ->required();
     command->add_option("--data", options->DataFile,
-                        "The schedule file (schedule.dat); Memo/ and the day files are read from its folder "
-                        "(default: the data folder the wizard remembers, else the program's folder)");
+                        Tr("The schedule file (schedule.dat); Memo/ and the day files are read from its folder "
+                        "(default: the data folder the wizard remembers, else the program's folder)"));
     command->add_option("--from", options->From,
-                        "The first date: YYYY/MM/DD, today, today+N or today-N (N days), or first (the data "
-                        "folder's earliest memo or one-date entry)")
+                        Tr("The first date: YYYY/MM/DD, today, today+N or today-N (N days), or first (the data "
+                        "folder's earliest memo or one-date entry)"))
         ->required();
-    command->add_option("--to", options->To, "The last date (included): YYYY/MM/DD, today, today+N or today-N")
+    command->add_option("--to", options->To, Tr("The last date (included): YYYY/MM/DD, today, today+N or today-N"))
         ->required();
     command->add_option("--output", options->Output,
-                        "The output file (default: the proposed file name in the current folder)");
+                        Tr("The output file (default: the proposed file name in the current folder)"));
     CLI::Option* empty = command->add_flag("--empty-memos", options->EmptyMemos,
-                                           "Write a memo row for days without a memo (CSV)");
+                                           Tr("Write a memo row for days without a memo (CSV)"));
     CLI::Option* noEmpty = command->add_flag("--no-empty-memos", options->NoEmptyMemos,
-                                             "Write no memo row for days without a memo (CSV)");
+                                             Tr("Write no memo row for days without a memo (CSV)"));
     empty->excludes(noEmpty);
     command->add_option("--color", options->Colors,
-                        "NAME=VALUE for TimeColor, ScheduleColor, MemoColor, DateBkColor, TimeBkColor, "
-                        "ScheduleBkColor, MemoBkColor (decimal, 0x... or $...; 0x00BBGGRR)")
+                        Tr("NAME=VALUE for TimeColor, ScheduleColor, MemoColor, DateBkColor, TimeBkColor, "
+                        "ScheduleBkColor, MemoBkColor (decimal, 0x... or $...; 0x00BBGGRR)"))
         ->allow_extra_args(false);
-    command->add_flag("--open", options->Open, "Open the written file with its associated program");
+    command->add_flag("--open", options->Open, Tr("Open the written file with its associated program"));
     command->add_option("--encoding", options->Encoding,
-                        "shift_jis (default, the wizard's bytes) or utf-8 (CSV with a byte-order mark, "
-                        "HTML declaring UTF-8); an iCalendar file is always utf-8")
+                        Tr("shift_jis (default, the wizard's bytes) or utf-8 (CSV with a byte-order mark, "
+                        "HTML declaring UTF-8); an iCalendar file is always utf-8"))
         ->transform(CLI::IsMember({"shift_jis", "utf-8"}, CLI::ignore_case));
     command->add_flag("--with-days", options->WithDays,
-                      "iCalendar: the day texts of the range as all-day events: holidays, special days and days "
-                      "off, and the equinox days and substitute holidays the calendar computes");
+                      Tr("iCalendar: the day texts of the range as all-day events: holidays, special days and days "
+                      "off, and the equinox days and substitute holidays the calendar computes"));
     command->add_option("--timezone", options->TimeZone,
-                        "iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
-                        "rules in the file (default: floating times, shown as they are in any zone)");
+                        Tr("iCalendar: the entries' times in this zone (an IANA name such as Asia/Tokyo), with its "
+                        "rules in the file (default: floating times, shown as they are in any zone)"));
     command->add_option("--part-size", options->PartSize,
-                        "iCalendar: parts of at most SIZE bytes (1M is 1000000, 900K 900000; at least 64K) as "
+                        Tr("iCalendar: parts of at most SIZE bytes (1M is 1000000, 900K 900000; at least 64K) as "
                         "NAME-1.ics, NAME-2.ics ... for --output NAME.ics: whole calendars that Google Calendar "
-                        "imports one after the other");
+                        "imports one after the other"));
     command->add_option("--vdir", options->Vdir,
-                        "iCalendar: instead of --output, keep the folder DIR as a vdir (one .ics file per event, "
-                        "for khal and vdirsyncer): unchanged files stay, vanished events are deleted");
+                        Tr("iCalendar: instead of --output, keep the folder DIR as a vdir (one .ics file per event, "
+                        "for khal and vdirsyncer): unchanged files stay, vanished events are deleted"));
     command->add_flag("--escape-html", options->EscapeHtml,
-                      "HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
-                      "them as typed (default: as markup, as the wizard does)");
+                      Tr("HTML: write &, <, > and \" in the data's texts as character references, so the page shows "
+                      "them as typed (default: as markup, as the wizard does)"));
     command->callback([&commandLine, options, command] {
         options->OutputGiven = command->count("--output") > 0;
         options->DataGiven = command->count("--data") > 0;

@@ -3,14 +3,54 @@
 #include <charconv>
 #include <cstdint>
 #include <iostream>
+#include <memory>
 #include <string_view>
 
 #include "app/Messages.h"
+#include "app/Translation.h"
 #include "app/global.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageSink.h"
 
 namespace orvexp {
+
+namespace {
+
+// The columns a text takes in a terminal: Japanese characters take two.
+std::size_t DisplayWidth(std::string_view text)
+{
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80) continue; // inside a character
+        // Three- and four-byte characters (U+0800 and up) are the wide ones here.
+        width += byte >= 0xE0 ? 2 : 1;
+    }
+    return width;
+}
+
+// The help's option column padded by what it shows rather than by its bytes,
+// so that a Japanese label ("必須") keeps the descriptions in one column.
+class THelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option(const CLI::Option* option, bool positional) const override
+    {
+        std::string line = "  " + make_option_name(option, positional) + make_option_opts(option);
+        const std::string description = make_option_desc(option);
+        if (!description.empty()) {
+            const std::size_t column = get_column_width();
+            const std::size_t shown = DisplayWidth(line);
+            line += shown >= column ? "\n" + std::string(column, ' ') : std::string(column - shown, ' ');
+            for (const char c : description) {
+                line += c;
+                if (c == '\n') line += std::string(column, ' ');
+            }
+        }
+        return line + "\n";
+    }
+};
+
+} // namespace
 
 TDateTime ParseDateOption(const char* option, const std::string& text)
 {
@@ -48,13 +88,30 @@ int RunCommandLine(int argc, char** argv, const TCalendarRunner& calendar)
 {
     TCommandLine commandLine;
     CLI::App& app = commandLine.App;
+    app.description(Tr("orvexp - export Orvanel schedule data as CSV, HTML or iCalendar"));
+    // The help's own words in the user's language too; the subcommands take
+    // the formatter, the groups and the help flag from here.
+    const auto formatter = std::make_shared<THelpFormatter>();
+    formatter->label("Usage", Tr("Usage"));
+    formatter->label("OPTIONS", Tr("OPTIONS"));
+    formatter->label("SUBCOMMAND", Tr("SUBCOMMAND"));
+    formatter->label("REQUIRED", Tr("REQUIRED"));
+    formatter->label("Excludes", Tr("Excludes"));
+    app.formatter(formatter);
+    app.option_defaults()->group(Tr("Options"));
+    app.group(Tr("Subcommands"));
+    app.set_help_flag("-h,--help", Tr("Print this help message and exit"));
     app.require_subcommand(1);
-    app.set_help_all_flag("--help-all", "Show the help of every subcommand");
-    app.set_version_flag("--version", GetVersionLine(), "Show the product name, version and build");
+    app.set_help_all_flag("--help-all", Tr("Show the help of every subcommand"));
+    app.set_version_flag("--version", GetVersionLine(), Tr("Show the product name, version and build"));
     AddWatchCommand(commandLine);
     AddDaysCommand(commandLine);
     AddExportCommand(commandLine);
     if (calendar) AddCalendarCommand(commandLine, calendar);
+    // A subcommand makes its help flags before it takes the options' group name.
+    for (CLI::App* subcommand : app.get_subcommands({})) {
+        for (const char* help : {"--help", "--help-all"}) subcommand->get_option(help)->group(Tr("Options"));
+    }
 
     try {
         app.parse(argc, argv);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/Messages.h"
+#include "app/Translation.h"
 #include "app/cli/Subcommands.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -190,12 +191,12 @@ int RunWatchLoop(const std::string& dataFile)
 void AddWatchCommand(TCommandLine& commandLine)
 {
     CLI::App* watch = commandLine.App.add_subcommand(
-        "watch", "Run the alarm timer over a schedule file: carry out due entries until interrupted");
+        "watch", Tr("Run the alarm timer over a schedule file: carry out due entries until interrupted"));
     auto dataFile = std::make_shared<std::string>();
     auto at = std::make_shared<std::string>();
-    watch->add_option("--data", *dataFile, "The schedule file (schedule.dat)")->required();
+    watch->add_option("--data", *dataFile, Tr("The schedule file (schedule.dat)"))->required();
     watch->add_option("--at", *at,
-                      "Evaluate one tick at \"YYYY/MM/DD hh:nn\" without carrying anything out and print what is due");
+                      Tr("Evaluate one tick at \"YYYY/MM/DD hh:nn\" without carrying anything out and print what is due"));
     watch->callback([&commandLine, dataFile, at, watch] {
         const bool oneTick = watch->count("--at") > 0;
         commandLine.Run = [dataFile, at, oneTick]() -> int {

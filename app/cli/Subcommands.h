@@ -11,7 +11,7 @@ namespace orvexp {
 
 // The parsed command line: each subcommand's callback stores the work to run.
 struct TCommandLine {
-    CLI::App App{"orvexp - export Orvanel schedule data as CSV, HTML or iCalendar", "orvexp"};
+    CLI::App App{"", "orvexp"};
     std::function<int()> Run;
 };
 

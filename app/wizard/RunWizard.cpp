@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Translation.h"
 #include "app/WindowProgram.h"
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
@@ -22,9 +23,9 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&)
     if (type != QtFatalMsg) return;
     const char* display = std::getenv("DISPLAY");
     std::fprintf(stderr,
-                 "orvexp: the display %s cannot be opened; to export without a window, use the command line: "
-                 "orvexp export --help\n",
-                 display && *display ? display : "(none named)");
+                 Tr("orvexp: the display %s cannot be opened; to export without a window, use the command line: "
+                    "orvexp export --help\n"),
+                 display && *display ? display : Tr("(none named)"));
     std::_Exit(1);
 }
 
@@ -33,7 +34,7 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&)
 int RunWizard(int argc, char** argv)
 {
     if (!HaveDisplay()) {
-        std::fprintf(stderr, "%s\n", kNoDisplayLine);
+        std::fprintf(stderr, "%s\n", Tr(kNoDisplayLine));
         return 1;
     }
     const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);

@@ -1,11 +1,13 @@
 // Pictures of the wizard for docs/: its four pages (wizard-page1.png ...
-// page4.png), an information box (wizard-information.png) and the open-file
-// dialog (wizard-open-dialog.png), with Qt's dialogs in Japanese as the
+// page4.png, page 4 also for a CSV and an HTML type), the date pop-up
+// (wizard-date-popup.png), an information box (wizard-information.png) and
+// the open-file dialog (wizard-open-dialog.png), with Qt's dialogs in Japanese as the
 // program shows them. Run under a display (xvfb-run) with the target folder as
 // the argument:
 //   xvfb-run -a -s "-screen 0 1024x768x24" wizard_screenshots docs/
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,18 +21,18 @@
 
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 #include "app/global.h"
 #include "app/wizard/MainForm.h"
-#include "app/window/QtJapanese.h"
+#include "app/window/WindowSetup.h"
 #include "tests/app/WizardFixtures.h"
 
 int main(int argc, char** argv)
 {
     using namespace orvexp;
     QApplication application(argc, argv);
-    QApplication::setApplicationName("orvexp");
-    UseJapaneseForQt(application);
+    SetUpWindowApplication(application);
     UseFormFontEverywhere();
     if (argc != 2) {
         std::fprintf(stderr, "usage: wizard_screenshots FOLDER\n");
@@ -97,10 +99,26 @@ int main(int argc, char** argv)
     if (!saveModal(QStringLiteral("wizard-information.png"), [&] { form.btnNext->click(); })) return 1;
     form.edtDataFilePath->setText(dataFile);
     form.btnNext->click();
+    // The date pop-up of December 2026, with the sample's holidays, special days and days off.
+    QCalendarWidget* popup = form.DateEdit1->calendarWidget();
+    popup->setCurrentPage(2026, 12);
+    popup->resize(popup->sizeHint());
+    if (!popup->grab().save(target + QStringLiteral("/wizard-date-popup.png"))) return 1;
     form.DateEdit1->setDate(QDate(2024, 4, 1));
     form.DateEdit2->setDate(QDate(2024, 4, 30));
     if (!save(3)) return 1;
     form.btnNext->click();
     if (form.Notebook1->currentIndex() != 3) return 1;
-    return save(4) ? 0 : 1;
+    if (!save(4)) return 1;
+
+    // Page 4 of a CSV type and of an HTML type, each with its own boxes.
+    for (const auto& [row, name] : {std::pair{2, "csv"}, std::pair{5, "html"}}) {
+        while (form.Notebook1->currentIndex() > 0) form.btnPrevious->click();
+        form.lbExportTypes->setCurrentRow(row);
+        for (int page = 0; page < 3; ++page) form.btnNext->click();
+        QTest::qWait(100);
+        const QString file = target + QStringLiteral("/wizard-page4-%1.png").arg(QLatin1String(name));
+        if (!form.grab().save(file)) return 1;
+    }
+    return 0;
 }
