@@ -222,7 +222,7 @@ bool IsAlphanumeric(char c)
 bool IsOurTemporaryName(std::string_view name)
 {
     constexpr std::string_view kSuffix = ".tmp";
-    const std::string_view ours = std::string(kUidEnd) + std::string(kVdirExtension) + ".";
+    const std::string ours = std::string(kUidEnd) + std::string(kVdirExtension) + ".";
     if (name.size() < 1 + ours.size() + 6 + kSuffix.size() || name.front() != '.' || !name.ends_with(kSuffix)) {
         return false;
     }
