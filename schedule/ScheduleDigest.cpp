@@ -37,6 +37,9 @@ TScheduleDigest::TScheduleDigest(const TAlarmList& alarms)
 TScheduleDigest TScheduleDigest::LoadFromBytes(std::string_view bytes)
 {
     TScheduleDigest digest;
+    // The lines are part of the file: their room is taken once, not doubled
+    // (and copied, and touched again) as they come.
+    digest.Text->reserve(bytes.size());
     TByteReader stream(bytes);
     // The entry is left where it is and read over for the next one.
     ReadScheduleFile(stream, {[&digest](std::int32_t count) { digest.Entries.reserve(static_cast<std::size_t>(count)); },
