@@ -27,7 +27,8 @@ bool InRange(TDateTime value)
 
 bool IsValidDate(int year, unsigned month, unsigned day)
 {
-    if (year < 1 || year > 9999) return false;
+    // chrono's month and day hold a byte: day 266 would be read as day 10.
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
     return year_month_day{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}}.ok();
 }
 

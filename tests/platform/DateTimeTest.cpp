@@ -58,6 +58,9 @@ TEST(DateTime, RefusesDatesThatDoNotExist)
     EXPECT_FALSE(TryEncodeDate(2024, 0, 1, value));
     EXPECT_FALSE(TryEncodeDate(0, 1, 1, value));
     EXPECT_FALSE(TryEncodeDate(10000, 1, 1, value));
+    // Values past a byte are no dates, not the date of their low byte.
+    EXPECT_FALSE(TryEncodeDate(1999, 4, 65290, value));
+    EXPECT_FALSE(TryEncodeDate(1999, 260, 10, value));
     EXPECT_THROW(EncodeDate(2001, 2, 30), EConvertError);
     EXPECT_THROW(EncodeTime(24, 0), EConvertError);
     EXPECT_THROW(EncodeTime(8, 60), EConvertError);

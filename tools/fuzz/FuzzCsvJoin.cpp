@@ -91,11 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider provider(data, size);
     const bool csvWriter = provider.ConsumeBool();
     const char separator = csvWriter ? ',' : provider.ConsumeIntegral<char>();
-    TQuoteTriggers triggers = CsvQuoteTriggers;
+    TQuoteTriggers triggers = csvWriter ? CsvQuoteTriggers : TQuoteTriggers{};
     if (!csvWriter) {
         for (int word = 0; word < 4; ++word) {
             const std::uint64_t bits = provider.ConsumeIntegral<std::uint64_t>();
-            for (int bit = 0; bit < 64; ++bit) triggers.set(static_cast<std::size_t>(word * 64 + bit), (bits >> bit) & 1);
+            for (int bit = 0; bit < 64; ++bit) {
+                if ((bits >> bit) & 1) triggers.set(static_cast<unsigned char>(word * 64 + bit));
+            }
         }
     }
     std::vector<std::string> fields;
