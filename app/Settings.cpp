@@ -61,12 +61,9 @@ std::string ProgramFolder()
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
-std::string InstalledDataFolder()
+std::string ShareFolder()
 {
-    const std::string program = ProgramFolder();
-    if (!program.ends_with("/bin/")) return {};
-    const std::string data = program.substr(0, program.size() - 4) + "share/orvexp/";
-    return DirectoryExists(data) ? data : std::string();
+    return ProgramFolder() + "../share/";
 }
 
 bool KeepsSettingsBeside(const std::string& programFolder)

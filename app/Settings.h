@@ -36,9 +36,10 @@ inline constexpr char kSettingsFileName[] = "orvexp.ini";
 // The folder of the running program (/proc/self/exe), with its trailing "/".
 std::string ProgramFolder();
 
-// The folder of the installed program's data (share/orvexp/ beside its
-// bin/), with its trailing "/"; empty when the program is not installed so.
-std::string InstalledDataFolder();
+// share/ beside the program's folder, with its trailing "/": bin/../share/
+// when installed, and the build tree has the same shape for what it builds
+// there (the message catalogue).
+std::string ShareFolder();
 
 // Whether the program keeps its settings (and proposes its output) beside
 // itself: its folder can be written and it is not installed under /usr. An

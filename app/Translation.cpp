@@ -20,8 +20,7 @@ void UseMessageCatalogue()
     // Only the language of messages: numbers, sorting and character classes
     // stay those of the C locale, which the file formats are written in.
     std::setlocale(LC_MESSAGES, "");
-    // bin/../share/locale when installed; the build tree has the same shape.
-    const std::string catalogues = ProgramFolder() + "../share/locale";
+    const std::string catalogues = ShareFolder() + "locale";
     ::bindtextdomain(kDomain, catalogues.c_str());
     ::bind_textdomain_codeset(kDomain, "UTF-8");
 }

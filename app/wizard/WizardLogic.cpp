@@ -147,8 +147,7 @@ void TWizardLogic::Button5Click()
     setup.Filter = wiztext::kOpenFilter;
     setup.DefaultExt = wiztext::kOpenDefaultExt;
     // An installed program leads to its sample from the side bar.
-    if (const std::string data = InstalledDataFolder(); !data.empty() && DirectoryExists(data + "sample"))
-        setup.Place = data + "sample/";
+    if (const std::string sample = ShareFolder() + "orvexp/sample/"; DirectoryExists(sample)) setup.Place = sample;
     std::string chosen;
     if (View.RunOpenDialog(setup, chosen)) View.SetDataFilePath(chosen);
 }

@@ -138,16 +138,8 @@ TEST(ProgramStartTest, WindowsNeedTheWindowProgramBesideOrvexp)
 // display that is named but cannot be opened.
 TEST(ProgramStartTest, WizardWithoutADisplaySaysHowToExportInstead)
 {
-    struct TSaved {
-        std::string Name;
-        std::optional<std::string> Value;
-    };
-    std::vector<TSaved> saved;
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
-        ::unsetenv(name);
-    }
+    TEnvironment noDisplay;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) noDisplay.Set(name, nullptr);
     const std::string howTo = "; to export without a window, use the command line: orvexp export --help\n";
     const std::string howToJa = "。ウィンドウなしで書き出すにはコマンドラインを使ってください: orvexp export --help\n";
     const struct {
@@ -169,13 +161,6 @@ TEST(ProgramStartTest, WizardWithoutADisplaySaysHowToExportInstead)
         EXPECT_EQ(run.ExitCode, 1);
         EXPECT_EQ(run.Err, c.Err);
         EXPECT_EQ(run.Out, "");
-    }
-    for (const TSaved& entry : saved) {
-        if (entry.Value) {
-            ::setenv(entry.Name.c_str(), entry.Value->c_str(), 1);
-        } else {
-            ::unsetenv(entry.Name.c_str());
-        }
     }
 }
 #endif
