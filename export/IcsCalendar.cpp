@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "export/IcsText.h"
 #include "export/IcsTimeZone.h"
@@ -28,10 +29,13 @@ using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
 // no CR, and no folded piece is empty.
 void PlainLineEnds(std::string& text)
 {
+    constexpr std::string_view kSplitEnd = "\r\r\n \n", kEmptyPiece = "\r\n \r\n";
     std::size_t to = 0;
     for (std::size_t from = 0; from < text.size();) {
         const std::string_view rest = std::string_view(text).substr(from);
-        const std::size_t skip = rest.starts_with("\r\r\n \n") ? 6 : rest.starts_with("\r\n \r\n") ? 5 : 0;
+        const std::size_t skip = rest.starts_with(kSplitEnd)     ? kSplitEnd.size()
+                                 : rest.starts_with(kEmptyPiece) ? kEmptyPiece.size()
+                                                                 : 0;
         if (skip > 0) {
             text[to++] = '\r';
             text[to++] = '\n';

@@ -218,6 +218,45 @@ TEST(IcsExport, TitlesAreTheFirstLineThatHoldsText)
     }
 }
 
+// Texts of every length up to three lines, ASCII and Japanese, come out as
+// whole folded lines that read back to the very text: where libical's last
+// piece fills a line exactly, its line end is made plain without a byte lost.
+TEST(IcsExport, FoldsTextsOfEveryLengthWhole)
+{
+    test::TTempFolder folder;
+    std::vector<std::string> texts;
+    for (int length = 50; length < 150; ++length) texts.push_back(std::string(static_cast<std::size_t>(length), 'x'));
+    for (int length = 15; length < 75; ++length) {
+        std::string text;
+        for (int i = 0; i < length; ++i) text += "あ";
+        texts.push_back(text);
+    }
+    const TDateTime first = EncodeDate(2026, 1, 1);
+    for (std::size_t day = 0; day < texts.size(); ++day) {
+        test::WriteBytes(folder.Path + "Memo/" + MemoFileName(first + static_cast<double>(day)), Sjis(texts[day]));
+    }
+    TExportRequest request;
+    request.StartDate = first;
+    request.EndDate = EncodeDate(2026, 12, 31);
+    const std::string ics = Ics(request, folder.Path, TAlarmList());
+
+    for (std::size_t from = 0, end; (end = ics.find("\r\n", from)) != std::string::npos; from = end + 2) {
+        ASSERT_LE(end - from, 75U) << ics.substr(from, end - from);
+    }
+    icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(icalcomponent_count_errors(calendar), 0);
+    std::size_t day = 0;
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++day) {
+        ASSERT_LT(day, texts.size());
+        EXPECT_EQ(icalcomponent_get_summary(event), texts[day]);
+        EXPECT_EQ(icalcomponent_get_description(event), texts[day]);
+    }
+    EXPECT_EQ(day, texts.size());
+    icalcomponent_free(calendar);
+}
+
 // libical's dates end with the year 3000; later dates and stamps are written
 // all the same, and read back.
 TEST(IcsExport, WritesDatesAfterTheYear3000)
