@@ -29,22 +29,29 @@ using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
 // no CR, and no folded piece is empty.
 void PlainLineEnds(std::string& text)
 {
-    constexpr std::string_view kSplitEnd = "\r\r\n \n", kEmptyPiece = "\r\n \r\n";
-    std::size_t to = 0;
-    for (std::size_t from = 0; from < text.size();) {
-        const std::string_view rest = std::string_view(text).substr(from);
-        const std::size_t skip = rest.starts_with(kSplitEnd)     ? kSplitEnd.size()
-                                 : rest.starts_with(kEmptyPiece) ? kEmptyPiece.size()
-                                                                 : 0;
-        if (skip > 0) {
-            text[to++] = '\r';
-            text[to++] = '\n';
-            from += skip;
+    constexpr std::string_view kFold = "\r\n ", kSplitEnd = "\r\r\n \n", kEmptyPiece = "\r\n \r\n";
+    std::string plain;
+    std::size_t copied = 0;
+    for (std::size_t from = 0;;) {
+        const std::size_t fold = text.find(kFold, from);
+        if (fold == std::string::npos) break;
+        from = fold + 1;
+        const std::string_view at(text);
+        std::size_t begin = 0, length = 0;
+        if (at.substr(fold).starts_with(kEmptyPiece)) {
+            begin = fold, length = kEmptyPiece.size();
+        } else if (fold > 0 && at.substr(fold - 1).starts_with(kSplitEnd)) {
+            begin = fold - 1, length = kSplitEnd.size();
         } else {
-            text[to++] = text[from++];
+            continue;
         }
+        plain.append(text, copied, begin - copied);
+        plain += "\r\n";
+        copied = from = begin + length;
     }
-    text.resize(to);
+    if (copied == 0) return;
+    plain.append(text, copied);
+    text = std::move(plain);
 }
 
 // The component's text, serialised once.
@@ -89,17 +96,25 @@ int YearsBack(int year)
     return year > kLastLibicalYear ? (year - kLastLibicalYear + 399) / 400 * 400 : 0;
 }
 
-// The value of the line `name` of an event starts with its year.
-void PutYearBack(std::string& text, std::string_view name, int year)
+// A property's line (or folded lines), serialised by libical; the property is freed.
+std::string PropertyLine(icalproperty* property)
 {
-    const std::size_t line = text.find("\r\n" + std::string(name));
-    if (line == std::string::npos) return;
-    const std::size_t end = text.find("\r\n", line + 2);
-    const std::size_t colon = text.rfind(':', end);
-    if (colon == std::string::npos || colon < line || colon + 5 > end) return;
+    char* text = icalproperty_as_ical_string_r(property);
+    std::string line = text ? text : "";
+    icalmemory_free_buffer(text);
+    icalproperty_free(property);
+    PlainLineEnds(line);
+    return line;
+}
+
+// A date or time line's value starts with its year: `year` is put there.
+void PutYearBack(std::string& line, int year)
+{
+    const std::size_t colon = line.rfind(':', line.find("\r\n"));
+    if (colon == std::string::npos || colon + 5 > line.size()) return;
     char digits[16];
     std::snprintf(digits, sizeof digits, "%04d", year);
-    std::memcpy(text.data() + colon + 1, digits, 4);
+    std::memcpy(line.data() + colon + 1, digits, 4);
 }
 
 // A moment in seconds since 1970-01-01 UTC, as DTSTAMP and LAST-MODIFIED take
@@ -112,42 +127,50 @@ icaltimetype UtcValue(std::int64_t seconds, int& year, int& back)
     return icaltime_from_timet_with_zone(static_cast<time_t>(shifted), 0, icaltimezone_get_utc_timezone());
 }
 
-// The years to put back into an event's lines once it is serialised.
-struct TYearsToPutBack {
-    int Stamp = 0, StampBack = 0, Start = 0, StartBack = 0;
-};
-
-// The event's head: UID, DTSTAMP, LAST-MODIFIED and DTSTART.
-void AddHead(icalcomponent* event, const TIcsFrame& frame, std::string_view uid, std::int64_t stampSeconds,
-             const TDateParts& start, bool timed, unsigned hour, unsigned minute, TYearsToPutBack& years)
+// A key of the line cache: a letter for the lines' kind, then the bytes of
+// the numbers that make them (short enough to need no allocation).
+template <class... TNumbers>
+std::string Key(char kind, TNumbers... numbers)
 {
-    icalcomponent_add_property(event, icalproperty_new_uid(std::string(uid).c_str()));
-    const icaltimetype stamp = UtcValue(stampSeconds, years.Stamp, years.StampBack);
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_lastmodified(stamp));
-    years.Start = start.Year;
-    years.StartBack = YearsBack(start.Year);
-    const TDateParts earlier{start.Year - years.StartBack, start.Month, start.Day};
-    if (!timed) {
-        icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(earlier)));
-        return;
-    }
-    icaltimetype value = DateTimeValue(earlier, hour, minute);
-    if (frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
-    icalproperty* property = icalproperty_new_dtstart(value);
-    if (!frame.TzId.empty()) icalproperty_add_parameter(property, icalparameter_new_tzid(frame.TzId.c_str()));
-    icalcomponent_add_property(event, property);
+    std::string key(1, kind);
+    (key.append(reinterpret_cast<const char*>(&numbers), sizeof numbers), ...);
+    return key;
 }
 
-std::string SerialisedWithYears(icalcomponent* event, const TYearsToPutBack& years)
+// DTSTAMP and LAST-MODIFIED.
+const std::string& StampLines(TIcsLineCache& lines, std::int64_t seconds)
 {
-    std::string text = Serialised(event);
-    if (years.StampBack != 0) {
-        PutYearBack(text, "DTSTAMP", years.Stamp);
-        PutYearBack(text, "LAST-MODIFIED", years.Stamp);
+    return lines.Lines(Key('S', seconds), [&] {
+        int year = 0, back = 0;
+        const icaltimetype stamp = UtcValue(seconds, year, back);
+        std::string stampLine = PropertyLine(icalproperty_new_dtstamp(stamp));
+        std::string modifiedLine = PropertyLine(icalproperty_new_lastmodified(stamp));
+        if (back != 0) {
+            PutYearBack(stampLine, year);
+            PutYearBack(modifiedLine, year);
+        }
+        return stampLine + modifiedLine;
+    });
+}
+
+// DTSTART: a date, or a time of day floating, in UTC or in the frame's zone.
+// (Starts differ from entry to entry too often to be worth keeping.)
+std::string StartLine(const TIcsFrame& frame, const TDateParts& start, bool timed, unsigned hour, unsigned minute)
+{
+    const int back = YearsBack(start.Year);
+    const TDateParts earlier{start.Year - back, start.Month, start.Day};
+    icalproperty* property = nullptr;
+    if (!timed) {
+        property = icalproperty_new_dtstart(DateValue(earlier));
+    } else {
+        icaltimetype value = DateTimeValue(earlier, hour, minute);
+        if (frame.UtcTimes) value.zone = icaltimezone_get_utc_timezone();
+        property = icalproperty_new_dtstart(value);
+        if (!frame.TzId.empty()) icalproperty_add_parameter(property, icalparameter_new_tzid(frame.TzId.c_str()));
     }
-    if (years.StartBack != 0) PutYearBack(text, "DTSTART", years.Start);
-    return text;
+    std::string line = PropertyLine(property);
+    if (back != 0) PutYearBack(line, start.Year);
+    return line;
 }
 
 icalrecurrencetype Rule(const TIcsEntryPlan& plan)
@@ -184,24 +207,24 @@ icalrecurrencetype Rule(const TIcsEntryPlan& plan)
     return rule;
 }
 
-// A reminder at the start (paNone) or `amount` days, hours or minutes before it.
-icalcomponent* Alarm(TPreviouseAlertKind notice, std::int32_t amount, const std::string& shown)
+// A reminder's lines before its DESCRIPTION: at the start (paNone) or
+// `amount` days, hours or minutes before it.
+const std::string& AlarmHead(TIcsLineCache& lines, TPreviouseAlertKind notice, std::int32_t amount)
 {
-    icaltriggertype trigger{};
-    trigger.time = icaltime_null_time();
-    trigger.duration = icaldurationtype_null_duration();
-    if (notice != paNone) {
-        trigger.duration.is_neg = 1;
-        const auto lead = static_cast<unsigned>(amount);
-        if (notice == paDays) trigger.duration.days = lead;
-        if (notice == paHours) trigger.duration.hours = lead;
-        if (notice == paMinutes) trigger.duration.minutes = lead;
-    }
-    icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    icalcomponent_add_property(alarm, icalproperty_new_description(shown.c_str()));
-    return alarm;
+    return lines.Lines(Key('A', notice, amount), [&] {
+        icaltriggertype trigger{};
+        trigger.time = icaltime_null_time();
+        trigger.duration = icaldurationtype_null_duration();
+        if (notice != paNone) {
+            trigger.duration.is_neg = 1;
+            const auto lead = static_cast<unsigned>(amount);
+            if (notice == paDays) trigger.duration.days = lead;
+            if (notice == paHours) trigger.duration.hours = lead;
+            if (notice == paMinutes) trigger.duration.minutes = lead;
+        }
+        return "BEGIN:VALARM\r\n" + PropertyLine(icalproperty_new_action(ICAL_ACTION_DISPLAY)) +
+               PropertyLine(icalproperty_new_trigger(trigger));
+    });
 }
 
 } // namespace
@@ -253,38 +276,60 @@ TIcsFrame MakeIcsFrame(const std::string& timeZone, std::int64_t stampSeconds)
     return frame;
 }
 
-std::string IcsEntryEvent(const TIcsFrame& frame, const TIcsEntryPlan& plan, std::string_view uid,
-                          std::string_view summary, std::string_view description)
+// An event's lines are those of libical's component in its order: the
+// properties, then the alarms, between BEGIN:VEVENT and END:VEVENT.
+std::string IcsEntryEvent(const TIcsFrame& frame, TIcsLineCache& lines, const TIcsEntryPlan& plan,
+                          std::string_view uid, std::string_view summary, std::string_view description)
 {
-    const TComponent event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    TYearsToPutBack years;
-    AddHead(event.get(), frame, uid, frame.StampSeconds, plan.Start, plan.Timed, plan.Hour, plan.Minute, years);
-    if (plan.Repeat != irOnce) icalcomponent_add_property(event.get(), icalproperty_new_rrule(Rule(plan)));
-    const std::string title(summary);
-    icalcomponent_add_property(event.get(), icalproperty_new_summary(title.c_str()));
-    // libical's reader (and others) take a blank text for no value and refuse it.
-    if (!IsIcsBlank(description)) {
-        icalcomponent_add_property(event.get(), icalproperty_new_description(std::string(description).c_str()));
+    std::string text = "BEGIN:VEVENT\r\n";
+    text += PropertyLine(icalproperty_new_uid(std::string(uid).c_str()));
+    text += StampLines(lines, frame.StampSeconds);
+    text += StartLine(frame, plan.Start, plan.Timed, plan.Hour, plan.Minute);
+    if (plan.Repeat != irOnce) {
+        text += lines.Lines(Key('R', plan.Repeat, plan.Weekdays, plan.Month, plan.MonthDay),
+                            [&] { return PropertyLine(icalproperty_new_rrule(Rule(plan))); });
     }
-    // Both reminders show the title.
-    if (plan.StartAlarm) icalcomponent_add_component(event.get(), Alarm(paNone, 0, title));
-    if (plan.Notice != paNone) icalcomponent_add_component(event.get(), Alarm(plan.Notice, plan.NoticeAmount, title));
-    return SerialisedWithYears(event.get(), years);
+    const std::string title(summary);
+    text += PropertyLine(icalproperty_new_summary(title.c_str()));
+    // libical's reader (and others) take a blank text for no value and refuse it.
+    std::string descriptionLine;
+    if (!IsIcsBlank(description)) {
+        descriptionLine = PropertyLine(icalproperty_new_description(std::string(description).c_str()));
+        text += descriptionLine;
+    }
+    // Both reminders show the title: the description's line when it is the title.
+    if (plan.StartAlarm || plan.Notice != paNone) {
+        const std::string shown = description == summary && !descriptionLine.empty()
+                                      ? descriptionLine
+                                      : PropertyLine(icalproperty_new_description(title.c_str()));
+        const auto addAlarm = [&](TPreviouseAlertKind notice, std::int32_t amount) {
+            text += AlarmHead(lines, notice, amount);
+            text += shown;
+            text += "END:VALARM\r\n";
+        };
+        if (plan.StartAlarm) addAlarm(paNone, 0);
+        if (plan.Notice != paNone) addAlarm(plan.Notice, plan.NoticeAmount);
+    }
+    text += "END:VEVENT\r\n";
+    return text;
 }
 
-std::string IcsDayEvent(const TIcsDayEvent& day)
+std::string IcsDayEvent(TIcsLineCache& lines, const TIcsDayEvent& day)
 {
-    const TComponent event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    TYearsToPutBack years;
-    AddHead(event.get(), TIcsFrame(), day.Uid, day.StampSeconds, day.Date, false, 0, 0, years);
-    icalcomponent_add_property(event.get(), icalproperty_new_summary(std::string(day.Summary).c_str()));
+    std::string text = "BEGIN:VEVENT\r\n";
+    text += PropertyLine(icalproperty_new_uid(std::string(day.Uid).c_str()));
+    text += StampLines(lines, day.StampSeconds);
+    text += StartLine(TIcsFrame(), day.Date, false, 0, 0);
+    text += PropertyLine(icalproperty_new_summary(std::string(day.Summary).c_str()));
     if (!IsIcsBlank(day.Description)) {
-        icalcomponent_add_property(event.get(), icalproperty_new_description(std::string(day.Description).c_str()));
+        text += PropertyLine(icalproperty_new_description(std::string(day.Description).c_str()));
     }
-    icalcomponent_add_property(event.get(),
-                               icalproperty_new_categories(std::string(IcsCategoryName(day.Category)).c_str()));
-    icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    return SerialisedWithYears(event.get(), years);
+    text += lines.Lines(Key('C', day.Category), [&] {
+        return PropertyLine(icalproperty_new_categories(std::string(IcsCategoryName(day.Category)).c_str())) +
+               PropertyLine(icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    });
+    text += "END:VEVENT\r\n";
+    return text;
 }
 
 } // namespace orvexp

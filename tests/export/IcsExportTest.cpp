@@ -33,9 +33,10 @@ std::string Ics(TExportRequest request, const std::string& folder, const TAlarmL
 
 // One tiny calendar, whole bytes: a weekly entry with a minutes notice whose
 // rule starts in the data's first year, an inactive date and its twin
-// (ordinals in the UID), a time that cannot exist, a memo stamped with its
-// file's time, a special day; the escaping and folding are libical's, and
-// libical reads the file back to the very same bytes.
+// (ordinals in the UID), a time that cannot exist, a one-line entry whose
+// reminders show its description's line, a memo stamped with its file's time,
+// a special day; the escaping and folding are libical's, and libical reads the
+// file back to the very same bytes.
 TEST(IcsExport, WritesATinyCalendarExactly)
 {
     test::TTempFolder folder;
@@ -55,6 +56,10 @@ TEST(IcsExport, WritesATinyCalendarExactly)
     night->Alert.Kind = paDays;
     night->Alert.Amount = 2;
     alarms.Add(std::move(night));
+    auto dentist = MakeEntry(akDateAt, 2026, 12, 26, 10, 0, {Sjis("歯医者")});
+    dentist->Alert.Kind = paHours;
+    dentist->Alert.Amount = 1;
+    alarms.Add(std::move(dentist));
     alarms.Add(MakeEntry(akYearDay, 0, 2, 29, 0, 0, {Sjis("閏日")})); // no 29 February in the range
     TKyDayItemList specialDays;
     TKyDayItem& item = specialDays.AddNew();
@@ -127,6 +132,24 @@ TEST(IcsExport, WritesATinyCalendarExactly)
         "END:VALARM",
         "END:VEVENT",
         "BEGIN:VEVENT",
+        "UID:a63e37ff2641b413-1@orvexp",
+        "DTSTAMP:20251208T000000Z",
+        "LAST-MODIFIED:20251208T000000Z",
+        "DTSTART:20261226T100000",
+        "SUMMARY:歯医者",
+        "DESCRIPTION:歯医者",
+        "BEGIN:VALARM",
+        "ACTION:DISPLAY",
+        "TRIGGER:PT0S",
+        "DESCRIPTION:歯医者",
+        "END:VALARM",
+        "BEGIN:VALARM",
+        "ACTION:DISPLAY",
+        "TRIGGER:-PT1H",
+        "DESCRIPTION:歯医者",
+        "END:VALARM",
+        "END:VEVENT",
+        "BEGIN:VEVENT",
         "UID:memo-20261208@orvexp",
         "DTSTAMP:20251209T000000Z",
         "LAST-MODIFIED:20251209T000000Z",
@@ -162,9 +185,9 @@ TEST(IcsExport, WritesATinyCalendarExactly)
     icalcomponent_free(calendar);
 }
 
-// Many blocks of entries, made on two threads in turn, come out whole and in
-// the entries' order.
-TEST(IcsExport, WritesTheEntriesOfEveryBlockInOrder)
+// Many entries, over several steps of progress, come out whole and in the
+// entries' order.
+TEST(IcsExport, WritesEveryEntryInOrder)
 {
     constexpr int kEntries = 128 * 11 + 5;
     TAlarmList alarms;

@@ -7,7 +7,7 @@
 // An input is a head, then the schedule file, the day items and the memos:
 //   head (9 bytes): the range's base date (kBases), days after it, days - 1
 //     (of 32), the time zone (kZones), flags (1: day texts, 2: unused,
-//     4: output handed to a drain, 8: the entries repeated to two chunks),
+//     4: output handed to a drain, 8: the entries repeated to 256),
 //     the stamp as int32 seconds;
 //   schedule: uint16 length, the file's bytes (unreadable: an empty schedule);
 //   day items: a count (of 8), each: list << 4 | type, year type, uint16
@@ -159,8 +159,8 @@ private:
     std::filesystem::path Root, Memo;
 };
 
-// The file's entries as the wizard holds them, repeated in order to fill two
-// of the writer's blocks of 128 entries: its second thread makes the odd ones.
+// The file's entries as the wizard holds them, repeated in order to 256: the
+// writer's kept lines then serve many events of one export.
 const TAlarmList& Repeated(std::string_view bytes, TAlarmList& repeated)
 {
     TAlarmTimer timer;
