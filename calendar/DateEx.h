@@ -34,7 +34,6 @@ public:
 
     constexpr bool Contains(TKyDayKind kind) const { return (Bits >> kind) & 1u; }
     constexpr void Include(TKyDayKind kind) { Bits = static_cast<std::uint8_t>(Bits | (1u << kind)); }
-    constexpr void Exclude(TKyDayKind kind) { Bits = static_cast<std::uint8_t>(Bits & ~(1u << kind)); }
     constexpr bool Empty() const { return Bits == 0; }
     constexpr bool operator==(const TKyDayKinds&) const = default;
 

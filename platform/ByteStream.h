@@ -39,10 +39,6 @@ public:
     // The bytes themselves, valid as long as the data the reader was made on.
     std::string_view ReadView(std::size_t count, const char* what) { return std::string_view(Take(count, what), count); }
 
-    // The bytes not read yet, and a checked skip over some of them.
-    std::string_view Rest() const { return Bytes.substr(Pos); }
-    void Skip(std::size_t count, const char* what) { Take(count, what); }
-
     // Raises EStreamReadError at the current offset with the given reason.
     [[noreturn]] void Fail(const std::string& reason) const;
 

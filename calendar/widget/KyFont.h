@@ -34,7 +34,6 @@ public:
     }
     constexpr bool Contains(TFontStyle style) const { return (Bits >> style) & 1u; }
     constexpr void Include(TFontStyle style) { Bits = static_cast<std::uint8_t>(Bits | (1u << style)); }
-    constexpr void Exclude(TFontStyle style) { Bits = static_cast<std::uint8_t>(Bits & ~(1u << style)); }
     constexpr bool operator==(const TFontStyles&) const = default;
 
 private:
