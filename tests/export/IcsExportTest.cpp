@@ -13,6 +13,7 @@
 #include "calendar/DayItem.h"
 #include "export/Export.h"
 #include "export/ExportSources.h"
+#include "export/IcsCalendar.h"
 #include "data/MemoStore.h"
 #include "schedule/ScheduleDigest.h"
 
@@ -317,6 +318,25 @@ TEST(IcsExport, NothingToExportWritesNoFile)
     request.OutputPath = folder.Path + "out.ics";
     EXPECT_THROW(test::RunExportFrom(request, folder.Path, alarms, true), ENothingToExport);
     EXPECT_EQ(test::ReadBytes(folder.Path + "out.ics"), "earlier");
+}
+
+// The kept lines stay within their bound: past it, lines are made each time,
+// and those kept before are still served.
+TEST(IcsLineCache, PastItsBoundLinesAreMadeEachTime)
+{
+    TIcsLineCache lines;
+    int made = 0;
+    const auto lineOf = [&](std::size_t key, const std::string& text) {
+        return lines.Lines(std::to_string(key), [&] {
+            ++made;
+            return text;
+        });
+    };
+    for (std::size_t key = 0; key <= TIcsLineCache::kMaxLines; ++key) lineOf(key, "line " + std::to_string(key));
+    const int madeBefore = made;
+    EXPECT_EQ(lineOf(7, "not again"), "line 7");
+    EXPECT_EQ(lineOf(TIcsLineCache::kMaxLines, "made again"), "made again");
+    EXPECT_EQ(made, madeBefore + 1);
 }
 
 } // namespace
