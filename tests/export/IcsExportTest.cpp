@@ -325,18 +325,12 @@ TEST(IcsExport, NothingToExportWritesNoFile)
 TEST(IcsLineCache, PastItsBoundLinesAreMadeEachTime)
 {
     TIcsLineCache lines;
-    int made = 0;
-    const auto lineOf = [&](std::size_t key, const std::string& text) {
-        return lines.Lines(std::to_string(key), [&] {
-            ++made;
-            return text;
-        });
+    const auto lineOf = [&](std::size_t key, const char* text) {
+        return lines.Lines(std::to_string(key), [&] { return std::string(text); });
     };
-    for (std::size_t key = 0; key <= TIcsLineCache::kMaxLines; ++key) lineOf(key, "line " + std::to_string(key));
-    const int madeBefore = made;
-    EXPECT_EQ(lineOf(7, "not again"), "line 7");
-    EXPECT_EQ(lineOf(TIcsLineCache::kMaxLines, "made again"), "made again");
-    EXPECT_EQ(made, madeBefore + 1);
+    for (std::size_t key = 0; key <= TIcsLineCache::kMaxLines; ++key) lineOf(key, "first");
+    EXPECT_EQ(lineOf(7, "again"), "first");
+    EXPECT_EQ(lineOf(TIcsLineCache::kMaxLines, "again"), "again");
 }
 
 } // namespace
