@@ -46,7 +46,7 @@ struct TIcsDayEvent {
     std::int64_t StampSeconds = 0; // DTSTAMP and LAST-MODIFIED
 };
 
-// The lines that repeat from event to event (the stamps, starts, rules, the
+// The lines that repeat from event to event (the stamps, the rules, the
 // reminders' action and trigger, the category and transparency), each
 // serialised by libical the first time and then copied: libical's
 // serialisation is nearly all of an export's time, and without these copies

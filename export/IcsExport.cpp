@@ -1,7 +1,5 @@
 #include "export/IcsExport.h"
 
-#include <algorithm>
-#include <charconv>
 #include <optional>
 #include <cstdint>
 #include <span>
