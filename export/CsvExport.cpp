@@ -103,9 +103,10 @@ std::string BuildCsv(const TExportRequest& request, const TExportSources& source
         if (schedules) {
             for (const int position : preview.FillPositions(day)) {
                 file += dateText;
-                const TAlarmKind kind = schedule[position].Kind;
+                const TEntryDigest& entry = schedule[position];
+                const TAlarmKind kind = entry.Kind;
                 const auto makeRow = [&](std::string& out) {
-                    AppendScheduleFields(out, schedule.Lines(schedule[position]), preview.TimeText(position), joined);
+                    AppendScheduleFields(out, schedule.Lines(entry), AlarmTimeText(kind, entry.Hour, entry.Minute), joined);
                     out += "\r\n";
                 };
                 if (kind == akDate || kind == akDateAt) {

@@ -8,6 +8,7 @@
 #include "calendar/CalendarTexts.h"
 #include "export/ExportTexts.h"
 #include "export/HtmlEscape.h"
+#include "schedule/AlarmOccurrence.h"
 #include "schedule/PreviewList.h"
 
 namespace orvexp {
@@ -228,7 +229,9 @@ std::string BuildHtml(const TExportRequest& request, const TExportSources& sourc
         if (schedules) {
             writer.WriteLine(memos ? kScheduleCellOpen5 : kScheduleCellOpen3);
             for (const int position : preview.FillPositions(day)) {
-                writer.WriteScheduleEntryRow(page, preview.TimeText(position), schedule.Lines(schedule[position]));
+                const TEntryDigest& entry = schedule[position];
+                writer.WriteScheduleEntryRow(page, AlarmTimeText(entry.Kind, entry.Hour, entry.Minute),
+                                             schedule.Lines(entry));
             }
             writer.WriteLine("</table>");
             // Without memos the schedule cell stays open: the row's </tr> ends it.

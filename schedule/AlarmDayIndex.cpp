@@ -41,12 +41,11 @@ int ScheduleTimeRank(std::string_view timeText)
 
 TAlarmDayIndex::TAlarmDayIndex(const TScheduleDigest& schedule)
 {
-    TimeTexts.reserve(static_cast<std::size_t>(schedule.Count()));
     std::vector<std::pair<TDayNumber, TOrderKey>> dated;
     std::uint32_t position = 0;
     for (const TEntryDigest& at : schedule) {
-        const std::string& time = TimeTexts.emplace_back(AlarmTimeText(at.Kind, at.Hour, at.Minute));
-        const TOrderKey key = static_cast<TOrderKey>(ScheduleTimeRank(time)) << 32 | position++;
+        const TOrderKey rank = static_cast<TOrderKey>(ScheduleTimeRank(AlarmTimeText(at.Kind, at.Hour, at.Minute)));
+        const TOrderKey key = rank << 32 | position++;
         switch (at.Kind) {
         case akEveryDayAt:
         case akEveryDay:

@@ -1,7 +1,7 @@
 #pragma once
 // The day index of the schedule entries: which entries fall on a date, in
 // preview order, without testing every entry. The preview list asks it; it
-// knows nothing of rows or texts beyond the time text.
+// knows nothing of rows or texts.
 
 #include <array>
 #include <cstdint>
@@ -31,8 +31,6 @@ public:
     // order: by ScheduleTimeRank, equal times in container order. `weekday`
     // is the date's, 1 = Sunday ... 7 = Saturday.
     void Candidates(const TDateParts& date, int weekday, std::vector<int>& positions) const;
-    // AlarmTimeText of the entry at a container position.
-    std::string_view TimeText(int position) const { return TimeTexts[static_cast<std::size_t>(position)]; }
 
 private:
     // Time rank in the high half, container position in the low half: keys
@@ -40,7 +38,6 @@ private:
     using TOrderKey = std::uint64_t;
     using TBucket = std::vector<TOrderKey>;
 
-    std::vector<std::string> TimeTexts; // by container position
     // [1..7]: the entries falling on every such weekday, the every-day ones
     // included; [0]: every-day only (a weekday outside 1..7).
     std::array<TBucket, 8> ByWeekday;

@@ -1,5 +1,7 @@
 #include "schedule/PreviewList.h"
 
+#include "schedule/AlarmOccurrence.h"
+
 namespace orvexp {
 
 int CompareScheduleTimes(const TPreviewRow& a, const TPreviewRow& b)
@@ -25,7 +27,7 @@ void TPreviewList::FillPreviewList(TDateTime day)
     for (const int position : Positions) {
         const TEntryDigest& entry = (*Digest)[position];
         const std::span<const std::string_view> lines = Digest->Lines(entry);
-        Rows.push_back({DateText, Index.TimeText(position), lines.empty() ? std::string_view() : lines.front(), &entry,
+        Rows.push_back({DateText, AlarmTimeText(entry.Kind, entry.Hour, entry.Minute), lines.empty() ? std::string_view() : lines.front(), &entry,
                         position, lines});
     }
 }

@@ -18,7 +18,7 @@ namespace orvexp {
 
 struct TPreviewRow {
     std::string_view DateText;    // "yyyy/mm/dd", held by the list until the next fill
-    std::string_view TimeText;    // AlarmTimeText, held by the list
+    std::string TimeText;         // AlarmTimeText
     std::string_view ContentText; // first text line, empty when it has none
     const TEntryDigest* Entry = nullptr;
     int Position = 0;             // the entry's index in the container
@@ -44,7 +44,6 @@ public:
     // The same entries as container positions only, the rows left empty: what
     // the writers walk, reading the texts from the digest themselves.
     const std::vector<int>& FillPositions(TDateTime day);
-    std::string_view TimeText(int position) const { return Index.TimeText(position); }
 
     int Count() const { return static_cast<int>(Rows.size()); }
     const TPreviewRow& Row(int index) const { return Rows.at(static_cast<std::size_t>(index)); }
