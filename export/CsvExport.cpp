@@ -75,7 +75,7 @@ std::string BuildCsv(const TExportRequest& request, const TExportSources& source
     // front. What follows the date is made once for every entry, in the
     // schedule's order, and copied after each of its dates. Ten years of
     // 100,000 entries (the export benchmark, schedules and memos) then take
-    // 2.3-2.6 times the time of their mere reading and writing, against
+    // 2.3-2.7 times the time of their mere reading and writing, against
     // 2.8-3.2 with each row made on its entry's first date, whose entries
     // come from all over memory, and 4.1 with the rows made on every date.
     // The tails lie one after another in one string: 100,000 strings of

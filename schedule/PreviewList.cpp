@@ -27,8 +27,8 @@ void TPreviewList::FillPreviewList(TDateTime day)
     for (const int position : Positions) {
         const TEntryDigest& entry = (*Digest)[position];
         const std::span<const std::string_view> lines = Digest->Lines(entry);
-        Rows.push_back({DateText, AlarmTimeText(entry.Kind, entry.Hour, entry.Minute), lines.empty() ? std::string_view() : lines.front(), &entry,
-                        position, lines});
+        Rows.push_back({DateText, AlarmTimeText(entry.Kind, entry.Hour, entry.Minute),
+                        lines.empty() ? std::string_view() : lines.front(), &entry, position, lines});
     }
 }
 
