@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <utime.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -94,6 +97,37 @@ TEST(ExportSampleScript, WritesTheCsvTheHtmlAndTheIcsOfTheSample)
     EXPECT_NE(html.find(Utf8ToCp932("ソフトウェア設計レビュー<br>会議室: 3F 第2会議室<br>資料: 機能一覧表 v2<br>")),
               std::string::npos);
     EXPECT_NE(html.find(Utf8ToCp932("<b>2026/12/25(金)<br>クリスマス<br></b>")), std::string::npos);
+}
+
+// Every type's bytes over December and the new year of the sample, against
+// tests/reference (ORVEXP_WRITE_REFERENCE=1 writes them anew after a change
+// that is meant). The files are dated 2026/12/01 for the iCalendar stamps,
+// and a copy of the program without settings keeps every default.
+TEST(ExportSampleScript, EveryTypeWritesTheReferenceBytes)
+{
+    const std::string sample = std::string(ORVEXP_BINARY_DIR) + "/app/";
+    const std::string reference = std::string(ORVEXP_SOURCE_DIR) + "/tests/reference/";
+    TTempFolder data, out;
+    std::filesystem::copy(sample + "Memo", data.Path + "Memo");
+    for (const char* name : {"schedule.dat", "holidays.dat", "spcldays.dat", "daysoff.dat"})
+        std::filesystem::copy_file(sample + name, data.Path + name);
+    std::filesystem::copy_file(sample + "orvexp", out.Path + "orvexp");
+    const utimbuf stamp{1796083200, 1796083200};
+    for (const auto& file : std::filesystem::recursive_directory_iterator(data.Path)) ::utime(file.path().c_str(), &stamp);
+    const bool write = std::getenv("ORVEXP_WRITE_REFERENCE") != nullptr;
+    const std::pair<const char*, const char*> cases[] = {
+        {"csv-schedules.csv", "--type 0"}, {"csv-memos.csv", "--type 1 --empty-memos"},
+        {"csv-both.csv", "--type 2 --no-empty-memos"}, {"csv-both-utf8.csv", "--type 2 --encoding utf-8"},
+        {"html-schedules.html", "--type 3"}, {"html-memos.html", "--type 4"}, {"html-both.html", "--type 5"},
+        {"html-both-escaped-utf8.html",
+         "--type 5 --escape-html --encoding utf-8 --color TimeColor=0x563412 --color 'DateBkColor=$FF'"},
+        {"calendar.ics", "--type 6"}, {"calendar-days-tokyo.ics", "--type 6 --with-days --timezone Asia/Tokyo"}};
+    for (const auto& [file, options] : cases) {
+        const std::string output = (write ? reference : out.Path) + file;
+        EXPECT_EQ(RunShell("'" + out.Path + "orvexp' export --data '" + data.Path + "schedule.dat' --from 2026/12/01 "
+                           "--to 2027/01/10 --output '" + output + "' " + options), 0) << file;
+        EXPECT_TRUE(ReadBytes(output) == ReadBytes(reference + file)) << file << " differs from tests/reference";
+    }
 }
 
 TEST(ExportSampleScript, RefusesWrongArgumentsAndAMissingBuild)
